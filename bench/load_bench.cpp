@@ -1,0 +1,67 @@
+// The load of a demo map (report, tile points, normals) beside reading the same file's
+// bytes through the same kind of stream: the ratio is what decoding costs over the read.
+#include "terrain/terrain_map.h"
+#include "terrain_shapes.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <map>
+#include <ostream>
+
+namespace {
+
+const std::string& demoMap(int size) {
+    static std::map<int, std::string> paths;
+    std::string& path = paths[size];
+    if (path.empty()) {
+        path = (std::filesystem::temp_directory_path() /
+                ("zuvaro_bench_" + std::to_string(size) + ".w3e"))
+                   .string();
+        W3eDocument doc;
+        doc.setGroundIds({"Vmos", "Vash", "Vpeb", "Vsil"});
+        doc.setCliffIds({"Vcl1", "Vcl2"});
+        ShapeOptions options;
+        options.width = options.height = size;
+        std::string error;
+        if (!shapeTerrain(doc, options, error) || !writeBytes(path, doc.bytes(), error)) {
+            std::fprintf(stderr, "load_bench: %s\n", error.c_str());
+            std::exit(1);
+        }
+    }
+    return path;
+}
+
+void loadWithNormals(benchmark::State& state) {
+    const std::string& path = demoMap(static_cast<int>(state.range(0)));
+    std::ostream discard(nullptr);
+    for (auto _ : state) {
+        TerrainMap map(path.c_str(), discard);
+        if (!map.loaded()) state.SkipWithError(map.loadError.c_str());
+        benchmark::DoNotOptimize(map.normals.data());
+    }
+    state.SetBytesProcessed(state.iterations() *
+                            static_cast<std::int64_t>(std::filesystem::file_size(path)));
+}
+
+void readBytesOnly(benchmark::State& state) {
+    const std::string& path = demoMap(static_cast<int>(state.range(0)));
+    std::vector<unsigned char> block(1 << 16);
+    for (auto _ : state) {
+        std::FILE* f = std::fopen(path.c_str(), "rb");
+        std::size_t total = 0;
+        while (const std::size_t n = std::fread(block.data(), 1, block.size(), f)) total += n;
+        std::fclose(f);
+        benchmark::DoNotOptimize(total);
+    }
+    state.SetBytesProcessed(state.iterations() *
+                            static_cast<std::int64_t>(std::filesystem::file_size(path)));
+}
+
+BENCHMARK(loadWithNormals)->Arg(257)->Arg(481)->Arg(2049)->Unit(benchmark::kMillisecond);
+BENCHMARK(readBytesOnly)->Arg(257)->Arg(481)->Arg(2049)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+BENCHMARK_MAIN();

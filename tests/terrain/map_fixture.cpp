@@ -1,0 +1,30 @@
+#include "map_fixture.h"
+
+#include <gtest/gtest.h>
+
+std::string scratchPath(const std::string& name) {
+    static int serial = 0;
+    const auto* test = testing::UnitTest::GetInstance()->current_test_info();
+    return testing::TempDir() + "zuvaro_" + (test ? test->name() : "none") + "_" +
+           std::to_string(++serial) + "_" + name;
+}
+
+LoadResult loadBytes(const std::vector<unsigned char>& bytes) {
+    const std::string path = scratchPath("war3map.w3e");
+    std::string error;
+    EXPECT_TRUE(writeBytes(path, bytes, error)) << error;
+    std::ostringstream report;
+    LoadResult result;
+    result.map = std::make_unique<TerrainMap>(path.c_str(), report);
+    result.report = report.str();
+    return result;
+}
+
+W3eDocument levelDocument(int width, int height) {
+    W3eDocument doc;
+    doc.tileSet = 'V';
+    doc.setGroundIds({"Vmos", "Vash"});
+    doc.setCliffIds({"Vcl1"});
+    doc.resize(width, height);
+    return doc;
+}

@@ -1,0 +1,26 @@
+// Test helpers: write an environment file into the test's temporary folder and load it.
+#pragma once
+
+#include "terrain/terrain_map.h"
+#include "w3e_document.h"
+
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+struct LoadResult {
+    std::unique_ptr<TerrainMap> map;
+    std::string report;
+};
+
+// A fresh path in the test's temporary folder.
+std::string scratchPath(const std::string& name);
+
+// Writes bytes to a scratch file and loads it, capturing the report.
+LoadResult loadBytes(const std::vector<unsigned char>& bytes);
+
+inline LoadResult loadDocument(const W3eDocument& doc) { return loadBytes(doc.bytes()); }
+
+// A valid document of the given size with 2 ground IDs and 1 cliff ID, level ground.
+W3eDocument levelDocument(int width, int height);

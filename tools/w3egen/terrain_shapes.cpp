@@ -1,0 +1,130 @@
+// Terrain shapes. Heights are in world units: raw ground height = 8192 + 4 * height with
+// layer 0. The demo terrain uses integer hashing and plain arithmetic only, so a seed gives
+// the same file everywhere.
+#include "terrain_shapes.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr int rawPerWorldUnit = 4;
+constexpr int rawSeaLevel = 8192;
+constexpr int worldPerLayer = 128;
+
+bool rawGround(double worldHeight, std::int16_t& raw) {
+    const double value = rawSeaLevel + rawPerWorldUnit * worldHeight;
+    if (value < -32768.0 || value > 32767.0) return false;
+    raw = static_cast<std::int16_t>(std::lround(value));
+    return true;
+}
+
+std::uint64_t mix(std::uint64_t x) {
+    x += 0x9E3779B97F4A7C15ull;
+    x = (x ^ (x >> 30)) * 0xBF58476D1CE4E5B9ull;
+    x = (x ^ (x >> 27)) * 0x94D049BB133111EBull;
+    return x ^ (x >> 31);
+}
+
+// A value in [-1, 1] for a lattice point.
+double lattice(std::int64_t ix, std::int64_t iy, std::uint64_t seed) {
+    const std::uint64_t h = mix(seed ^ mix(static_cast<std::uint64_t>(ix) * 0x632BE59BD9B4E019ull ^
+                                           static_cast<std::uint64_t>(iy)));
+    return static_cast<double>(h >> 11) / static_cast<double>(1ull << 52) - 1.0;
+}
+
+// Smoothly interpolated value noise in [-1, 1], one lattice cell per `scale` tile points.
+double valueNoise(double x, double y, double scale, std::uint64_t seed) {
+    const double u = x / scale, v = y / scale;
+    const double fu = std::floor(u), fv = std::floor(v);
+    const auto ix = static_cast<std::int64_t>(fu), iy = static_cast<std::int64_t>(fv);
+    auto smooth = [](double t) { return t * t * (3.0 - 2.0 * t); };
+    const double su = smooth(u - fu), sv = smooth(v - fv);
+    const double top = lattice(ix, iy, seed) * (1 - su) + lattice(ix + 1, iy, seed) * su;
+    const double bottom = lattice(ix, iy + 1, seed) * (1 - su) + lattice(ix + 1, iy + 1, seed) * su;
+    return top * (1 - sv) + bottom * sv;
+}
+
+double rollingHills(double x, double y, std::uint64_t seed) {
+    double sum = 0.0, amplitude = 1.0, scale = 48.0, total = 0.0;
+    for (int octave = 0; octave < 4; ++octave) {
+        sum += amplitude * valueNoise(x, y, scale, seed + static_cast<std::uint64_t>(octave));
+        total += amplitude;
+        amplitude *= 0.5;
+        scale *= 0.5;
+    }
+    return sum / total;
+}
+
+void demoTerrain(W3eDocument& doc, const ShapeOptions& o) {
+    const int groundKinds = std::clamp(doc.groundTileSetCount, 1, 16);
+    const int cliffKinds = std::clamp(doc.cliffTileSetCount, 1, 16);
+    const int border = 3;
+    // Water stands at world height 0.4 everywhere: level 8552 gives (8552 - 8192) / 4 - 89.6.
+    const std::uint16_t waterLevel = 8552;
+    for (int r = 0; r < o.height; ++r) {
+        for (int c = 0; c < o.width; ++c) {
+            const double hills = rollingHills(c, r, o.seed);                  // [-1, 1]
+            const double plateau = valueNoise(c, r, 96.0, o.seed ^ 0xC1FFull); // [-1, 1]
+            const int layer = std::clamp(static_cast<int>(std::floor((plateau + 0.6) * 2.5)), 0, 3);
+            const double ground = hills * 520.0 + 40.0 - layer * worldPerLayer * 0.5;
+            W3eTilePoint& p = doc.at(c, r);
+            rawGround(ground, p.groundHeight); // within range by construction
+            const bool edge = c < border || r < border || c >= o.width - border ||
+                              r >= o.height - border;
+            p.waterWord = static_cast<std::uint16_t>(waterLevel | (edge ? 0x4000 : 0));
+            const std::uint64_t noise = mix(o.seed ^ mix(static_cast<std::uint64_t>(r) << 32 |
+                                                         static_cast<std::uint32_t>(c)));
+            const int band = std::clamp(static_cast<int>((hills + 1.0) * 0.5 * groundKinds), 0,
+                                        groundKinds - 1);
+            const int flags = (noise & 0xF0) == 0 ? static_cast<int>(noise >> 8 & 0xF) : 0;
+            p.flagsAndTexture = static_cast<std::uint8_t>(flags << 4 | band);
+            p.textureDetails = static_cast<std::uint8_t>(noise >> 16);
+            const int cliff = static_cast<int>((noise >> 24) % static_cast<unsigned>(cliffKinds));
+            p.cliffAndLayer = static_cast<std::uint8_t>(cliff << 4 | layer);
+        }
+    }
+}
+
+} // namespace
+
+bool parseShape(const std::string& name, Shape& shape) {
+    static const struct {
+        const char* name;
+        Shape shape;
+    } names[] = {{"demo", Shape::demo},
+                 {"flat", Shape::flat},
+                 {"ramp-columns", Shape::rampColumns},
+                 {"ramp-rows", Shape::rampRows},
+                 {"bump", Shape::bump}};
+    for (const auto& n : names) {
+        if (name == n.name) {
+            shape = n.shape;
+            return true;
+        }
+    }
+    return false;
+}
+
+bool shapeTerrain(W3eDocument& doc, const ShapeOptions& o, std::string& error) {
+    doc.resize(o.width, o.height);
+    if (o.shape == Shape::demo) {
+        demoTerrain(doc, o);
+        return true;
+    }
+    for (int r = 0; r < o.height; ++r) {
+        for (int c = 0; c < o.width; ++c) {
+            double height = o.level;
+            if (o.shape == Shape::rampColumns) height += static_cast<double>(o.step) * c;
+            if (o.shape == Shape::rampRows) height += static_cast<double>(o.step) * r;
+            if (o.shape == Shape::bump && c == o.width / 2 && r == o.height / 2) height += o.step;
+            if (!rawGround(height, doc.at(c, r).groundHeight)) {
+                error = "height " + std::to_string(height) + " at column " + std::to_string(c) +
+                        ", row " + std::to_string(r) +
+                        " does not fit the file's ground height (world heights -10240 to 6143)";
+                return false;
+            }
+        }
+    }
+    return true;
+}

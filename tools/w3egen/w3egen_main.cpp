@@ -1,0 +1,176 @@
+// w3egen: writes environment files for demos, tests and fuzzing. See usage() or --help.
+#include "terrain_shapes.h"
+#include "w3e_document.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <iostream>
+#include <limits>
+#include <string>
+#include <vector>
+
+namespace {
+
+const char* const usageText =
+    R"(usage: w3egen [options] OUTPUT
+
+Writes an environment file (the war3map.w3e layout) to OUTPUT.
+
+Terrain:
+  --shape NAME        demo (default): rolling hills, cliff layers, water, boundary marks
+                      flat: level ground; ramp-columns: rises by STEP per column;
+                      ramp-rows: rises by STEP per row; bump: level ground with the
+                      centre tile point (width/2, height/2) raised by STEP
+  --width N           tile points per row (default 129)
+  --height N          rows of tile points (default 129)
+  --seed N            seed of the demo terrain (default 1); the same seed, the same file
+  --level Y           world height of level ground and of the ramps' start (default 0)
+  --step Y            world units per column or row of a ramp, or the bump (default 128)
+
+Header:
+  --tileset C         main tile set character (default V)
+  --custom N          custom tile sets flag (default 0)
+  --ground-ids LIST   comma-separated 4-character ground tile set IDs
+                      (default Vmos,Vash,Vpeb,Vsil; an empty LIST gives none)
+  --cliff-ids LIST    cliff tile set IDs (default Vcl1,Vcl2)
+  --x-offset F        X offset (default -64 * (width - 1))
+  --z-offset F        Z offset (default -64 * (height - 1))
+
+Broken files, for tests:
+  --magic TEXT        up to 4 characters instead of W3E!
+  --version N         another format version than 11
+  --cut N             keep only the first N bytes of the file
+  --trailing N        append N bytes after the last tile point
+
+  --help              show this text
+)";
+
+struct Options {
+    ShapeOptions shape;
+    W3eDocument header;
+    bool xOffsetGiven = false, zOffsetGiven = false;
+    long long cut = -1;
+    long long trailing = 0;
+    std::string output;
+};
+
+[[noreturn]] void die(const std::string& message) {
+    std::cerr << "w3egen: " << message << "\n(w3egen --help explains the options)\n";
+    std::exit(2);
+}
+
+long long wholeNumber(const std::string& option, const std::string& text, long long lowest,
+                      long long highest) {
+    errno = 0;
+    char* end = nullptr;
+    const long long value = std::strtoll(text.c_str(), &end, 10);
+    if (text.empty() || *end != '\0' || errno == ERANGE || value < lowest || value > highest)
+        die(option + " needs a whole number from " + std::to_string(lowest) + " to " +
+            std::to_string(highest) + ", not '" + text + "'");
+    return value;
+}
+
+float realNumber(const std::string& option, const std::string& text) {
+    char* end = nullptr;
+    const float value = std::strtof(text.c_str(), &end);
+    if (text.empty() || *end != '\0') die(option + " needs a number, not '" + text + "'");
+    return value;
+}
+
+std::vector<std::string> idList(const std::string& option, const std::string& text) {
+    std::vector<std::string> ids;
+    std::size_t start = 0;
+    while (!text.empty() && start <= text.size()) {
+        const std::size_t comma = std::min(text.find(',', start), text.size());
+        ids.push_back(text.substr(start, comma - start));
+        if (ids.back().size() != 4)
+            die(option + " takes IDs of exactly 4 characters, not '" + ids.back() + "'");
+        start = comma + 1;
+    }
+    return ids;
+}
+
+Options parse(int argc, char** argv) {
+    Options o;
+    o.header.setGroundIds({"Vmos", "Vash", "Vpeb", "Vsil"});
+    o.header.setCliffIds({"Vcl1", "Vcl2"});
+    constexpr long long int32Max = std::numeric_limits<std::int32_t>::max();
+    constexpr long long int32Min = std::numeric_limits<std::int32_t>::min();
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--help" || arg == "-h") {
+            std::cout << usageText;
+            std::exit(0);
+        }
+        if (arg.rfind("--", 0) != 0) {
+            if (!o.output.empty()) die("one OUTPUT only, not also '" + arg + "'");
+            o.output = arg;
+            continue;
+        }
+        if (i + 1 >= argc) die(arg + " needs a value");
+        const std::string value = argv[++i];
+        if (arg == "--shape") {
+            if (!parseShape(value, o.shape.shape)) die("no shape called '" + value + "'");
+        } else if (arg == "--width") {
+            o.shape.width = static_cast<std::int32_t>(wholeNumber(arg, value, 0, 32768));
+        } else if (arg == "--height") {
+            o.shape.height = static_cast<std::int32_t>(wholeNumber(arg, value, 0, 32768));
+        } else if (arg == "--seed") {
+            o.shape.seed = static_cast<std::uint64_t>(wholeNumber(arg, value, 0, int32Max));
+        } else if (arg == "--level") {
+            o.shape.level = static_cast<int>(wholeNumber(arg, value, -10240, 6143));
+        } else if (arg == "--step") {
+            o.shape.step = static_cast<int>(wholeNumber(arg, value, -16384, 16384));
+        } else if (arg == "--tileset") {
+            if (value.size() != 1) die("--tileset takes one character, not '" + value + "'");
+            o.header.tileSet = value[0];
+        } else if (arg == "--custom") {
+            o.header.customTileSet = static_cast<std::int32_t>(wholeNumber(arg, value, int32Min, int32Max));
+        } else if (arg == "--ground-ids") {
+            o.header.setGroundIds(idList(arg, value));
+        } else if (arg == "--cliff-ids") {
+            o.header.setCliffIds(idList(arg, value));
+        } else if (arg == "--x-offset") {
+            o.header.xOffset = realNumber(arg, value);
+            o.xOffsetGiven = true;
+        } else if (arg == "--z-offset") {
+            o.header.zOffset = realNumber(arg, value);
+            o.zOffsetGiven = true;
+        } else if (arg == "--magic") {
+            if (value.size() > 4) die("--magic takes at most 4 characters, not '" + value + "'");
+            o.header.magic = value;
+        } else if (arg == "--version") {
+            o.header.version = static_cast<std::int32_t>(wholeNumber(arg, value, int32Min, int32Max));
+        } else if (arg == "--cut") {
+            o.cut = wholeNumber(arg, value, 0, std::numeric_limits<long long>::max());
+        } else if (arg == "--trailing") {
+            o.trailing = wholeNumber(arg, value, 0, 1 << 30);
+        } else {
+            die("unknown option " + arg);
+        }
+    }
+    if (o.output.empty()) die("no OUTPUT file given");
+    return o;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    Options o = parse(argc, argv);
+    W3eDocument doc = o.header;
+    if (!o.xOffsetGiven) doc.xOffset = -64.0f * static_cast<float>(std::max(o.shape.width - 1, 0));
+    if (!o.zOffsetGiven) doc.zOffset = -64.0f * static_cast<float>(std::max(o.shape.height - 1, 0));
+    std::string error;
+    if (!shapeTerrain(doc, o.shape, error)) die(error);
+
+    std::vector<unsigned char> bytes = doc.bytes();
+    for (long long i = 0; i < o.trailing; ++i) bytes.push_back(static_cast<unsigned char>(i * 37 + 11));
+    if (o.cut >= 0 && static_cast<unsigned long long>(o.cut) < bytes.size())
+        bytes.resize(static_cast<std::size_t>(o.cut));
+    if (!writeBytes(o.output, bytes, error)) {
+        std::cerr << "w3egen: " << error << '\n';
+        return 1;
+    }
+    return 0;
+}

@@ -6,6 +6,7 @@
 #include "terrain/report_format.h"
 #include "terrain/terrain_map.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <exception>
@@ -74,9 +75,9 @@ struct Load {
         if (!notNegative(count, countField)) return false;
         const std::uint64_t bytes = 4 * static_cast<std::uint64_t>(count);
         if (bytes > bytesLeft())
-            return fail(std::string("the ") + countField + " " + std::to_string(count) +
-                        " needs " + std::to_string(bytes) + " bytes of " + idField +
-                        " at byte offset " + std::to_string(reader.offset()) + sizeNote());
+            return fail(std::string("the ") + countField + " " + std::to_string(count) + " needs " +
+                        std::to_string(bytes) + " bytes of " + idField + " at byte offset " +
+                        std::to_string(reader.offset()) + sizeNote());
         try {
             if (bytes + 1 > std::numeric_limits<std::size_t>::max()) throw std::bad_alloc();
             ids.reset(new char[static_cast<std::size_t>(bytes) + 1]());
@@ -91,7 +92,8 @@ struct Load {
 
     bool readHeader(EnvironmentHeader& h) {
         if (!readField(h.magic, 4, "magic")) return false;
-        if (std::memcmp(h.magic, "W3E!", 5) == 0) line(std::string(h.magic) + " - W3E check passed.");
+        if (std::memcmp(h.magic, "W3E!", 5) == 0)
+            line(std::string(h.magic) + " - W3E check passed.");
         if (!readInt32(h.version, "version")) return false;
         if (h.version == 11) line("Version - 11.  Version check passed");
         if (!readField(&h.tileSet, 1, "main tile set")) return false;
@@ -128,20 +130,34 @@ struct Load {
                     ", at tile point (column " + std::to_string(whole % width) + ", row " +
                     std::to_string(whole / width) + "): a grid of " + std::to_string(width) +
                     " by " + std::to_string(height) + " needs " + std::to_string(width * height) +
-                    " tile points of 7 bytes from byte offset " +
-                    std::to_string(reader.offset()));
+                    " tile points of 7 bytes from byte offset " + std::to_string(reader.offset()));
     }
 
+    // Tile points come row by row but the grid is stored column by column, so they are read
+    // in bands of rows and decoded a column at a time: each column's writes stay together.
     bool readTilePoints(TerrainMap& map, int width, int height) {
-        unsigned char bytes[tilePointSize];
-        for (int r = 0; r < height; ++r) {
+        if (width == 0 || height == 0) return true; // nothing to read, however long the other side
+        const std::size_t rowBytes = static_cast<std::size_t>(width) * tilePointSize;
+        const int bandRows = static_cast<int>(std::max<std::size_t>(1, (1u << 18) / rowBytes));
+        std::vector<unsigned char> band(rowBytes *
+                                        static_cast<std::size_t>(std::min(bandRows, height)));
+        for (int first = 0; first < height; first += bandRows) {
+            const int rows = std::min(bandRows, height - first);
+            const std::uint64_t at = reader.offset();
+            if (!reader.read(band.data(), rowBytes * static_cast<std::size_t>(rows))) {
+                const std::uint64_t point = (reader.offset() - at) / tilePointSize;
+                return fail("the file ends inside tile point (column " +
+                            std::to_string(point % static_cast<std::uint64_t>(width)) + ", row " +
+                            std::to_string(first + point / static_cast<std::uint64_t>(width)) +
+                            ") at byte offset " + std::to_string(at + point * tilePointSize) +
+                            sizeNote());
+            }
             for (int c = 0; c < width; ++c) {
-                const std::uint64_t at = reader.offset();
-                if (!reader.read(bytes, tilePointSize))
-                    return fail("the file ends inside tile point (column " + std::to_string(c) +
-                                ", row " + std::to_string(r) + ") at byte offset " +
-                                std::to_string(at) + sizeNote());
-                map.vertices[c][r] = decodeTilePoint(bytes, c, r);
+                TerrainVertex* column = map.vertices[c].get();
+                const unsigned char* bytes =
+                    band.data() + static_cast<std::size_t>(c) * tilePointSize;
+                for (int r = 0; r < rows; ++r, bytes += rowBytes)
+                    column[first + r] = decodeTilePoint(bytes, c, first + r);
             }
         }
         return true;
@@ -177,8 +193,8 @@ TerrainMap::TerrainMap(const char* fileName, std::ostream& report) {
         std::error_code sizeError;
         const std::uintmax_t size = std::filesystem::file_size(fileName, sizeError);
         if (sizeError) {
-            loadError = std::string(fileName) + ": cannot tell the file's size: " +
-                        sizeError.message();
+            loadError =
+                std::string(fileName) + ": cannot tell the file's size: " + sizeError.message();
         } else {
             ByteReader reader(file.get());
             Load load{fileName, report, reader, size, {}};

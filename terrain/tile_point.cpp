@@ -2,7 +2,8 @@
 #include "terrain/terrain_vertex.h"
 
 TerrainVertex decodeTilePoint(const unsigned char* bytes, int column, int row) {
-    const auto ground = static_cast<std::int16_t>(static_cast<std::uint16_t>(bytes[0] | bytes[1] << 8));
+    const auto ground =
+        static_cast<std::int16_t>(static_cast<std::uint16_t>(bytes[0] | bytes[1] << 8));
     const auto water = static_cast<std::uint16_t>(bytes[2] | bytes[3] << 8);
 
     TerrainVertex v;

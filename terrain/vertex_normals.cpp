@@ -28,6 +28,35 @@ Place placeOf(int index, int count) {
     return index == count - 1 ? lastPlace : innerPlace;
 }
 
+// Any vertex of a grid at least 2 by 2, by the table of its place.
+Point3 borderNormal(const TerrainMap& map, int c, int r, int width, int height) {
+    const Point3 centre = map.vertices[c][r].position;
+    Point3 edges[6];
+    for (int k = 0; k < 6; ++k) {
+        const int nc = c + neighbourDc[k], nr = r + neighbourDr[k];
+        if (nc >= 0 && nc < width && nr >= 0 && nr < height)
+            edges[k] = map.vertices[nc][nr].position - centre;
+    }
+    const int* order = triangleOrder[placeOf(r, height)][placeOf(c, width)];
+    Point3 sum = edges[order[0]].cross(edges[(order[0] + 1) % 6]);
+    for (int i = 1; order[i] >= 0; ++i)
+        sum = sum + edges[order[i]].cross(edges[(order[i] + 1) % 6]);
+    return sum.scaledTo(1.0f);
+}
+
+// An inner vertex: all six triangles, summed T0 to T5. Column c - 1, c and c + 1 are
+// `left`, `mid` and `right`.
+Point3 innerNormal(const TerrainVertex* left, const TerrainVertex* mid, const TerrainVertex* right,
+                   int r) {
+    const Point3 centre = mid[r].position;
+    const Point3 e0 = mid[r - 1].position - centre, e1 = right[r - 1].position - centre,
+                 e2 = right[r].position - centre, e3 = mid[r + 1].position - centre,
+                 e4 = left[r + 1].position - centre, e5 = left[r].position - centre;
+    const Point3 sum =
+        e0.cross(e1) + e1.cross(e2) + e2.cross(e3) + e3.cross(e4) + e4.cross(e5) + e5.cross(e0);
+    return sum.scaledTo(1.0f);
+}
+
 } // namespace
 
 void TerrainMap::computeNormals(const EnvironmentHeader& gridSize) {
@@ -43,17 +72,18 @@ void TerrainMap::computeNormals(const EnvironmentHeader& gridSize) {
         return;
     }
 
-    for (int r = 0; r < height; ++r) {
-        for (int c = 0; c < width; ++c) {
-            const Point3 centre = vertices[c][r].position;
-            const int* order = triangleOrder[placeOf(r, height)][placeOf(c, width)];
-            auto edge = [&](int k) {
-                return vertices[c + neighbourDc[k]][r + neighbourDr[k]].position - centre;
-            };
-            auto triangle = [&](int k) { return edge(k).cross(edge((k + 1) % 6)); };
-            Point3 sum = triangle(order[0]);
-            for (int i = 1; order[i] >= 0; ++i) sum = sum + triangle(order[i]);
-            normals[c][r] = sum.scaledTo(1.0f);
+    // Column by column, the order the grid is stored in; the result does not depend on it.
+    for (int c = 0; c < width; ++c) {
+        Point3* out = normals[c].get();
+        const bool innerColumn = c > 0 && c < width - 1;
+        for (int r = 0; r < height; ++r) {
+            if (innerColumn && r > 0 && r < height - 1) {
+                const TerrainVertex* mid = vertices[c].get();
+                const TerrainVertex* left = vertices[c - 1].get();
+                const TerrainVertex* right = vertices[c + 1].get();
+                for (; r < height - 1; ++r) out[r] = innerNormal(left, mid, right, r);
+            }
+            out[r] = borderNormal(*this, c, r, width, height);
         }
     }
 }

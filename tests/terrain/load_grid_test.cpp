@@ -35,7 +35,8 @@ TEST(LoadGrid, TrailingBytesAreIgnored) {
               plain.report.substr(0, plain.report.rfind("Done")));
     for (int c = 0; c < 4; ++c) {
         for (int r = 0; r < 3; ++r) {
-            EXPECT_EQ(trailing.map->vertices[c][r].position.y, plain.map->vertices[c][r].position.y);
+            EXPECT_EQ(trailing.map->vertices[c][r].position.y,
+                      plain.map->vertices[c][r].position.y);
             EXPECT_EQ(trailing.map->normals[c][r].x, plain.map->normals[c][r].x);
         }
     }

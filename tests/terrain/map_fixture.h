@@ -20,7 +20,9 @@ std::string scratchPath(const std::string& name);
 // Writes bytes to a scratch file and loads it, capturing the report.
 LoadResult loadBytes(const std::vector<unsigned char>& bytes);
 
-inline LoadResult loadDocument(const W3eDocument& doc) { return loadBytes(doc.bytes()); }
+inline LoadResult loadDocument(const W3eDocument& doc) {
+    return loadBytes(doc.bytes());
+}
 
 // A valid document of the given size with 2 ground IDs and 1 cliff ID, level ground.
 W3eDocument levelDocument(int width, int height);

@@ -25,7 +25,8 @@ TEST(Normals, LevelGroundPointsStraightUpEverywhere) {
     LoadResult r = loadDocument(doc);
     for (int c = 0; c < 5; ++c)
         for (int row = 0; row < 4; ++row)
-            expectNormal(r.map->normals[c][row], 0, 1, 0, std::to_string(c) + "," + std::to_string(row));
+            expectNormal(r.map->normals[c][row], 0, 1, 0,
+                         std::to_string(c) + "," + std::to_string(row));
 }
 
 TEST(Normals, RampsAlongColumnsAndRows) {

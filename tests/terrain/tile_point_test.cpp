@@ -7,10 +7,13 @@ namespace {
 
 TerrainVertex decode(std::uint16_t ground, std::uint16_t water, unsigned char b4 = 0,
                      unsigned char b5 = 0, unsigned char b6 = 0, int column = 0, int row = 0) {
-    const unsigned char bytes[tilePointSize] = {
-        static_cast<unsigned char>(ground),     static_cast<unsigned char>(ground >> 8),
-        static_cast<unsigned char>(water),      static_cast<unsigned char>(water >> 8),
-        b4, b5, b6};
+    const unsigned char bytes[tilePointSize] = {static_cast<unsigned char>(ground),
+                                                static_cast<unsigned char>(ground >> 8),
+                                                static_cast<unsigned char>(water),
+                                                static_cast<unsigned char>(water >> 8),
+                                                b4,
+                                                b5,
+                                                b6};
     return decodeTilePoint(bytes, column, row);
 }
 

@@ -64,19 +64,19 @@ void demoTerrain(W3eDocument& doc, const ShapeOptions& o) {
     const std::uint16_t waterLevel = 8552;
     for (int r = 0; r < o.height; ++r) {
         for (int c = 0; c < o.width; ++c) {
-            const double hills = rollingHills(c, r, o.seed);                  // [-1, 1]
+            const double hills = rollingHills(c, r, o.seed);                   // [-1, 1]
             const double plateau = valueNoise(c, r, 96.0, o.seed ^ 0xC1FFull); // [-1, 1]
             const int layer = std::clamp(static_cast<int>(std::floor((plateau + 0.6) * 2.5)), 0, 3);
             const double ground = hills * 520.0 + 40.0 - layer * worldPerLayer * 0.5;
             W3eTilePoint& p = doc.at(c, r);
             rawGround(ground, p.groundHeight); // within range by construction
-            const bool edge = c < border || r < border || c >= o.width - border ||
-                              r >= o.height - border;
+            const bool edge =
+                c < border || r < border || c >= o.width - border || r >= o.height - border;
             p.waterWord = static_cast<std::uint16_t>(waterLevel | (edge ? 0x4000 : 0));
-            const std::uint64_t noise = mix(o.seed ^ mix(static_cast<std::uint64_t>(r) << 32 |
-                                                         static_cast<std::uint32_t>(c)));
-            const int band = std::clamp(static_cast<int>((hills + 1.0) * 0.5 * groundKinds), 0,
-                                        groundKinds - 1);
+            const std::uint64_t noise = mix(
+                o.seed ^ mix(static_cast<std::uint64_t>(r) << 32 | static_cast<std::uint32_t>(c)));
+            const int band =
+                std::clamp(static_cast<int>((hills + 1.0) * 0.5 * groundKinds), 0, groundKinds - 1);
             const int flags = (noise & 0xF0) == 0 ? static_cast<int>(noise >> 8 & 0xF) : 0;
             p.flagsAndTexture = static_cast<std::uint8_t>(flags << 4 | band);
             p.textureDetails = static_cast<std::uint8_t>(noise >> 16);

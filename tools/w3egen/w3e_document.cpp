@@ -86,7 +86,8 @@ bool writeBytes(const std::string& path, const std::vector<unsigned char>& bytes
         error = "cannot create " + path + ": " + std::strerror(errno);
         return false;
     }
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+    const bool written =
+        bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
     const int writeErrno = errno;
     if (std::fclose(f) != 0 || !written) {
         error = "cannot write " + path + ": " + std::strerror(written ? errno : writeErrno);

@@ -126,7 +126,8 @@ Options parse(int argc, char** argv) {
             if (value.size() != 1) die("--tileset takes one character, not '" + value + "'");
             o.header.tileSet = value[0];
         } else if (arg == "--custom") {
-            o.header.customTileSet = static_cast<std::int32_t>(wholeNumber(arg, value, int32Min, int32Max));
+            o.header.customTileSet =
+                static_cast<std::int32_t>(wholeNumber(arg, value, int32Min, int32Max));
         } else if (arg == "--ground-ids") {
             o.header.setGroundIds(idList(arg, value));
         } else if (arg == "--cliff-ids") {
@@ -141,7 +142,8 @@ Options parse(int argc, char** argv) {
             if (value.size() > 4) die("--magic takes at most 4 characters, not '" + value + "'");
             o.header.magic = value;
         } else if (arg == "--version") {
-            o.header.version = static_cast<std::int32_t>(wholeNumber(arg, value, int32Min, int32Max));
+            o.header.version =
+                static_cast<std::int32_t>(wholeNumber(arg, value, int32Min, int32Max));
         } else if (arg == "--cut") {
             o.cut = wholeNumber(arg, value, 0, std::numeric_limits<long long>::max());
         } else if (arg == "--trailing") {
@@ -165,7 +167,8 @@ int main(int argc, char** argv) {
     if (!shapeTerrain(doc, o.shape, error)) die(error);
 
     std::vector<unsigned char> bytes = doc.bytes();
-    for (long long i = 0; i < o.trailing; ++i) bytes.push_back(static_cast<unsigned char>(i * 37 + 11));
+    for (long long i = 0; i < o.trailing; ++i)
+        bytes.push_back(static_cast<unsigned char>(i * 37 + 11));
     if (o.cut >= 0 && static_cast<unsigned long long>(o.cut) < bytes.size())
         bytes.resize(static_cast<std::size_t>(o.cut));
     if (!writeBytes(o.output, bytes, error)) {

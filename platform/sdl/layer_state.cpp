@@ -1,0 +1,119 @@
+// The layer's state, handle checks and error reporting (GetLastError, FormatMessageA).
+#include "platform/sdl/layer_state.h"
+
+#include <algorithm>
+#include <cstring>
+
+LayerState& layer() {
+    static LayerState state;
+    return state;
+}
+
+bool ensureVideo() {
+    LayerState& s = layer();
+    if (s.videoReady) return true;
+    // Ctrl+C ends the program as any other; closing the last window is the program's call.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+    SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+        failWith(ERROR_INVALID_PARAMETER, std::string("no display: ") + SDL_GetError());
+        return false;
+    }
+    s.videoReady = true;
+    return true;
+}
+
+void failWith(DWORD code, const std::string& text) {
+    layer().lastError = code;
+    layer().lastErrorText = text;
+}
+
+DWORD GetLastError() { return layer().lastError; }
+
+void SetLastError(DWORD code) {
+    layer().lastError = code;
+    layer().lastErrorText.clear();
+}
+
+DWORD FormatMessageA(DWORD flags, const void*, DWORD messageId, DWORD, LPSTR buffer, DWORD size,
+                     void*) {
+    if (!(flags & FORMAT_MESSAGE_FROM_SYSTEM) || !buffer || size == 0) return 0;
+    const LayerState& s = layer();
+    std::string text;
+    if (messageId == s.lastError && !s.lastErrorText.empty()) {
+        text = s.lastErrorText;
+    } else {
+        switch (messageId) {
+        case ERROR_SUCCESS: text = "The operation completed successfully."; break;
+        case ERROR_INVALID_WINDOW_HANDLE: text = "Invalid window handle."; break;
+        case ERROR_CANNOT_FIND_WND_CLASS: text = "Cannot find window class."; break;
+        case ERROR_CLASS_ALREADY_EXISTS: text = "Class already exists."; break;
+        case ERROR_INVALID_PIXEL_FORMAT: text = "The pixel format is invalid."; break;
+        case ERROR_NOT_ENOUGH_MEMORY: text = "Not enough memory."; break;
+        case ERROR_INVALID_PARAMETER: text = "The parameter is incorrect."; break;
+        default: return 0;
+        }
+    }
+    const std::size_t n = std::min<std::size_t>(text.size(), size - 1);
+    std::memcpy(buffer, text.data(), n);
+    buffer[n] = '\0';
+    return static_cast<DWORD>(n);
+}
+
+HWND__* liveWindow(HWND window) {
+    if (window) {
+        for (const auto& w : layer().windows)
+            if (w.get() == window) return w.get();
+    }
+    failWith(ERROR_INVALID_WINDOW_HANDLE, "Invalid window handle.");
+    return nullptr;
+}
+
+HDC__* liveDc(HDC dc) {
+    if (dc) {
+        for (const auto& w : layer().windows)
+            if (&w->dc == dc) return &w->dc;
+    }
+    failWith(ERROR_INVALID_PARAMETER, "Invalid device context handle.");
+    return nullptr;
+}
+
+HGLRC__* liveContext(HGLRC context) {
+    if (context) {
+        for (const auto& c : layer().contexts)
+            if (c.get() == context) return c.get();
+    }
+    failWith(ERROR_INVALID_PARAMETER, "Invalid rendering context handle.");
+    return nullptr;
+}
+
+HWND__* windowOfSdlId(Uint32 windowId) {
+    for (const auto& w : layer().windows)
+        if (SDL_GetWindowID(w->sdl) == windowId) return w.get();
+    return nullptr;
+}
+
+bool paintable(const HWND__& window) {
+    return window.shown && !(SDL_GetWindowFlags(window.sdl) & SDL_WINDOW_MINIMIZED);
+}
+
+void destroyWindow(HWND__* window) {
+    LayerState& s = layer();
+    window->procedure(window, WM_DESTROY, 0, 0);
+    for (auto it = s.contexts.begin(); it != s.contexts.end();) {
+        if ((*it)->window == window) {
+            if (SDL_GL_GetCurrentContext() == (*it)->context) SDL_GL_MakeCurrent(window->sdl, nullptr);
+            SDL_GL_DeleteContext((*it)->context);
+            it = s.contexts.erase(it);
+        } else {
+            ++it;
+        }
+    }
+    s.posted.erase(std::remove_if(s.posted.begin(), s.posted.end(),
+                                  [&](const MSG& m) { return m.hwnd == window; }),
+                   s.posted.end());
+    SDL_DestroyWindow(window->sdl);
+    s.windows.erase(std::find_if(s.windows.begin(), s.windows.end(),
+                                 [&](const auto& w) { return w.get() == window; }));
+}

@@ -1,0 +1,68 @@
+// State of the SDL layer, shared by its files: window classes, windows with their device
+// contexts, OpenGL contexts, the posted-message queue, the quit flag and the last error.
+// Needs: SDL2.
+#pragma once
+
+#include "platform/sdl/win32_api.h"
+
+#include <SDL.h>
+
+#include <deque>
+#include <memory>
+#include <string>
+#include <vector>
+
+struct HDC__ {
+    HWND__* window;
+    int pixelFormat = 0; // 0 until SetPixelFormat; a window's format is set once
+};
+
+struct HWND__ {
+    SDL_Window* sdl = nullptr;
+    WNDPROC procedure = nullptr;
+    bool shown = false;
+    HDC__ dc{this};
+    int depthBits = 0; // depth buffer bits the window's GL configuration was made with
+};
+
+struct HGLRC__ {
+    SDL_GLContext context = nullptr;
+    HWND__* window = nullptr;
+};
+
+struct WindowClass {
+    std::string name;
+    WNDPROC procedure;
+};
+
+struct LayerState {
+    bool videoReady = false;
+    std::vector<WindowClass> classes;
+    std::vector<std::unique_ptr<HWND__>> windows;
+    std::vector<std::unique_ptr<HGLRC__>> contexts;
+    std::deque<MSG> posted; // input and posted messages, oldest first
+    bool quitPosted = false;
+    int quitCode = 0;
+    DWORD lastError = ERROR_SUCCESS;
+    std::string lastErrorText;
+};
+
+LayerState& layer();
+
+// Starts SDL's video once. False when there is no display; the reason is the last error.
+bool ensureVideo();
+
+// Records a failure for GetLastError and FormatMessageA.
+void failWith(DWORD code, const std::string& text);
+
+// The live window behind a handle; null (and the last error set) for null or unknown ones.
+HWND__* liveWindow(HWND window);
+HDC__* liveDc(HDC dc);
+HGLRC__* liveContext(HGLRC context);
+HWND__* windowOfSdlId(Uint32 windowId);
+
+// Whether the window is shown and not minimised, so that it has something to paint.
+bool paintable(const HWND__& window);
+
+// Removes a window: WM_DESTROY to its procedure, then its contexts and SDL window go.
+void destroyWindow(HWND__* window);

@@ -1,0 +1,152 @@
+// The message queue on SDL's event queue. Input becomes posted messages (keys, mouse);
+// window changes become messages sent straight to the window procedure while the queue is
+// pumped (WM_SIZE, WM_SETFOCUS, WM_KILLFOCUS, WM_CLOSE), as Windows sends them. PeekMessageA
+// returns posted messages first, then WM_QUIT, then WM_PAINT for a shown, unminimised window:
+// the window is never validated, so a paint is always waiting.
+#include "platform/sdl/key_mapping.h"
+#include "platform/sdl/layer_state.h"
+
+#include <algorithm>
+
+namespace {
+
+HWND__* targetOf(Uint32 windowId) {
+    if (HWND__* w = windowOfSdlId(windowId)) return w;
+    // Keyboard events may name no window (focus in transit): the first window takes them.
+    return layer().windows.empty() ? nullptr : layer().windows.front().get();
+}
+
+void post(HWND__* w, UINT message, WPARAM wParam, LPARAM lParam) {
+    MSG m{};
+    m.hwnd = w;
+    m.message = message;
+    m.wParam = wParam;
+    m.lParam = lParam;
+    m.time = SDL_GetTicks();
+    layer().posted.push_back(m);
+}
+
+void send(HWND__* w, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (w) w->procedure(w, message, wParam, lParam);
+}
+
+void translate(const SDL_Event& e) {
+    switch (e.type) {
+    case SDL_KEYDOWN:
+    case SDL_KEYUP: {
+        const KeyMessage k = keyMessageFor(e.key.keysym.sym, e.key.keysym.scancode,
+                                           e.key.keysym.mod, e.type == SDL_KEYDOWN,
+                                           e.key.repeat != 0);
+        if (k.message != 0) post(targetOf(e.key.windowID), k.message, k.virtualKey, k.lParam);
+        break;
+    }
+    case SDL_MOUSEMOTION:
+        if (HWND__* w = windowOfSdlId(e.motion.windowID))
+            post(w, WM_MOUSEMOVE, 0, MAKELPARAM(e.motion.x, e.motion.y));
+        break;
+    case SDL_WINDOWEVENT: {
+        HWND__* w = windowOfSdlId(e.window.windowID);
+        switch (e.window.event) {
+        case SDL_WINDOWEVENT_SIZE_CHANGED:
+            send(w, WM_SIZE, SIZE_RESTORED, MAKELPARAM(e.window.data1, e.window.data2));
+            break;
+        case SDL_WINDOWEVENT_MINIMIZED: send(w, WM_SIZE, SIZE_MINIMIZED, 0); break;
+        case SDL_WINDOWEVENT_MAXIMIZED:
+        case SDL_WINDOWEVENT_RESTORED:
+            if (w) {
+                int width = 0, height = 0;
+                SDL_GetWindowSize(w->sdl, &width, &height);
+                send(w, WM_SIZE,
+                     e.window.event == SDL_WINDOWEVENT_MAXIMIZED ? SIZE_MAXIMIZED : SIZE_RESTORED,
+                     MAKELPARAM(width, height));
+            }
+            break;
+        case SDL_WINDOWEVENT_FOCUS_GAINED: send(w, WM_SETFOCUS, 0, 0); break;
+        case SDL_WINDOWEVENT_FOCUS_LOST: send(w, WM_KILLFOCUS, 0, 0); break;
+        case SDL_WINDOWEVENT_CLOSE: send(w, WM_CLOSE, 0, 0); break;
+        default: break;
+        }
+        break;
+    }
+    default: break;
+    }
+}
+
+void pump() {
+    if (!layer().videoReady) return;
+    SDL_Event e;
+    while (SDL_PollEvent(&e)) translate(e);
+}
+
+// No range (0, 0) takes every message.
+bool inRange(UINT message, UINT low, UINT high) {
+    return (low == 0 && high == 0) || (message >= low && message <= high);
+}
+
+bool matches(const MSG& m, HWND filter, UINT low, UINT high) {
+    return (!filter || m.hwnd == filter) && inRange(m.message, low, high);
+}
+
+} // namespace
+
+BOOL PeekMessageA(LPMSG msg, HWND window, UINT filterMin, UINT filterMax, UINT removeMsg) {
+    if (!msg) return FALSE;
+    if (window && !liveWindow(window)) return FALSE;
+    pump();
+    LayerState& s = layer();
+    const auto found = std::find_if(s.posted.begin(), s.posted.end(), [&](const MSG& m) {
+        return matches(m, window, filterMin, filterMax);
+    });
+    if (found != s.posted.end()) {
+        *msg = *found;
+        if (removeMsg & PM_REMOVE) s.posted.erase(found);
+        return TRUE;
+    }
+    // The quit flag answers whatever the window filter, once the queue has nothing else.
+    if (s.quitPosted && inRange(WM_QUIT, filterMin, filterMax)) {
+        *msg = MSG{};
+        msg->message = WM_QUIT;
+        msg->wParam = static_cast<WPARAM>(s.quitCode);
+        msg->time = SDL_GetTicks();
+        if (removeMsg & PM_REMOVE) s.quitPosted = false;
+        return TRUE;
+    }
+    if (inRange(WM_PAINT, filterMin, filterMax)) {
+        for (const auto& w : s.windows) {
+            if ((!window || w.get() == window) && paintable(*w)) {
+                *msg = MSG{};
+                msg->hwnd = w.get();
+                msg->message = WM_PAINT;
+                msg->time = SDL_GetTicks();
+                return TRUE;
+            }
+        }
+    }
+    return FALSE;
+}
+
+// Keys carry their virtual code already; the viewer reads no characters, so no WM_CHAR.
+BOOL TranslateMessage(const MSG* msg) {
+    return msg && (msg->message == WM_KEYDOWN || msg->message == WM_SYSKEYDOWN) ? TRUE : FALSE;
+}
+
+LRESULT DispatchMessageA(const MSG* msg) {
+    if (!msg || !msg->hwnd) return 0;
+    HWND__* w = liveWindow(msg->hwnd);
+    return w ? w->procedure(w, msg->message, msg->wParam, msg->lParam) : 0;
+}
+
+void PostQuitMessage(int exitCode) {
+    layer().quitPosted = true;
+    layer().quitCode = exitCode;
+}
+
+BOOL WaitMessage() {
+    LayerState& s = layer();
+    pump();
+    if (!s.posted.empty() || s.quitPosted || !s.videoReady) return TRUE;
+    SDL_Event e;
+    if (!SDL_WaitEvent(&e)) return FALSE;
+    translate(e);
+    return TRUE;
+}

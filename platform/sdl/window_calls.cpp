@@ -1,0 +1,166 @@
+// Window classes and windows on SDL: registration, creation with WM_CREATE and WM_SIZE sent
+// before CreateWindowExA returns, showing, painting at once, titles and default handling.
+#include "platform/sdl/layer_state.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+// Stand-ins for system icons and cursors: the viewer only hands them to its class.
+char stockResource;
+
+// Creates the SDL window with an OpenGL configuration that every pixel format the layer
+// accepts can use: double-buffered RGBA with the deepest depth buffer available.
+SDL_Window* createGlWindow(const char* title, int width, int height, int& depthBits) {
+    for (const int depth : {24, 16}) {
+        SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+        SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
+        SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8);
+        SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);
+        SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, depth);
+        SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 8);
+        SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
+        SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 2);
+        SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 1);
+        SDL_Window* w = SDL_CreateWindow(title, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
+                                         width, height,
+                                         SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE);
+        if (w) {
+            depthBits = depth;
+            return w;
+        }
+    }
+    return nullptr;
+}
+
+LPARAM clientSize(const HWND__& w) {
+    int width = 0, height = 0;
+    SDL_GetWindowSize(w.sdl, &width, &height);
+    return MAKELPARAM(width, height);
+}
+
+} // namespace
+
+ATOM RegisterClassExA(const WNDCLASSEXA* windowClass) {
+    if (!windowClass || windowClass->cbSize != sizeof(WNDCLASSEXA) || !windowClass->lpfnWndProc ||
+        !windowClass->lpszClassName) {
+        failWith(ERROR_INVALID_PARAMETER, "The window class is incomplete.");
+        return 0;
+    }
+    LayerState& s = layer();
+    for (const WindowClass& c : s.classes) {
+        if (c.name == windowClass->lpszClassName) {
+            failWith(ERROR_CLASS_ALREADY_EXISTS, "Class already exists.");
+            return 0;
+        }
+    }
+    s.classes.push_back({windowClass->lpszClassName, windowClass->lpfnWndProc});
+    return static_cast<ATOM>(0xC000 + s.classes.size());
+}
+
+// Window sizes in this layer are client sizes: there is no frame to add.
+BOOL AdjustWindowRectEx(RECT* rect, DWORD, BOOL, DWORD) { return rect ? TRUE : FALSE; }
+
+HWND CreateWindowExA(DWORD, LPCSTR className, LPCSTR windowName, DWORD style, int, int, int width,
+                     int height, HWND, HMENU, HINSTANCE, LPVOID) {
+    LayerState& s = layer();
+    const auto found = std::find_if(s.classes.begin(), s.classes.end(), [&](const WindowClass& c) {
+        return className && c.name == className;
+    });
+    if (found == s.classes.end()) {
+        failWith(ERROR_CANNOT_FIND_WND_CLASS, "Cannot find window class.");
+        return nullptr;
+    }
+    if (!ensureVideo()) return nullptr;
+    if (width == CW_USEDEFAULT || width <= 0) width = 640;
+    if (height == CW_USEDEFAULT || height <= 0) height = 480;
+
+    auto window = std::make_unique<HWND__>();
+    window->procedure = found->procedure;
+    window->sdl = createGlWindow(windowName ? windowName : "", width, height, window->depthBits);
+    if (!window->sdl) {
+        failWith(ERROR_INVALID_PARAMETER, std::string("cannot create a window: ") + SDL_GetError());
+        return nullptr;
+    }
+    HWND__* w = window.get();
+    s.windows.push_back(std::move(window));
+    if (w->procedure(w, WM_CREATE, 0, 0) == -1) {
+        destroyWindow(w);
+        failWith(ERROR_INVALID_PARAMETER, "WM_CREATE refused the window.");
+        return nullptr;
+    }
+    w->procedure(w, WM_SIZE, SIZE_RESTORED, clientSize(*w));
+    if (style & WS_VISIBLE) ShowWindow(w, SW_SHOW);
+    return w;
+}
+
+BOOL ShowWindow(HWND window, int command) {
+    HWND__* w = liveWindow(window);
+    if (!w) return FALSE;
+    const BOOL wasVisible = w->shown ? TRUE : FALSE;
+    switch (command) {
+    case SW_HIDE:
+        SDL_HideWindow(w->sdl);
+        w->shown = false;
+        break;
+    case SW_MINIMIZE:
+    case SW_SHOWMINIMIZED:
+        SDL_ShowWindow(w->sdl);
+        SDL_MinimizeWindow(w->sdl);
+        w->shown = true;
+        break;
+    case SW_MAXIMIZE:
+        SDL_ShowWindow(w->sdl);
+        SDL_MaximizeWindow(w->sdl);
+        w->shown = true;
+        break;
+    case SW_RESTORE:
+        SDL_ShowWindow(w->sdl);
+        SDL_RestoreWindow(w->sdl);
+        w->shown = true;
+        break;
+    default:
+        SDL_ShowWindow(w->sdl);
+        w->shown = true;
+        break;
+    }
+    return wasVisible;
+}
+
+// The window is never validated, so there is always something to paint once it is shown.
+BOOL UpdateWindow(HWND window) {
+    HWND__* w = liveWindow(window);
+    if (!w) return FALSE;
+    if (paintable(*w)) w->procedure(w, WM_PAINT, 0, 0);
+    return TRUE;
+}
+
+BOOL SetWindowTextA(HWND window, LPCSTR text) {
+    HWND__* w = liveWindow(window);
+    if (!w) return FALSE;
+    SDL_SetWindowTitle(w->sdl, text ? text : "");
+    return TRUE;
+}
+
+LRESULT DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM) {
+    HWND__* w = liveWindow(window);
+    if (!w) return 0;
+    switch (message) {
+    case WM_CLOSE: destroyWindow(w); return 0;
+    case WM_SYSKEYDOWN:
+        // Alt+F4 asks the window to close, as the system menu would.
+        if (wParam == VK_F4) w->procedure(w, WM_CLOSE, 0, 0);
+        return 0;
+    default: return 0;
+    }
+}
+
+HICON LoadIconA(HINSTANCE, LPCSTR) { return reinterpret_cast<HICON>(&stockResource); }
+
+HCURSOR LoadCursorA(HINSTANCE, LPCSTR) { return reinterpret_cast<HCURSOR>(&stockResource); }
+
+HDC GetDC(HWND window) {
+    HWND__* w = liveWindow(window);
+    return w ? &w->dc : nullptr;
+}

@@ -1,0 +1,13 @@
+// The one header through which app/ and render/ reach the Windows API and OpenGL 1.x with
+// GLU. On Windows these are the system's own; elsewhere the subset the viewer uses comes
+// from our layer on SDL2, with Windows' own names, types and constant values.
+#pragma once
+
+#ifdef _WIN32
+#include <windows.h>
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+#else
+#include "platform/sdl/win32_api.h"
+#endif

@@ -11,8 +11,8 @@ char instanceTag;
 int main(int argc, char** argv) {
     std::string commandLine;
     for (int i = 1; i < argc; ++i) commandLine += (i > 1 ? " " : "") + std::string(argv[i]);
-    const int code = WinMain(reinterpret_cast<HINSTANCE>(&instanceTag), nullptr,
-                             commandLine.data(), SW_SHOWDEFAULT);
+    const int code = WinMain(reinterpret_cast<HINSTANCE>(&instanceTag), nullptr, commandLine.data(),
+                             SW_SHOWDEFAULT);
     if (layer().videoReady) SDL_Quit();
     return code;
 }

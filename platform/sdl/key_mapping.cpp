@@ -3,6 +3,8 @@
 // Windows, and every other key from its position.
 #include "platform/sdl/key_mapping.h"
 
+#include <SDL_keyboard.h>
+
 namespace {
 
 struct KeyEntry {
@@ -127,9 +129,8 @@ const KeyEntry* entryFor(SDL_Scancode scancode) {
 
 } // namespace
 
-KeyMessage keyMessageFor(SDL_Keycode sym, SDL_Scancode scancode, Uint16 modifiers, bool down,
-                         bool repeat) {
-    const KeyEntry* entry = entryFor(scancode);
+KeyMessage keyMessageFor(int sym, int scancode, unsigned modifiers, bool down, bool repeat) {
+    const KeyEntry* entry = entryFor(static_cast<SDL_Scancode>(scancode));
     if (!entry) return {};
     WORD virtualKey = entry->virtualKey;
     if (sym >= SDLK_a && sym <= SDLK_z) virtualKey = static_cast<WORD>('A' + (sym - SDLK_a));
@@ -144,7 +145,7 @@ KeyMessage keyMessageFor(SDL_Keycode sym, SDL_Scancode scancode, Uint16 modifier
     KeyMessage m;
     m.message = system ? (down ? WM_SYSKEYDOWN : WM_SYSKEYUP) : (down ? WM_KEYDOWN : WM_KEYUP);
     m.virtualKey = virtualKey;
-    DWORD bits = 1;                           // repeat count
+    DWORD bits = 1; // repeat count
     bits |= static_cast<DWORD>(entry->scan) << 16;
     if (entry->extended) bits |= 1u << 24;
     if (altHeld && !ctrlHeld) bits |= 1u << 29; // context code: Alt is down
@@ -152,4 +153,14 @@ KeyMessage keyMessageFor(SDL_Keycode sym, SDL_Scancode scancode, Uint16 modifier
     if (!down) bits |= 1u << 31;                // transition: released
     m.lParam = static_cast<LPARAM>(bits);
     return m;
+}
+
+KeyMessage keyMessageForName(const char* keyName, bool down, bool repeat, bool alt, bool ctrl,
+                             bool shift) {
+    const SDL_Scancode scancode = SDL_GetScancodeFromName(keyName);
+    unsigned modifiers = 0;
+    if (alt) modifiers |= KMOD_LALT;
+    if (ctrl) modifiers |= KMOD_LCTRL;
+    if (shift) modifiers |= KMOD_LSHIFT;
+    return keyMessageFor(SDL_GetKeyFromScancode(scancode), scancode, modifiers, down, repeat);
 }

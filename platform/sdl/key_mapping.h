@@ -1,12 +1,10 @@
 // From SDL key events to Windows keyboard messages: the virtual-key code and the lParam
 // that Windows builds (repeat count, scan code, extended bit, context, previous state,
 // transition). Pure: reads nothing but its arguments, so it is tested without a window.
-// Needs: SDL2's key definitions.
+// Needs: nothing but the layer's declarations; the codes are SDL's key and scan codes.
 #pragma once
 
 #include "platform/sdl/win32_api.h"
-
-#include <SDL_keyboard.h>
 
 struct KeyMessage {
     UINT message = 0; // WM_KEYDOWN, WM_KEYUP, WM_SYSKEYDOWN or WM_SYSKEYUP; 0 for no key
@@ -14,6 +12,12 @@ struct KeyMessage {
     LPARAM lParam = 0;
 };
 
-// `down` is true for a press, `repeat` for an automatic repetition of a held key.
-KeyMessage keyMessageFor(SDL_Keycode sym, SDL_Scancode scancode, Uint16 modifiers, bool down,
-                         bool repeat);
+// sym is SDL's key code (the layout's character), scancode its scan code (the position),
+// modifiers SDL's modifier bits. `down` is true for a press, `repeat` for an automatic
+// repetition of a held key.
+KeyMessage keyMessageFor(int sym, int scancode, unsigned modifiers, bool down, bool repeat);
+
+// The same for a key named as SDL names it ("Up", "A", "Left Alt"), with the modifiers
+// given as flags: for tests and tools that should not speak SDL.
+KeyMessage keyMessageForName(const char* keyName, bool down, bool repeat = false, bool alt = false,
+                             bool ctrl = false, bool shift = false);

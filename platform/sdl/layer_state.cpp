@@ -16,6 +16,9 @@ bool ensureVideo() {
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+    // Only drivers that put windows on a screen: SDL would otherwise fall back to an
+    // offscreen driver and "show" windows nobody can see. SDL_VIDEODRIVER still overrides.
+    if (!SDL_getenv("SDL_VIDEODRIVER")) SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11,wayland");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
         failWith(ERROR_INVALID_PARAMETER, std::string("no display: ") + SDL_GetError());
         return false;
@@ -29,7 +32,9 @@ void failWith(DWORD code, const std::string& text) {
     layer().lastErrorText = text;
 }
 
-DWORD GetLastError() { return layer().lastError; }
+DWORD GetLastError() {
+    return layer().lastError;
+}
 
 void SetLastError(DWORD code) {
     layer().lastError = code;
@@ -45,14 +50,29 @@ DWORD FormatMessageA(DWORD flags, const void*, DWORD messageId, DWORD, LPSTR buf
         text = s.lastErrorText;
     } else {
         switch (messageId) {
-        case ERROR_SUCCESS: text = "The operation completed successfully."; break;
-        case ERROR_INVALID_WINDOW_HANDLE: text = "Invalid window handle."; break;
-        case ERROR_CANNOT_FIND_WND_CLASS: text = "Cannot find window class."; break;
-        case ERROR_CLASS_ALREADY_EXISTS: text = "Class already exists."; break;
-        case ERROR_INVALID_PIXEL_FORMAT: text = "The pixel format is invalid."; break;
-        case ERROR_NOT_ENOUGH_MEMORY: text = "Not enough memory."; break;
-        case ERROR_INVALID_PARAMETER: text = "The parameter is incorrect."; break;
-        default: return 0;
+        case ERROR_SUCCESS:
+            text = "The operation completed successfully.";
+            break;
+        case ERROR_INVALID_WINDOW_HANDLE:
+            text = "Invalid window handle.";
+            break;
+        case ERROR_CANNOT_FIND_WND_CLASS:
+            text = "Cannot find window class.";
+            break;
+        case ERROR_CLASS_ALREADY_EXISTS:
+            text = "Class already exists.";
+            break;
+        case ERROR_INVALID_PIXEL_FORMAT:
+            text = "The pixel format is invalid.";
+            break;
+        case ERROR_NOT_ENOUGH_MEMORY:
+            text = "Not enough memory.";
+            break;
+        case ERROR_INVALID_PARAMETER:
+            text = "The parameter is incorrect.";
+            break;
+        default:
+            return 0;
         }
     }
     const std::size_t n = std::min<std::size_t>(text.size(), size - 1);
@@ -95,7 +115,7 @@ HWND__* windowOfSdlId(Uint32 windowId) {
 }
 
 bool paintable(const HWND__& window) {
-    return window.shown && !(SDL_GetWindowFlags(window.sdl) & SDL_WINDOW_MINIMIZED);
+    return window.shown && !window.minimised;
 }
 
 void destroyWindow(HWND__* window) {
@@ -103,7 +123,8 @@ void destroyWindow(HWND__* window) {
     window->procedure(window, WM_DESTROY, 0, 0);
     for (auto it = s.contexts.begin(); it != s.contexts.end();) {
         if ((*it)->window == window) {
-            if (SDL_GL_GetCurrentContext() == (*it)->context) SDL_GL_MakeCurrent(window->sdl, nullptr);
+            if (SDL_GL_GetCurrentContext() == (*it)->context)
+                SDL_GL_MakeCurrent(window->sdl, nullptr);
             SDL_GL_DeleteContext((*it)->context);
             it = s.contexts.erase(it);
         } else {

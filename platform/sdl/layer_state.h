@@ -21,6 +21,7 @@ struct HWND__ {
     SDL_Window* sdl = nullptr;
     WNDPROC procedure = nullptr;
     bool shown = false;
+    bool minimised = false;
     HDC__ dc{this};
     int depthBits = 0; // depth buffer bits the window's GL configuration was made with
 };

@@ -34,9 +34,9 @@ void translate(const SDL_Event& e) {
     switch (e.type) {
     case SDL_KEYDOWN:
     case SDL_KEYUP: {
-        const KeyMessage k = keyMessageFor(e.key.keysym.sym, e.key.keysym.scancode,
-                                           e.key.keysym.mod, e.type == SDL_KEYDOWN,
-                                           e.key.repeat != 0);
+        const KeyMessage k =
+            keyMessageFor(e.key.keysym.sym, e.key.keysym.scancode, e.key.keysym.mod,
+                          e.type == SDL_KEYDOWN, e.key.repeat != 0);
         if (k.message != 0) post(targetOf(e.key.windowID), k.message, k.virtualKey, k.lParam);
         break;
     }
@@ -50,10 +50,14 @@ void translate(const SDL_Event& e) {
         case SDL_WINDOWEVENT_SIZE_CHANGED:
             send(w, WM_SIZE, SIZE_RESTORED, MAKELPARAM(e.window.data1, e.window.data2));
             break;
-        case SDL_WINDOWEVENT_MINIMIZED: send(w, WM_SIZE, SIZE_MINIMIZED, 0); break;
+        case SDL_WINDOWEVENT_MINIMIZED:
+            if (w) w->minimised = true;
+            send(w, WM_SIZE, SIZE_MINIMIZED, 0);
+            break;
         case SDL_WINDOWEVENT_MAXIMIZED:
         case SDL_WINDOWEVENT_RESTORED:
             if (w) {
+                w->minimised = false;
                 int width = 0, height = 0;
                 SDL_GetWindowSize(w->sdl, &width, &height);
                 send(w, WM_SIZE,
@@ -61,14 +65,22 @@ void translate(const SDL_Event& e) {
                      MAKELPARAM(width, height));
             }
             break;
-        case SDL_WINDOWEVENT_FOCUS_GAINED: send(w, WM_SETFOCUS, 0, 0); break;
-        case SDL_WINDOWEVENT_FOCUS_LOST: send(w, WM_KILLFOCUS, 0, 0); break;
-        case SDL_WINDOWEVENT_CLOSE: send(w, WM_CLOSE, 0, 0); break;
-        default: break;
+        case SDL_WINDOWEVENT_FOCUS_GAINED:
+            send(w, WM_SETFOCUS, 0, 0);
+            break;
+        case SDL_WINDOWEVENT_FOCUS_LOST:
+            send(w, WM_KILLFOCUS, 0, 0);
+            break;
+        case SDL_WINDOWEVENT_CLOSE:
+            send(w, WM_CLOSE, 0, 0);
+            break;
+        default:
+            break;
         }
         break;
     }
-    default: break;
+    default:
+        break;
     }
 }
 
@@ -141,12 +153,19 @@ void PostQuitMessage(int exitCode) {
     layer().quitCode = exitCode;
 }
 
+// Returns once a message waits: posted input, the quit flag, or a window with a paint.
+// Desktop events that make no message (or only sent ones) do not end the wait.
 BOOL WaitMessage() {
     LayerState& s = layer();
-    pump();
-    if (!s.posted.empty() || s.quitPosted || !s.videoReady) return TRUE;
-    SDL_Event e;
-    if (!SDL_WaitEvent(&e)) return FALSE;
-    translate(e);
-    return TRUE;
+    if (!s.videoReady) return TRUE;
+    for (;;) {
+        pump();
+        if (!s.posted.empty() || s.quitPosted ||
+            std::any_of(s.windows.begin(), s.windows.end(),
+                        [](const auto& w) { return paintable(*w); }))
+            return TRUE;
+        SDL_Event e;
+        if (!SDL_WaitEvent(&e)) return FALSE;
+        translate(e);
+    }
 }

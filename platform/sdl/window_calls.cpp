@@ -23,9 +23,9 @@ SDL_Window* createGlWindow(const char* title, int width, int height, int& depthB
         SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
         SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 2);
         SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 1);
-        SDL_Window* w = SDL_CreateWindow(title, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
-                                         width, height,
-                                         SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE);
+        SDL_Window* w =
+            SDL_CreateWindow(title, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, width, height,
+                             SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE);
         if (w) {
             depthBits = depth;
             return w;
@@ -60,7 +60,9 @@ ATOM RegisterClassExA(const WNDCLASSEXA* windowClass) {
 }
 
 // Window sizes in this layer are client sizes: there is no frame to add.
-BOOL AdjustWindowRectEx(RECT* rect, DWORD, BOOL, DWORD) { return rect ? TRUE : FALSE; }
+BOOL AdjustWindowRectEx(RECT* rect, DWORD, BOOL, DWORD) {
+    return rect ? TRUE : FALSE;
+}
 
 HWND CreateWindowExA(DWORD, LPCSTR className, LPCSTR windowName, DWORD style, int, int, int width,
                      int height, HWND, HMENU, HINSTANCE, LPVOID) {
@@ -109,16 +111,19 @@ BOOL ShowWindow(HWND window, int command) {
         SDL_ShowWindow(w->sdl);
         SDL_MinimizeWindow(w->sdl);
         w->shown = true;
+        w->minimised = true;
         break;
     case SW_MAXIMIZE:
         SDL_ShowWindow(w->sdl);
         SDL_MaximizeWindow(w->sdl);
         w->shown = true;
+        w->minimised = false;
         break;
     case SW_RESTORE:
         SDL_ShowWindow(w->sdl);
         SDL_RestoreWindow(w->sdl);
         w->shown = true;
+        w->minimised = false;
         break;
     default:
         SDL_ShowWindow(w->sdl);
@@ -147,18 +152,25 @@ LRESULT DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM) {
     HWND__* w = liveWindow(window);
     if (!w) return 0;
     switch (message) {
-    case WM_CLOSE: destroyWindow(w); return 0;
+    case WM_CLOSE:
+        destroyWindow(w);
+        return 0;
     case WM_SYSKEYDOWN:
         // Alt+F4 asks the window to close, as the system menu would.
         if (wParam == VK_F4) w->procedure(w, WM_CLOSE, 0, 0);
         return 0;
-    default: return 0;
+    default:
+        return 0;
     }
 }
 
-HICON LoadIconA(HINSTANCE, LPCSTR) { return reinterpret_cast<HICON>(&stockResource); }
+HICON LoadIconA(HINSTANCE, LPCSTR) {
+    return reinterpret_cast<HICON>(&stockResource);
+}
 
-HCURSOR LoadCursorA(HINSTANCE, LPCSTR) { return reinterpret_cast<HCURSOR>(&stockResource); }
+HCURSOR LoadCursorA(HINSTANCE, LPCSTR) {
+    return reinterpret_cast<HCURSOR>(&stockResource);
+}
 
 HDC GetDC(HWND window) {
     HWND__* w = liveWindow(window);

@@ -1,0 +1,57 @@
+// Pushes keyboard and window events into SDL's queue for a layer window.
+#include "platform/sdl/desktop_events.h"
+#include "platform/sdl/layer_state.h"
+
+namespace {
+
+Uint32 sdlIdOf(HWND window) {
+    HWND__* w = liveWindow(window);
+    return w ? SDL_GetWindowID(w->sdl) : 0;
+}
+
+} // namespace
+
+bool pushDesktopKey(HWND window, const char* keyName, bool down, bool repeat, bool alt, bool ctrl,
+                    bool shift) {
+    const SDL_Scancode scancode = SDL_GetScancodeFromName(keyName);
+    if (scancode == SDL_SCANCODE_UNKNOWN) return false;
+    SDL_Event e{};
+    e.type = down ? SDL_KEYDOWN : SDL_KEYUP;
+    e.key.windowID = sdlIdOf(window);
+    e.key.state = down ? SDL_PRESSED : SDL_RELEASED;
+    e.key.repeat = repeat ? 1 : 0;
+    e.key.keysym.scancode = scancode;
+    e.key.keysym.sym = SDL_GetKeyFromScancode(scancode);
+    e.key.keysym.mod = static_cast<Uint16>((alt ? KMOD_LALT : 0) | (ctrl ? KMOD_LCTRL : 0) |
+                                           (shift ? KMOD_LSHIFT : 0));
+    return SDL_PushEvent(&e) == 1;
+}
+
+void pushDesktopEvent(HWND window, DesktopEvent event, int width, int height) {
+    SDL_Event e{};
+    e.type = SDL_WINDOWEVENT;
+    e.window.windowID = sdlIdOf(window);
+    e.window.data1 = width;
+    e.window.data2 = height;
+    switch (event) {
+    case DesktopEvent::closeRequest:
+        e.window.event = SDL_WINDOWEVENT_CLOSE;
+        break;
+    case DesktopEvent::focusLost:
+        e.window.event = SDL_WINDOWEVENT_FOCUS_LOST;
+        break;
+    case DesktopEvent::focusGained:
+        e.window.event = SDL_WINDOWEVENT_FOCUS_GAINED;
+        break;
+    case DesktopEvent::resized:
+        e.window.event = SDL_WINDOWEVENT_SIZE_CHANGED;
+        break;
+    case DesktopEvent::minimised:
+        e.window.event = SDL_WINDOWEVENT_MINIMIZED;
+        break;
+    case DesktopEvent::restored:
+        e.window.event = SDL_WINDOWEVENT_RESTORED;
+        break;
+    }
+    SDL_PushEvent(&e);
+}

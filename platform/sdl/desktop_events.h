@@ -1,0 +1,15 @@
+// Events as the desktop would send them, pushed through SDL's own queue, for tests that
+// check what PeekMessageA and the window procedure make of them. Safe from any thread.
+// Needs: the SDL layer (callers need not include SDL).
+#pragma once
+
+#include "platform/sdl/win32_api.h"
+
+enum class DesktopEvent { closeRequest, focusLost, focusGained, resized, minimised, restored };
+
+// A key by SDL's key name ("Up", "A", "Escape", "Left Alt", "F4"), pressed or released, with
+// the modifier keys named held (alt, ctrl, shift). False for an unknown name.
+bool pushDesktopKey(HWND window, const char* keyName, bool down, bool repeat = false,
+                    bool alt = false, bool ctrl = false, bool shift = false);
+
+void pushDesktopEvent(HWND window, DesktopEvent event, int width = 0, int height = 0);

@@ -1,0 +1,290 @@
+// Windows and the message queue on a real X display: creation, showing, painting, the
+// order PeekMessageA returns messages in, messages sent by the desktop, waiting.
+#include "platform/sdl/desktop_events.h"
+#include "window_fixture.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <thread>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// The next message other than a mouse move (showing a window under the pointer makes some).
+BOOL peekSkippingMouse(MSG& msg, HWND window) {
+    while (PeekMessageA(&msg, window, 0, 0, PM_REMOVE))
+        if (msg.message != WM_MOUSEMOVE) return TRUE;
+    return FALSE;
+}
+
+// Takes messages until one of the kind arrives or a few seconds pass; false on time-out.
+bool peekUntil(HWND window, UINT message, MSG& msg) {
+    const auto deadline = Clock::now() + std::chrono::seconds(5);
+    while (Clock::now() < deadline) {
+        if (PeekMessageA(&msg, window, 0, 0, PM_REMOVE) && msg.message == message) return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return false;
+}
+
+TEST(Window, CreationSendsCreateThenSizeAndStaysHidden) {
+    HWND w = makeWindow("zuvaro create test", 800, 600, true);
+    ASSERT_EQ(received.size(), 2u);
+    EXPECT_EQ(received[0].message, static_cast<UINT>(WM_CREATE));
+    EXPECT_EQ(received[1].message, static_cast<UINT>(WM_SIZE));
+    EXPECT_EQ(LOWORD(received[1].lParam), 800);
+    EXPECT_EQ(HIWORD(received[1].lParam), 600);
+    EXPECT_EQ(visibleWindowNamed("zuvaro create test"), "");
+
+    RECT r{0, 0, 800, 600};
+    EXPECT_TRUE(AdjustWindowRectEx(&r, WS_OVERLAPPEDWINDOW, FALSE, WS_EX_APPWINDOW));
+    EXPECT_EQ(r.right - r.left, 800); // sizes are client sizes
+    EXPECT_EQ(r.bottom - r.top, 600);
+    closeWindow(w);
+}
+
+TEST(Window, ShownOnlyByShowWindowAndPaintedAtOnceByUpdateWindow) {
+    HWND w = makeWindow("zuvaro show test", 800, 600);
+    EXPECT_TRUE(UpdateWindow(w));
+    EXPECT_FALSE(receivedMessage(WM_PAINT)); // nothing to paint while hidden
+    EXPECT_FALSE(ShowWindow(w, SW_SHOW));    // it was not visible before
+    const std::string id = visibleWindowNamed("zuvaro show test");
+    ASSERT_NE(id, "");
+    EXPECT_EQ(shell("xwininfo -id " + id + " | grep -E 'Width|Height' | tr -d ' '"),
+              "Width:800\nHeight:600");
+    received.clear();
+    EXPECT_TRUE(UpdateWindow(w));
+    ASSERT_EQ(received.size(), 1u);
+    EXPECT_EQ(received[0].message, static_cast<UINT>(WM_PAINT));
+    closeWindow(w);
+}
+
+TEST(Window, PeekNeverWaitsAndPaintsOnlyWhileShownAndNotMinimised) {
+    HWND w = makeWindow("zuvaro peek test");
+    MSG msg{};
+    const auto start = Clock::now();
+    EXPECT_FALSE(PeekMessageA(&msg, w, 0, 0, PM_REMOVE));
+    EXPECT_LT(Clock::now() - start, std::chrono::milliseconds(500));
+
+    ShowWindow(w, SW_SHOW);
+    for (int i = 0; i < 3; ++i) { // never validated: the paint stays
+        ASSERT_TRUE(peekSkippingMouse(msg, w));
+        EXPECT_EQ(msg.message, static_cast<UINT>(WM_PAINT));
+        EXPECT_EQ(msg.hwnd, w);
+    }
+    pushDesktopEvent(w, DesktopEvent::minimised);
+    EXPECT_FALSE(peekSkippingMouse(msg, w));
+    ASSERT_FALSE(received.empty());
+    EXPECT_EQ(received.back().message, static_cast<UINT>(WM_SIZE));
+    EXPECT_EQ(received.back().wParam, static_cast<WPARAM>(SIZE_MINIMIZED));
+    pushDesktopEvent(w, DesktopEvent::restored);
+    ASSERT_TRUE(peekSkippingMouse(msg, w));
+    EXPECT_EQ(msg.message, static_cast<UINT>(WM_PAINT));
+    closeWindow(w);
+}
+
+TEST(Window, InputFirstThenQuitThenPaint) {
+    HWND w = makeWindow("zuvaro order test");
+    ShowWindow(w, SW_SHOW);
+    ASSERT_TRUE(pushDesktopKey(w, "Up", true));
+    ASSERT_TRUE(pushDesktopKey(w, "Up", false));
+    PostQuitMessage(7);
+    MSG msg{};
+    ASSERT_TRUE(peekSkippingMouse(msg, w));
+    EXPECT_EQ(msg.message, static_cast<UINT>(WM_KEYDOWN));
+    EXPECT_EQ(msg.wParam, static_cast<WPARAM>(VK_UP));
+    EXPECT_EQ(msg.hwnd, w);
+    ASSERT_TRUE(peekSkippingMouse(msg, w));
+    EXPECT_EQ(msg.message, static_cast<UINT>(WM_KEYUP));
+    ASSERT_TRUE(peekSkippingMouse(msg, w));
+    EXPECT_EQ(msg.message, static_cast<UINT>(WM_QUIT));
+    EXPECT_EQ(msg.wParam, 7u);
+    ASSERT_TRUE(peekSkippingMouse(msg, w));
+    EXPECT_EQ(msg.message, static_cast<UINT>(WM_PAINT));
+
+    // Dispatching hands a message to the window's procedure; translating adds nothing.
+    ASSERT_TRUE(pushDesktopKey(w, "W", true, false, false, false, true));
+    ASSERT_TRUE(peekSkippingMouse(msg, w));
+    received.clear();
+    EXPECT_TRUE(TranslateMessage(&msg));
+    DispatchMessageA(&msg);
+    ASSERT_EQ(received.size(), 1u);
+    EXPECT_EQ(received[0].message, static_cast<UINT>(WM_KEYDOWN));
+    EXPECT_EQ(received[0].wParam, static_cast<WPARAM>('W'));
+    closeWindow(w);
+}
+
+TEST(Window, DesktopRequestsAreSentToTheProcedure) {
+    HWND w = makeWindow("zuvaro desktop test");
+    ShowWindow(w, SW_SHOW);
+    MSG msg{};
+    pushDesktopEvent(w, DesktopEvent::focusLost);
+    PeekMessageA(&msg, w, 0, 0, PM_REMOVE);
+    EXPECT_TRUE(receivedMessage(WM_KILLFOCUS));
+    received.clear();
+    pushDesktopEvent(w, DesktopEvent::focusGained);
+    PeekMessageA(&msg, w, 0, 0, PM_REMOVE);
+    EXPECT_TRUE(receivedMessage(WM_SETFOCUS));
+    received.clear();
+    pushDesktopEvent(w, DesktopEvent::resized, 640, 360);
+    PeekMessageA(&msg, w, 0, 0, PM_REMOVE);
+    const auto size = std::find_if(received.rbegin(), received.rend(),
+                                   [](const Received& r) { return r.message == WM_SIZE; });
+    ASSERT_NE(size, received.rend());
+    EXPECT_EQ(size->wParam, static_cast<WPARAM>(SIZE_RESTORED));
+    EXPECT_EQ(size->lParam, MAKELPARAM(640, 360));
+
+    // Alt+F4 reaches DefWindowProcA as a system key, which asks the window to close.
+    ASSERT_TRUE(pushDesktopKey(w, "F4", true, false, true));
+    ASSERT_TRUE(peekSkippingMouse(msg, w));
+    EXPECT_EQ(msg.message, static_cast<UINT>(WM_SYSKEYDOWN));
+    received.clear();
+    DispatchMessageA(&msg);
+    EXPECT_TRUE(receivedMessage(WM_CLOSE));
+    EXPECT_TRUE(receivedMessage(WM_DESTROY));
+    EXPECT_EQ(GetDC(w), nullptr); // the default handling destroyed it
+
+    HWND other = makeWindow("zuvaro close test");
+    pushDesktopEvent(other, DesktopEvent::closeRequest);
+    PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE);
+    EXPECT_TRUE(receivedMessage(WM_CLOSE));
+    EXPECT_EQ(GetDC(other), nullptr);
+}
+
+TEST(Window, RealKeysFromTheXServer) {
+    HWND w = makeWindow("zuvaro xkeys test");
+    ShowWindow(w, SW_SHOW);
+    const std::string id = visibleWindowNamed("zuvaro xkeys test");
+    ASSERT_NE(id, "");
+    shell("xdotool windowfocus --sync " + id + " key --delay 20 Left shift+f");
+    MSG msg{};
+    ASSERT_TRUE(peekUntil(w, WM_KEYDOWN, msg));
+    EXPECT_EQ(msg.wParam, static_cast<WPARAM>(VK_LEFT));
+    EXPECT_NE(static_cast<DWORD>(msg.lParam) & (1u << 24), 0u); // arrows are extended keys
+    ASSERT_TRUE(peekUntil(w, WM_KEYUP, msg));
+    EXPECT_EQ(msg.wParam, static_cast<WPARAM>(VK_LEFT));
+    ASSERT_TRUE(peekUntil(w, WM_KEYDOWN, msg));
+    EXPECT_EQ(msg.wParam, static_cast<WPARAM>(VK_SHIFT));
+    ASSERT_TRUE(peekUntil(w, WM_KEYDOWN, msg));
+    EXPECT_EQ(msg.wParam, static_cast<WPARAM>('F')); // a capital whatever Shift says
+    closeWindow(w);
+}
+
+TEST(Window, WaitMessageBlocksUntilInputArrives) {
+    HWND w = makeWindow("zuvaro wait test");
+    MSG msg{};
+    while (PeekMessageA(&msg, w, 0, 0, PM_REMOVE)) {
+    }
+    std::thread typist([w] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        pushDesktopKey(w, "Escape", true);
+    });
+    const auto start = Clock::now();
+    EXPECT_TRUE(WaitMessage());
+    EXPECT_GE(Clock::now() - start, std::chrono::milliseconds(250));
+    typist.join();
+    ASSERT_TRUE(PeekMessageA(&msg, w, 0, 0, PM_REMOVE));
+    EXPECT_EQ(msg.message, static_cast<UINT>(WM_KEYDOWN));
+    EXPECT_EQ(msg.wParam, static_cast<WPARAM>(VK_ESCAPE));
+    closeWindow(w);
+}
+
+TEST(Window, TitleReachesTheDesktop) {
+    HWND w = makeWindow("zuvaro title test");
+    ShowWindow(w, SW_SHOW);
+    const std::string id = visibleWindowNamed("zuvaro title test");
+    ASSERT_NE(id, "");
+    EXPECT_TRUE(SetWindowTextA(w, "Zuvaro [ FPS:42 ]"));
+    MSG msg{};
+    PeekMessageA(&msg, w, 0, 0, PM_REMOVE);
+    EXPECT_EQ(shell("xdotool getwindowname " + id), "Zuvaro [ FPS:42 ]");
+    closeWindow(w);
+}
+
+TEST(Window, MessageBoxIsModalAndReturnsOkWhenDismissed) {
+    // Something else must press the key while the box blocks this thread.
+    std::thread dismisser([] {
+        shell("for i in $(seq 200); do id=$(xwininfo -root -tree | awk "
+              "'/\"Zuvaro box test\"/ {print $1; exit}'); [ -n \"$id\" ] && break; sleep 0.1; "
+              "done; sleep 0.2; xdotool windowfocus \"$id\" key Return");
+    });
+    const auto start = Clock::now();
+    const int pressed = MessageBoxA(nullptr, "Some help\n\nwith lines", "Zuvaro box test", MB_OK);
+    dismisser.join();
+    EXPECT_EQ(pressed, IDOK);
+    EXPECT_LT(Clock::now() - start, std::chrono::seconds(20));
+}
+
+TEST(Window, PerformanceCounterAdvancesAtItsFrequency) {
+    LARGE_INTEGER frequency{}, before{}, after{};
+    ASSERT_TRUE(QueryPerformanceFrequency(&frequency));
+    ASSERT_GT(frequency.QuadPart, 0);
+    ASSERT_TRUE(QueryPerformanceCounter(&before));
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    ASSERT_TRUE(QueryPerformanceCounter(&after));
+    const double seconds = static_cast<double>(after.QuadPart - before.QuadPart) /
+                           static_cast<double>(frequency.QuadPart);
+    EXPECT_GE(seconds, 0.045);
+    EXPECT_LT(seconds, 5.0);
+}
+
+TEST(Window, NullAndUnknownHandlesFailLikeWindows) {
+    int notAWindow = 0;
+    HWND bogus = reinterpret_cast<HWND>(&notAWindow);
+    EXPECT_FALSE(ShowWindow(nullptr, SW_SHOW));
+    EXPECT_FALSE(ShowWindow(bogus, SW_SHOW));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_WINDOW_HANDLE));
+    EXPECT_FALSE(UpdateWindow(bogus));
+    EXPECT_FALSE(SetWindowTextA(bogus, "x"));
+    EXPECT_EQ(GetDC(bogus), nullptr);
+    EXPECT_EQ(DefWindowProcA(bogus, WM_CLOSE, 0, 0), 0);
+    MSG msg{};
+    EXPECT_FALSE(PeekMessageA(&msg, bogus, 0, 0, PM_REMOVE));
+    msg.hwnd = bogus;
+    msg.message = WM_PAINT;
+    EXPECT_EQ(DispatchMessageA(&msg), 0);
+    HDC bogusDc = reinterpret_cast<HDC>(&notAWindow);
+    HGLRC bogusContext = reinterpret_cast<HGLRC>(&notAWindow);
+    EXPECT_FALSE(SwapBuffers(nullptr));
+    EXPECT_FALSE(SwapBuffers(bogusDc));
+    EXPECT_EQ(ChoosePixelFormat(bogusDc, nullptr), 0);
+    EXPECT_FALSE(SetPixelFormat(bogusDc, 1, nullptr));
+    EXPECT_EQ(wglCreateContext(bogusDc), nullptr);
+    EXPECT_FALSE(wglMakeCurrent(bogusDc, bogusContext));
+    EXPECT_FALSE(wglDeleteContext(nullptr));
+    EXPECT_FALSE(wglDeleteContext(bogusContext));
+    EXPECT_EQ(
+        CreateWindowExA(0, "NoSuchClass", "x", 0, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr),
+        nullptr);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_CANNOT_FIND_WND_CLASS));
+    WNDCLASSEXA incomplete{};
+    incomplete.cbSize = sizeof incomplete;
+    EXPECT_EQ(RegisterClassExA(&incomplete), 0);
+}
+
+TEST(WindowDeathTest, NoDisplayMeansNoWindowAndAReason) {
+    // A fresh process, so that SDL has not met the display yet.
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    const auto withoutDisplay = [] {
+        unsetenv("DISPLAY");
+        unsetenv("WAYLAND_DISPLAY");
+        WNDCLASSEXA c{};
+        c.cbSize = sizeof c;
+        c.lpfnWndProc = DefWindowProcA;
+        c.lpszClassName = "Headless";
+        RegisterClassExA(&c);
+        HWND w = CreateWindowExA(0, "Headless", "x", 0, 0, 0, 10, 10, nullptr, nullptr, nullptr,
+                                 nullptr);
+        char reason[512];
+        FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                       GetLastError(), 0, reason, sizeof reason, nullptr);
+        std::fprintf(stderr, "reason: %s\n", reason);
+        std::exit(w == nullptr ? 3 : 0);
+    };
+    EXPECT_EXIT(withoutDisplay(), testing::ExitedWithCode(3), "reason: no display: .+");
+}
+
+} // namespace

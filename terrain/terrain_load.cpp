@@ -209,8 +209,10 @@ TerrainMap::TerrainMap(const char* fileName, std::ostream& report) {
                     load.fail("out of memory for a grid of " + std::to_string(h->mapWidth) +
                               " by " + std::to_string(h->mapHeight) + " tile points");
                 }
-                if (load.error.empty() && load.readTilePoints(*this, h->mapWidth, h->mapHeight))
+                if (load.error.empty() && load.readTilePoints(*this, h->mapWidth, h->mapHeight)) {
                     computeNormals(*h);
+                    heightBlocks.build(vertices, h->mapWidth, h->mapHeight, quadsPerHeightBlock);
+                }
             }
             loadError = load.error;
         }

@@ -1,0 +1,43 @@
+// The actions of held keys. A camera step is taken only if it keeps the camera strictly
+// inside the grid's extent, so the camera never stands on the outer edge once it has moved.
+#include "app/key_table.h"
+
+#include "render/viewer_state.h"
+#include "terrain/terrain_map.h"
+
+KeyTable keyTable;
+
+namespace {
+
+constexpr float step = 64.0f; // half a tile
+
+} // namespace
+
+void keyActions() {
+    ViewerState& s = viewerState;
+    const float xLimit = 128.0f * static_cast<float>(terrainMap.header->mapWidth - 1);
+    const float zLimit = -128.0f * static_cast<float>(terrainMap.header->mapHeight - 1);
+    Point3& camera = s.cameraPosition;
+
+    if (keyTable.isHeld(VK_UP) && camera.z - step > zLimit) camera.z -= step;
+    if (keyTable.isHeld(VK_DOWN) && camera.z + step < 0.0f) camera.z += step;
+    if (keyTable.isHeld(VK_RIGHT) && camera.x + step < xLimit) camera.x += step;
+    if (keyTable.isHeld(VK_LEFT) && camera.x - step > 0.0f) camera.x -= step;
+
+    if (keyTable.isHeld('W')) glPolygonMode(GL_FRONT, GL_LINE);
+    if (keyTable.isHeld('P')) glPolygonMode(GL_FRONT, GL_POINT);
+    if (keyTable.isHeld('F')) glPolygonMode(GL_FRONT, GL_FILL);
+
+    if (keyTable.isHeld('I')) s.lightPosition[0] += step;
+    if (keyTable.isHeld('U')) s.lightPosition[0] -= step;
+    if (keyTable.isHeld('M')) s.lightPosition[1] -= step;
+    if (keyTable.isHeld('K')) s.lightPosition[1] += step;
+
+    if (keyTable.isHeld('L')) {
+        s.lightingOn = !s.lightingOn;
+        if (s.lightingOn)
+            glEnable(GL_LIGHTING);
+        else
+            glDisable(GL_LIGHTING);
+    }
+}

@@ -1,0 +1,32 @@
+// The ground height under the camera, bilinear over the four tile points around it.
+#include "render/scene_setup.h"
+
+#include <algorithm>
+
+float groundHeightUnder(const TerrainMap& map, float x, float z) {
+    const int width = static_cast<int>(map.vertices.size());
+    if (width == 0) return 0.0f;
+    const int height = map.header->mapHeight;
+
+    const float u = x * 0.0078125f;  // columns
+    const float v = z * -0.0078125f; // rows
+    int c0 = static_cast<int>(u);
+    int r0 = static_cast<int>(v);
+    float fx = u - static_cast<float>(c0);
+    float fz = v - static_cast<float>(r0);
+    // The key limits keep the camera over the grid; anywhere else samples the nearest edge.
+    if (!(u >= 0.0f) || c0 >= width) {
+        c0 = u >= 0.0f ? width - 1 : 0;
+        fx = 0.0f;
+    }
+    if (!(v >= 0.0f) || r0 >= height) {
+        r0 = v >= 0.0f ? height - 1 : 0;
+        fz = 0.0f;
+    }
+    const int c1 = c0 + 1 >= width ? 0 : c0 + 1;
+    const int r1 = r0 + 1 >= height ? 0 : r0 + 1;
+
+    const auto y = [&](int c, int r) { return map.vertices[c][r].position.y; };
+    return (1.0f - fx - fz + fx * fz) * y(c0, r0) + (fx - fx * fz) * y(c1, r0) +
+           (fz - fx * fz) * y(c0, r1) + fx * fz * y(c1, r1);
+}

@@ -1,0 +1,30 @@
+// The light marker: a GLU quadric sphere, 100 units in radius with 100 slices and stacks and
+// outward normals, drawn yellow where the light is. The light's position is given after
+// the viewing transform, so it stays put in the world while the camera moves.
+#include "render/scene_setup.h"
+
+#include "platform/win32.h"
+
+namespace {
+
+GLUquadric* sphere() {
+    static GLUquadric* quadric = [] {
+        GLUquadric* q = gluNewQuadric();
+        gluQuadricNormals(q, GLU_SMOOTH);
+        gluQuadricOrientation(q, GLU_OUTSIDE);
+        gluQuadricDrawStyle(q, GLU_FILL);
+        return q;
+    }();
+    return quadric;
+}
+
+} // namespace
+
+void drawLightMarker(const float lightPosition[4]) {
+    glPushMatrix();
+    glLightfv(GL_LIGHT0, GL_POSITION, lightPosition);
+    glTranslatef(lightPosition[0], lightPosition[1], lightPosition[2]);
+    glColor3f(1.0f, 1.0f, 0.0f);
+    if (GLUquadric* q = sphere()) gluSphere(q, 100.0, 100, 100);
+    glPopMatrix();
+}

@@ -1,0 +1,29 @@
+// HeightBlocks: the height range of square blocks of grid quads, so that a viewer can tell
+// that a whole block is out of sight without visiting its tile points.
+// Needs: standard C++ only.
+#pragma once
+
+#include "terrain/terrain_vertex.h"
+
+#include <memory>
+#include <vector>
+
+struct HeightBlocks {
+    int quadsPerBlock = 0;     // along each side; blocks at the far edges may hold fewer
+    int columns = 0;           // blocks along x
+    int rows = 0;              // blocks along z
+    std::vector<float> lowest; // per block, [row * columns + column]: over all its corners
+    std::vector<float> highest;
+
+    // Blocks of quadsPerBlock x quadsPerBlock quads over a grid of width x height points.
+    void build(const std::vector<std::unique_ptr<TerrainVertex[]>>& vertices, int width, int height,
+               int quadsPerBlockSide);
+
+    // First and one past the last quad column (or row) of block column (or row) b, for a
+    // grid with `quads` quads along that side.
+    int firstQuad(int b) const { return b * quadsPerBlock; }
+    int endQuad(int b, int quads) const {
+        return b * quadsPerBlock + quadsPerBlock < quads ? b * quadsPerBlock + quadsPerBlock
+                                                         : quads;
+    }
+};

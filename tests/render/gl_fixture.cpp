@@ -1,0 +1,109 @@
+#include "gl_fixture.h"
+
+#include "map_fixture.h"
+#include "render/scene_setup.h"
+#include "render/window_context.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+TerrainMap terrainMap;
+
+namespace {
+
+const char* const title = "zuvaro render test";
+std::string windowId; // the X window's id; frames change its title
+
+LRESULT CALLBACK procedure(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+    return DefWindowProcA(w, m, wp, lp);
+}
+
+std::string run(const std::string& command) {
+    std::string out;
+    if (FILE* p = popen(command.c_str(), "r")) {
+        char buf[4096];
+        std::size_t n;
+        while ((n = std::fread(buf, 1, sizeof buf, p)) > 0) out.append(buf, n);
+        pclose(p);
+    }
+    return out;
+}
+
+} // namespace
+
+void ensureGlWindow() {
+    if (windowContext.renderingContext) return;
+    WNDCLASSEXA c{};
+    c.cbSize = sizeof c;
+    c.lpfnWndProc = procedure;
+    c.lpszClassName = "ZuvaroRenderTest";
+    ASSERT_NE(RegisterClassExA(&c), 0);
+    HWND w = CreateWindowExA(0, "ZuvaroRenderTest", title, WS_OVERLAPPEDWINDOW, 0, 0, 800, 600,
+                             nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(w, nullptr) << "no window: is there a display?";
+    PIXELFORMATDESCRIPTOR d{};
+    d.nSize = sizeof d;
+    d.nVersion = 1;
+    d.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
+    d.cColorBits = 32;
+    d.cDepthBits = 16;
+    HDC dc = GetDC(w);
+    ASSERT_TRUE(SetPixelFormat(dc, ChoosePixelFormat(dc, &d), &d));
+    HGLRC rc = wglCreateContext(dc);
+    ASSERT_NE(rc, nullptr);
+    ASSERT_TRUE(wglMakeCurrent(dc, rc));
+    ShowWindow(w, SW_SHOW);
+    windowContext = WindowContext{w, dc, rc};
+    windowId = run(std::string("xdotool search --sync --onlyvisible --name '^") + title +
+                   "$' | head -n 1");
+    while (!windowId.empty() && windowId.back() == '\n') windowId.pop_back();
+}
+
+void freshViewer() {
+    ensureGlWindow();
+    viewerState = ViewerState{};
+    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+    glViewport(0, 0, 800, 600);
+    initGL();
+}
+
+void useMap(const std::vector<unsigned char>& bytes) {
+    LoadResult loaded = loadBytes(bytes);
+    ASSERT_TRUE(loaded.map->loaded()) << loaded.map->loadError;
+    terrainMap = std::move(*loaded.map);
+}
+
+std::string testWindowId() {
+    return windowId;
+}
+
+Screenshot screenshot() {
+    glFinish();
+    Screenshot s;
+    s.rgb.clear();
+    const std::string id = testWindowId();
+    EXPECT_NE(id, "");
+    if (id.empty()) return s;
+    const std::string bytes = run("timeout 20 import -window " + id + " -depth 8 rgb:-");
+    s.width = 800;
+    s.height = 600;
+    EXPECT_EQ(bytes.size(), 800u * 600u * 3u);
+    s.rgb.assign(bytes.begin(), bytes.end());
+    s.rgb.resize(800u * 600u * 3u, 0);
+    return s;
+}
+
+int Screenshot::greyCount(int threshold) const {
+    int n = 0;
+    for (std::size_t i = 0; i + 2 < rgb.size(); i += 3)
+        if (rgb[i] == rgb[i + 1] && rgb[i + 1] == rgb[i + 2] && rgb[i] > threshold) ++n;
+    return n;
+}
+
+int Screenshot::yellowCount() const {
+    int n = 0;
+    for (std::size_t i = 0; i + 2 < rgb.size(); i += 3)
+        if (rgb[i] > 100 && rgb[i + 1] > 100 && rgb[i + 2] < rgb[i] / 3) ++n;
+    return n;
+}

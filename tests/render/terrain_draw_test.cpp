@@ -1,0 +1,220 @@
+// The terrain strips: exact call sequences through a recording emitter, the coarse block pass
+// against the plain per-quad test, and the real GL drawing through feedback mode.
+#include "gl_fixture.h"
+#include "map_fixture.h"
+#include "render/terrain_draw.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <random>
+
+namespace {
+
+struct Call {
+    char kind; // b(egin), e(nd), c(olour), n(ormal), v(ertex)
+    float x = 0, y = 0, z = 0;
+    bool operator==(const Call& o) const {
+        return kind == o.kind && std::memcmp(&x, &o.x, sizeof x) == 0 &&
+               std::memcmp(&y, &o.y, sizeof y) == 0 && std::memcmp(&z, &o.z, sizeof z) == 0;
+    }
+};
+
+struct Recorder {
+    std::vector<Call> calls;
+    void begin() { calls.push_back({'b'}); }
+    void end() { calls.push_back({'e'}); }
+    void color(float r, float g, float b) { calls.push_back({'c', r, g, b}); }
+    void normal(const Point3& n) { calls.push_back({'n', n.x, n.y, n.z}); }
+    void vertex(const Point3& p) { calls.push_back({'v', p.x, p.y, p.z}); }
+
+    // The grid points of the vertices, as "c,r" in order.
+    std::vector<std::string> vertices() const {
+        std::vector<std::string> out;
+        for (const Call& c : calls)
+            if (c.kind == 'v')
+                out.push_back(std::to_string(static_cast<int>(c.x / 128)) + "," +
+                              std::to_string(static_cast<int>(-c.z / 128)));
+        return out;
+    }
+    std::string kinds() const {
+        std::string out;
+        for (const Call& c : calls) out += c.kind;
+        return out;
+    }
+};
+
+ViewFrustum everywhere() {
+    ViewFrustum f;
+    for (auto& p : f.planes) p[3] = 1.0f; // 0 x + 0 y + 0 z + 1 > 0 for every point
+    return f;
+}
+
+TerrainMap loadMap(const W3eDocument& doc) {
+    LoadResult r = loadDocument(doc);
+    EXPECT_TRUE(r.map->loaded()) << r.map->loadError;
+    return std::move(*r.map);
+}
+
+TEST(TerrainDraw, TwoByTwoGridIsOneStripOfFourVerticesEachAfterItsNormal) {
+    W3eDocument doc = levelDocument(2, 2);
+    doc.at(1, 1).groundHeight = 8192 + 512;
+    const TerrainMap map = loadMap(doc);
+    Recorder rec;
+    emitTerrain(map, everywhere(), nullptr, rec);
+    EXPECT_EQ(rec.kinds(), "bcnvnvnvnve");
+    EXPECT_EQ(rec.vertices(), (std::vector<std::string>{"0,0", "0,1", "1,0", "1,1"}));
+    EXPECT_EQ(rec.calls[1].x, 1.0f); // white
+    EXPECT_EQ(rec.calls[1].y, 1.0f);
+    EXPECT_EQ(rec.calls[1].z, 1.0f);
+    // Each normal is its vertex's: (0, 1) comes second.
+    EXPECT_EQ(rec.calls[4].x, map.normals[0][1].x);
+    EXPECT_EQ(rec.calls[4].z, map.normals[0][1].z);
+}
+
+TEST(TerrainDraw, TheStripCarriesOnAcrossLeftOutQuads) {
+    // Columns 1 to 3 stand high; a frustum whose top is at y = 500 sees only columns 0 and 4,
+    // so quads 1 and 2 have no corner inside.
+    W3eDocument doc = levelDocument(5, 2);
+    for (int c = 1; c <= 3; ++c)
+        for (int r = 0; r < 2; ++r) doc.at(c, r).groundHeight = 8192 + 4 * 1000;
+    const TerrainMap map = loadMap(doc);
+    ViewFrustum f = everywhere();
+    f.planes[ViewFrustum::topPlane][1] = -1.0f;
+    f.planes[ViewFrustum::topPlane][3] = 500.0f;
+    Recorder rec;
+    emitTerrain(map, f, nullptr, rec);
+    EXPECT_EQ(rec.kinds(), "bcnvnvnvnvcnvnvnvnve");
+    EXPECT_EQ(rec.vertices(),
+              (std::vector<std::string>{"0,0", "0,1", "1,0", "1,1", "3,0", "3,1", "4,0", "4,1"}));
+    // Nothing in view: the row still begins and ends.
+    ViewFrustum nowhere = everywhere();
+    nowhere.planes[0][3] = -1.0f;
+    Recorder none;
+    emitTerrain(map, nowhere, nullptr, none);
+    EXPECT_EQ(none.kinds(), "be");
+}
+
+TEST(TerrainDraw, SingleRowsAndColumns) {
+    Recorder oneRow, oneColumn;
+    emitTerrain(loadMap(levelDocument(6, 1)), everywhere(), nullptr, oneRow);
+    EXPECT_EQ(oneRow.kinds(), ""); // no row of quads: no strip at all
+    emitTerrain(loadMap(levelDocument(1, 4)), everywhere(), nullptr, oneColumn);
+    EXPECT_EQ(oneColumn.kinds(), "bebebe"); // an empty strip per row
+}
+
+TEST(TerrainDraw, QuadsWithAnyCornerInsideAreDrawnWhole) {
+    // A view only of the point (1, 1): all four quads around it have a corner inside.
+    const TerrainMap map = loadMap(levelDocument(3, 3));
+    ViewFrustum f = everywhere();
+    f.planes[0][0] = -1.0f; // x < 160
+    f.planes[0][3] = 160.0f;
+    f.planes[1][0] = 1.0f; // x > 96
+    f.planes[1][3] = -96.0f;
+    f.planes[2][2] = 1.0f; // z > -160
+    f.planes[2][3] = 160.0f;
+    f.planes[3][2] = -1.0f; // z < -96
+    f.planes[3][3] = -96.0f;
+    Recorder rec;
+    emitTerrain(map, f, nullptr, rec);
+    EXPECT_EQ(rec.vertices().size(), 16u);
+    // On a plane is outside: with x < 128 as the bound, point (1, 1) is on it.
+    f.planes[0][3] = 128.0f;
+    Recorder onPlane;
+    emitTerrain(map, f, nullptr, onPlane);
+    EXPECT_EQ(onPlane.kinds(), "bebe");
+}
+
+TEST(TerrainDraw, BlockPassEmitsExactlyWhatThePerQuadTestEmits) {
+    ensureGlWindow();
+    std::mt19937 random(2024);
+    const struct { int width, height; } grids[] = {{37, 23}, {50, 61}, {2, 40}, {40, 2}, {129, 97}};
+    long blocksSkipped = 0, casesWithSkips = 0, cases = 0;
+    for (const auto& g : grids) {
+        W3eDocument doc = levelDocument(g.width, g.height);
+        std::uniform_int_distribution<int> rise(-2000, 2000);
+        for (W3eTilePoint& p : doc.tilePoints)
+            p.groundHeight = static_cast<std::int16_t>(8192 + 4 * rise(random));
+        const TerrainMap map = loadMap(doc);
+        const float spanX = 128.0f * (g.width - 1), spanZ = 128.0f * (g.height - 1);
+        std::uniform_real_distribution<float> along(-0.3f, 1.3f), unit(0.0f, 1.0f);
+        for (const int blockSize : {1, 3, 5, 7, 16, 64}) {
+            HeightBlocks blocks;
+            blocks.build(map.vertices, g.width, g.height, blockSize);
+            for (int camera = 0; camera < 40; ++camera) {
+                const double eyeX = along(random) * spanX, eyeZ = -along(random) * spanZ;
+                const double eyeY = -3000 + 9000 * unit(random);
+                const double angle = 6.2832 * unit(random), pitch = -1.4 + 2.2 * unit(random);
+                glMatrixMode(GL_PROJECTION);
+                glLoadIdentity();
+                // The viewer's own view now and then, otherwise all sorts.
+                if (camera % 4 == 0)
+                    gluPerspective(60.0, 4.0 / 3.0, 1.0, 1000000.0);
+                else
+                    gluPerspective(20 + 100 * unit(random), 0.5 + 2 * unit(random),
+                                   0.5 + 50 * unit(random), 500 + 20000 * unit(random));
+                glMatrixMode(GL_MODELVIEW);
+                glLoadIdentity();
+                gluLookAt(eyeX, eyeY, eyeZ, eyeX + std::cos(angle) * std::cos(pitch),
+                          eyeY + std::sin(pitch), eyeZ + std::sin(angle) * std::cos(pitch), 0, 1,
+                          0);
+                ViewFrustum f;
+                f.extract();
+                Recorder plain, coarse;
+                emitTerrain(map, f, nullptr, plain);
+                emitTerrain(map, f, &blocks, coarse);
+                ASSERT_TRUE(plain.calls == coarse.calls)
+                    << g.width << "x" << g.height << " blocks of " << blockSize << " camera "
+                    << camera;
+                long skipped = 0;
+                for (const char s : blocksOutside(f, blocks)) skipped += s;
+                blocksSkipped += skipped;
+                casesWithSkips += skipped > 0;
+                ++cases;
+            }
+        }
+    }
+    // The comparison means something only if the block pass really left blocks out.
+    EXPECT_GT(casesWithSkips, cases / 4);
+    EXPECT_GT(blocksSkipped, 1000);
+}
+
+TEST(TerrainDraw, OpenGlReceivesTheTrianglesAndTheMatrixStackIsLeftAsFound) {
+    freshViewer();
+    W3eDocument doc = levelDocument(3, 2);
+    const TerrainMap map = loadMap(doc);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    gluLookAt(128, 1000, -64, 128, 0, -64, 0, 0, -1); // above the middle, looking down
+    ViewFrustum f;
+    f.extract();
+    GLint depthBefore = 0, depthAfter = 0;
+    glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &depthBefore);
+    std::vector<GLfloat> feedback(4096);
+    glFeedbackBuffer(static_cast<GLsizei>(feedback.size()), GL_3D, feedback.data());
+    glRenderMode(GL_FEEDBACK);
+    map.draw(f);
+    const GLint values = glRenderMode(GL_RENDER);
+    glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &depthAfter);
+    EXPECT_EQ(depthBefore, depthAfter);
+    // Two quads, two front-facing triangles each: the upper side faces the camera.
+    int triangles = 0;
+    for (GLint i = 0; i < values;) {
+        ASSERT_EQ(feedback[i], GL_POLYGON_TOKEN);
+        const int n = static_cast<int>(feedback[i + 1]);
+        EXPECT_EQ(n, 3);
+        ++triangles;
+        i += 2 + 3 * n;
+    }
+    EXPECT_EQ(triangles, 4);
+
+    // Seen from below, the same mesh shows nothing: back faces are culled.
+    glLoadIdentity();
+    gluLookAt(128, -1000, -64, 128, 0, -64, 0, 0, -1);
+    f.extract();
+    glRenderMode(GL_FEEDBACK);
+    map.draw(f);
+    EXPECT_EQ(glRenderMode(GL_RENDER), 0);
+}
+
+} // namespace

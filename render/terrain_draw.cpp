@@ -3,6 +3,8 @@
 
 #include "platform/win32.h"
 
+#include <algorithm>
+
 TerrainDrawSettings terrainDrawSettings;
 
 namespace {
@@ -33,22 +35,55 @@ bool boxCertainlyOutside(const ViewFrustum& frustum, const float low[3], const f
     return false;
 }
 
+namespace {
+
+// The box of the corner points of `count` blocks from block (bc, br) on, a side.
+bool blocksBoxOutside(const ViewFrustum& frustum, const HeightBlocks& blocks, int bc, int br,
+                      int count, float lowest, float highest) {
+    const float x0 = 128.0f * blocks.firstQuad(bc);
+    const float z0 = -128.0f * blocks.firstQuad(br);
+    const float side = 128.0f * blocks.quadsPerBlock * count;
+    const float low[3] = {x0, lowest, z0 - side};
+    const float high[3] = {x0 + side, highest, z0};
+    return boxCertainlyOutside(frustum, low, high);
+}
+
+} // namespace
+
 std::vector<char> blocksOutside(const ViewFrustum& frustum, const HeightBlocks& blocks) {
     std::vector<char> outside(static_cast<std::size_t>(blocks.columns) * blocks.rows, 0);
-    for (int br = 0; br < blocks.rows; ++br) {
-        for (int bc = 0; bc < blocks.columns; ++bc) {
-            const std::size_t i = static_cast<std::size_t>(br) * blocks.columns + bc;
-            // Corner points of the block: columns firstQuad .. last quad + 1, likewise rows.
-            const float x0 = 128.0f * blocks.firstQuad(bc);
-            const float x1 = x0 + 128.0f * blocks.quadsPerBlock;
-            const float z0 = -128.0f * blocks.firstQuad(br);
-            const float z1 = z0 - 128.0f * blocks.quadsPerBlock;
-            const float low[3] = {x0, blocks.lowest[i], z1};
-            const float high[3] = {x1, blocks.highest[i], z0};
-            outside[i] = boxCertainlyOutside(frustum, low, high) ? 1 : 0;
+    const int per = HeightBlocks::blocksPerGroup;
+    for (int gr = 0; gr < blocks.groupRows; ++gr) {
+        for (int gc = 0; gc < blocks.groupColumns; ++gc) {
+            const std::size_t g = static_cast<std::size_t>(gr) * blocks.groupColumns + gc;
+            const bool groupOutside =
+                blocksBoxOutside(frustum, blocks, gc * per, gr * per, per, blocks.groupLowest[g],
+                                 blocks.groupHighest[g]);
+            for (int br = gr * per; br < std::min(blocks.rows, (gr + 1) * per); ++br) {
+                for (int bc = gc * per; bc < std::min(blocks.columns, (gc + 1) * per); ++bc) {
+                    const std::size_t i = static_cast<std::size_t>(br) * blocks.columns + bc;
+                    outside[i] =
+                        groupOutside || blocksBoxOutside(frustum, blocks, bc, br, 1,
+                                                         blocks.lowest[i], blocks.highest[i]);
+                }
+            }
         }
     }
     return outside;
+}
+
+BlockCandidates blockCandidates(const ViewFrustum& frustum, const HeightBlocks& blocks) {
+    const std::vector<char> outside = blocksOutside(frustum, blocks);
+    BlockCandidates candidates;
+    candidates.rowStart.reserve(static_cast<std::size_t>(blocks.rows) + 1);
+    for (int br = 0; br < blocks.rows; ++br) {
+        candidates.rowStart.push_back(static_cast<int>(candidates.columns.size()));
+        for (int bc = 0; bc < blocks.columns; ++bc)
+            if (!outside[static_cast<std::size_t>(br) * blocks.columns + bc])
+                candidates.columns.push_back(bc);
+    }
+    candidates.rowStart.push_back(static_cast<int>(candidates.columns.size()));
+    return candidates;
 }
 
 void TerrainMap::draw(ViewFrustum frustum) const {

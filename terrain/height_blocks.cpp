@@ -26,4 +26,26 @@ void HeightBlocks::build(const std::vector<std::unique_ptr<TerrainVertex[]>>& ve
             highest[static_cast<std::size_t>(br) * columns + bc] = high;
         }
     }
+
+    groupColumns = (columns + blocksPerGroup - 1) / blocksPerGroup;
+    groupRows = (rows + blocksPerGroup - 1) / blocksPerGroup;
+    groupLowest.assign(static_cast<std::size_t>(groupColumns) * groupRows, 0.0f);
+    groupHighest.assign(groupLowest.size(), 0.0f);
+    for (int gr = 0; gr < groupRows; ++gr) {
+        for (int gc = 0; gc < groupColumns; ++gc) {
+            const std::size_t first =
+                static_cast<std::size_t>(gr * blocksPerGroup) * columns + gc * blocksPerGroup;
+            float low = lowest[first], high = highest[first];
+            for (int br = gr * blocksPerGroup; br < std::min(rows, (gr + 1) * blocksPerGroup);
+                 ++br) {
+                for (int bc = gc * blocksPerGroup;
+                     bc < std::min(columns, (gc + 1) * blocksPerGroup); ++bc) {
+                    low = std::min(low, lowest[static_cast<std::size_t>(br) * columns + bc]);
+                    high = std::max(high, highest[static_cast<std::size_t>(br) * columns + bc]);
+                }
+            }
+            groupLowest[static_cast<std::size_t>(gr) * groupColumns + gc] = low;
+            groupHighest[static_cast<std::size_t>(gr) * groupColumns + gc] = high;
+        }
+    }
 }

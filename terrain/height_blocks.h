@@ -15,6 +15,14 @@ struct HeightBlocks {
     std::vector<float> lowest; // per block, [row * columns + column]: over all its corners
     std::vector<float> highest;
 
+    // Groups of blocksPerGroup x blocksPerGroup blocks, so that far-off land is passed over
+    // a group at a time.
+    static constexpr int blocksPerGroup = 8;
+    int groupColumns = 0;
+    int groupRows = 0;
+    std::vector<float> groupLowest; // per group, [row * groupColumns + column]
+    std::vector<float> groupHighest;
+
     // Blocks of quadsPerBlock x quadsPerBlock quads over a grid of width x height points.
     void build(const std::vector<std::unique_ptr<TerrainVertex[]>>& vertices, int width, int height,
                int quadsPerBlockSide);

@@ -1,0 +1,128 @@
+// Whole frames (renderFrame, finished with glFinish) in an 800 x 600 window on the display,
+// for demo maps of several sizes, from the start position and from one spot inside, with
+// and without the coarse block pass. Each run also times the culling alone, a walk over
+// the mesh that emits nothing, and reports its share of the frame.
+// Run under a display, e.g. tests/with_xvfb.sh build/release/bench/frame_bench.
+#include "platform/win32.h"
+#include "render/scene_setup.h"
+#include "render/terrain_draw.h"
+#include "render/window_context.h"
+#include "terrain_shapes.h"
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+
+TerrainMap terrainMap;
+
+namespace {
+
+LRESULT CALLBACK procedure(HWND w, UINT m, WPARAM wp, LPARAM lp) { return DefWindowProcA(w, m, wp, lp); }
+
+bool openWindow() {
+    static const bool opened = [] {
+        WNDCLASSEXA c{};
+        c.cbSize = sizeof c;
+        c.lpfnWndProc = procedure;
+        c.lpszClassName = "ZuvaroFrameBench";
+        RegisterClassExA(&c);
+        HWND w = CreateWindowExA(0, "ZuvaroFrameBench", "frame bench", WS_OVERLAPPEDWINDOW, 0, 0,
+                                 800, 600, nullptr, nullptr, nullptr, nullptr);
+        if (!w) return false;
+        PIXELFORMATDESCRIPTOR d{};
+        d.nSize = sizeof d;
+        d.nVersion = 1;
+        d.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
+        d.cColorBits = 32;
+        d.cDepthBits = 16;
+        HDC dc = GetDC(w);
+        SetPixelFormat(dc, ChoosePixelFormat(dc, &d), &d);
+        HGLRC rc = wglCreateContext(dc);
+        wglMakeCurrent(dc, rc);
+        ShowWindow(w, SW_SHOW);
+        windowContext = WindowContext{w, dc, rc};
+        initGL();
+        return true;
+    }();
+    return opened;
+}
+
+// Puts the demo map of the given size into the global map, writing it once.
+bool useDemoMap(int size) {
+    static int current = -1;
+    if (current == size) return true;
+    const std::string path = (std::filesystem::temp_directory_path() /
+                              ("zuvaro_frame_bench_" + std::to_string(size) + ".w3e"))
+                                 .string();
+    std::string error;
+    if (!std::filesystem::exists(path)) {
+        W3eDocument doc;
+        doc.setGroundIds({"Vmos", "Vash"});
+        doc.setCliffIds({"Vcl1"});
+        ShapeOptions options;
+        options.width = options.height = size;
+        if (!shapeTerrain(doc, options, error) || !writeBytes(path, doc.bytes(), error)) return false;
+    }
+    std::ostream discard(nullptr);
+    terrainMap = TerrainMap(path.c_str(), discard);
+    current = size;
+    return terrainMap.loaded();
+}
+
+struct CullOnly {
+    long quads = 0;
+    void begin() {}
+    void end() {}
+    void color(float, float, float) { ++quads; }
+    void normal(const Point3&) {}
+    void vertex(const Point3&) {}
+};
+
+void frame(benchmark::State& state) {
+    const int size = static_cast<int>(state.range(0));
+    const bool inside = state.range(1) != 0;
+    const bool coarse = state.range(2) != 0;
+    if (!openWindow()) return state.SkipWithError("no window: run under a display");
+    if (!useDemoMap(size)) return state.SkipWithError("cannot write or load the demo map");
+    terrainDrawSettings.coarseCulling = coarse;
+    // Inside: the centre of the smallest map, the same spot on every map.
+    viewerState.cameraPosition = Point3{};
+    if (inside) viewerState.cameraPosition.set(2048.0f, 0.0f, -2048.0f);
+
+    using Clock = std::chrono::steady_clock;
+    const auto framesStart = Clock::now();
+    for (auto _ : state) {
+        renderFrame();
+        glFinish();
+    }
+    const double frameMs =
+        std::chrono::duration<double, std::milli>(Clock::now() - framesStart).count() /
+        static_cast<double>(state.iterations());
+
+    // The culling of this view alone, without OpenGL.
+    CullOnly walk;
+    const int repeats = 20;
+    const auto start = Clock::now();
+    for (int i = 0; i < repeats; ++i)
+        emitTerrain(terrainMap, viewFrustum, coarse ? &terrainMap.heightBlocks : nullptr, walk);
+    const double cullMs =
+        std::chrono::duration<double, std::milli>(Clock::now() - start).count() / repeats;
+    state.counters["cull_ms"] = cullMs;
+    state.counters["cull_share"] = cullMs / frameMs;
+    state.counters["drawn_quads"] = static_cast<double>(walk.quads / repeats);
+    state.SetLabel(std::string(inside ? "inside" : "start") + (coarse ? ", blocks" : ", per quad"));
+}
+
+void sizes(benchmark::internal::Benchmark* b) {
+    for (const int size : {33, 481, 1025, 2049})
+        for (const int inside : {0, 1})
+            for (const int coarse : {1, 0}) b->Args({size, inside, coarse});
+}
+
+BENCHMARK(frame)->Apply(sizes)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+
+} // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,25 @@
+// Each iteration takes at most one message, applies the held keys' actions, tests Escape and
+// dispatches the message. Paints are always waiting while the window shows, so this runs
+// once per frame; when nothing waits (a minimised window) it sleeps until input comes
+// rather than spinning, and never hands an old message out again.
+#include "app/message_loop.h"
+
+#include "app/key_table.h"
+#include "platform/win32.h"
+#include "render/window_context.h"
+
+int runMessageLoop() {
+    MSG msg{};
+    for (;;) {
+        const bool taken = PeekMessageA(&msg, windowContext.mainWindow, 0, 0, PM_REMOVE) != FALSE;
+        if (taken && msg.message == WM_QUIT) return static_cast<int>(msg.wParam);
+        keyActions();
+        if (keyTable.isHeld(VK_ESCAPE)) return 0;
+        if (taken) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        } else {
+            WaitMessage();
+        }
+    }
+}

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# zuvaro as a user starts it: the report of the map in the working directory on standard
-# output, byte for byte; a missing or damaged map gives its reason and exit code 1.
+# zuvaro as a user starts it, without a display: the report of the map in the working
+# directory on standard output, byte for byte, then the reason no window could open; a
+# missing or damaged map gives its reason and exit code 1 before any window is tried.
 # usage: load_report_test.sh ZUVARO W3EGEN
 set -u
 zuvaro=$1 w3egen=$2
@@ -17,7 +18,7 @@ check() { # name, expected, actual
 }
 
 run_in() { # folder: runs zuvaro there, leaving out, err and code
-    (cd "$1" && "$zuvaro" >"$work/out" 2>"$work/err")
+    (cd "$1" && env -u DISPLAY -u WAYLAND_DISPLAY "$zuvaro" >"$work/out" 2>"$work/err")
     code=$?
 }
 
@@ -25,7 +26,7 @@ mkdir "$work/good"
 "$w3egen" --shape demo --width 5 --height 3 --tileset L --ground-ids Vmos,Vash \
     --cliff-ids Vcl1 --x-offset -6144 --z-offset 0.00001 "$work/good/war3map.w3e"
 run_in "$work/good"
-check "exit code of a good load" 0 "$code"
+check "exit code of a good load with no display" 1 "$code"
 cat >"$work/expected" <<'REPORT'
 W3E! - W3E check passed.
 Version - 11.  Version check passed
@@ -42,7 +43,8 @@ Z offset - 1e-005
 Done loading war3map.w3e
 REPORT
 cmp -s "$work/expected" "$work/out" || { echo "FAIL: report of a good load"; diff "$work/expected" "$work/out"; failures=$((failures + 1)); }
-check "nothing on standard error" "" "$(cat "$work/err")"
+grep -q "^zuvaro: cannot open a window: no display: " "$work/err" ||
+    { echo "FAIL: no display, no reason: $(cat "$work/err")"; failures=$((failures + 1)); }
 
 mkdir "$work/empty"
 run_in "$work/empty"
@@ -62,7 +64,7 @@ check "reason for a cut map" "zuvaro: war3map.w3e: the file ends at byte offset 
 mkdir "$work/odd"
 "$w3egen" --width 2 --height 2 --magic 'W3E?' --version 12 --trailing 100 "$work/odd/war3map.w3e"
 run_in "$work/odd"
-check "exit code of an odd map" 0 "$code"
+check "exit code of an odd map with no display" 1 "$code"
 check "first line of an odd map" "Tile set - V" "$(head -n 1 "$work/out")"
 
 [ "$failures" -eq 0 ] && echo "load report: all checks passed"

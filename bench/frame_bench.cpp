@@ -3,6 +3,7 @@
 // and without the coarse block pass. Each run also times the culling alone, a walk over
 // the mesh that emits nothing, and reports its share of the frame.
 // Run under a display, e.g. tests/with_xvfb.sh build/release/bench/frame_bench.
+#include "app/main_window.h"
 #include "platform/win32.h"
 #include "render/scene_setup.h"
 #include "render/terrain_draw.h"
@@ -19,30 +20,10 @@ TerrainMap terrainMap;
 
 namespace {
 
-LRESULT CALLBACK procedure(HWND w, UINT m, WPARAM wp, LPARAM lp) { return DefWindowProcA(w, m, wp, lp); }
-
 bool openWindow() {
     static const bool opened = [] {
-        WNDCLASSEXA c{};
-        c.cbSize = sizeof c;
-        c.lpfnWndProc = procedure;
-        c.lpszClassName = "ZuvaroFrameBench";
-        RegisterClassExA(&c);
-        HWND w = CreateWindowExA(0, "ZuvaroFrameBench", "frame bench", WS_OVERLAPPEDWINDOW, 0, 0,
-                                 800, 600, nullptr, nullptr, nullptr, nullptr);
-        if (!w) return false;
-        PIXELFORMATDESCRIPTOR d{};
-        d.nSize = sizeof d;
-        d.nVersion = 1;
-        d.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
-        d.cColorBits = 32;
-        d.cDepthBits = 16;
-        HDC dc = GetDC(w);
-        SetPixelFormat(dc, ChoosePixelFormat(dc, &d), &d);
-        HGLRC rc = wglCreateContext(dc);
-        wglMakeCurrent(dc, rc);
-        ShowWindow(w, SW_SHOW);
-        windowContext = WindowContext{w, dc, rc};
+        if (!registerViewerClass(nullptr) || !createMainWindow(nullptr)) return false;
+        ShowWindow(windowContext.mainWindow, SW_SHOW);
         initGL();
         return true;
     }();
@@ -63,7 +44,8 @@ bool useDemoMap(int size) {
         doc.setCliffIds({"Vcl1"});
         ShapeOptions options;
         options.width = options.height = size;
-        if (!shapeTerrain(doc, options, error) || !writeBytes(path, doc.bytes(), error)) return false;
+        if (!shapeTerrain(doc, options, error) || !writeBytes(path, doc.bytes(), error))
+            return false;
     }
     std::ostream discard(nullptr);
     terrainMap = TerrainMap(path.c_str(), discard);

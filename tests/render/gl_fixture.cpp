@@ -1,5 +1,7 @@
 #include "gl_fixture.h"
 
+#include "app/help_text.h"
+#include "app/main_window.h"
 #include "map_fixture.h"
 #include "render/scene_setup.h"
 #include "render/window_context.h"
@@ -12,12 +14,7 @@ TerrainMap terrainMap;
 
 namespace {
 
-const char* const title = "zuvaro render test";
 std::string windowId; // the X window's id; frames change its title
-
-LRESULT CALLBACK procedure(HWND w, UINT m, WPARAM wp, LPARAM lp) {
-    return DefWindowProcA(w, m, wp, lp);
-}
 
 std::string run(const std::string& command) {
     std::string out;
@@ -34,28 +31,10 @@ std::string run(const std::string& command) {
 
 void ensureGlWindow() {
     if (windowContext.renderingContext) return;
-    WNDCLASSEXA c{};
-    c.cbSize = sizeof c;
-    c.lpfnWndProc = procedure;
-    c.lpszClassName = "ZuvaroRenderTest";
-    ASSERT_NE(RegisterClassExA(&c), 0);
-    HWND w = CreateWindowExA(0, "ZuvaroRenderTest", title, WS_OVERLAPPEDWINDOW, 0, 0, 800, 600,
-                             nullptr, nullptr, nullptr, nullptr);
-    ASSERT_NE(w, nullptr) << "no window: is there a display?";
-    PIXELFORMATDESCRIPTOR d{};
-    d.nSize = sizeof d;
-    d.nVersion = 1;
-    d.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
-    d.cColorBits = 32;
-    d.cDepthBits = 16;
-    HDC dc = GetDC(w);
-    ASSERT_TRUE(SetPixelFormat(dc, ChoosePixelFormat(dc, &d), &d));
-    HGLRC rc = wglCreateContext(dc);
-    ASSERT_NE(rc, nullptr);
-    ASSERT_TRUE(wglMakeCurrent(dc, rc));
-    ShowWindow(w, SW_SHOW);
-    windowContext = WindowContext{w, dc, rc};
-    windowId = run(std::string("xdotool search --sync --onlyvisible --name '^") + title +
+    ASSERT_TRUE(registerViewerClass(nullptr)) << startProblem();
+    ASSERT_NE(createMainWindow(nullptr), nullptr) << startProblem();
+    ShowWindow(windowContext.mainWindow, SW_SHOW);
+    windowId = run(std::string("xdotool search --sync --onlyvisible --name '^") + viewerTitle +
                    "$' | head -n 1");
     while (!windowId.empty() && windowId.back() == '\n') windowId.pop_back();
 }

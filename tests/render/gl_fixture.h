@@ -1,5 +1,5 @@
-// A real OpenGL window for tests of the render layer and the key actions: made through the
-// same Windows calls as the viewer's, shown on the test's Xvfb display, 800 by 600.
+// A real OpenGL window for tests of the render layer and the key actions: the viewer's own
+// main window, shown on the test's Xvfb display, 800 by 600.
 #pragma once
 
 #include "platform/win32.h"

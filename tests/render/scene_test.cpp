@@ -16,12 +16,6 @@ std::int16_t raw(double worldHeight) {
     return static_cast<std::int16_t>(8192 + 4 * worldHeight);
 }
 
-TerrainMap loadMap(const W3eDocument& doc) {
-    LoadResult r = loadDocument(doc);
-    EXPECT_TRUE(r.map->loaded()) << r.map->loadError;
-    return std::move(*r.map);
-}
-
 TEST(GroundHeight, BilinearOverTheFourTilePointsAround) {
     W3eDocument doc = levelDocument(5, 3);
     for (int c = 0; c < 5; ++c)

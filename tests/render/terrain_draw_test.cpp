@@ -50,12 +50,6 @@ ViewFrustum everywhere() {
     return f;
 }
 
-TerrainMap loadMap(const W3eDocument& doc) {
-    LoadResult r = loadDocument(doc);
-    EXPECT_TRUE(r.map->loaded()) << r.map->loadError;
-    return std::move(*r.map);
-}
-
 TEST(TerrainDraw, TwoByTwoGridIsOneStripOfFourVerticesEachAfterItsNormal) {
     W3eDocument doc = levelDocument(2, 2);
     doc.at(1, 1).groundHeight = 8192 + 512;

@@ -20,6 +20,12 @@ LoadResult loadBytes(const std::vector<unsigned char>& bytes) {
     return result;
 }
 
+TerrainMap loadMap(const W3eDocument& doc) {
+    LoadResult loaded = loadDocument(doc);
+    EXPECT_TRUE(loaded.map->loaded()) << loaded.map->loadError;
+    return std::move(*loaded.map);
+}
+
 W3eDocument levelDocument(int width, int height) {
     W3eDocument doc;
     doc.tileSet = 'V';

@@ -24,5 +24,8 @@ inline LoadResult loadDocument(const W3eDocument& doc) {
     return loadBytes(doc.bytes());
 }
 
+// The loaded map itself, for tests that only need a good one.
+TerrainMap loadMap(const W3eDocument& doc);
+
 // A valid document of the given size with 2 ground IDs and 1 cliff ID, level ground.
 W3eDocument levelDocument(int width, int height);

@@ -5,7 +5,7 @@
 
 #include "app/help_text.h"
 #include "app/key_table.h"
-#include "render/scene_setup.h"
+#include "render/scene.h"
 #include "render/window_context.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include "app/main_window.h"
 #include "app/message_loop.h"
 #include "platform/win32.h"
-#include "render/scene_setup.h"
+#include "render/scene.h"
 #include "render/window_context.h"
 #include "terrain/terrain_map.h"
 

@@ -5,7 +5,7 @@
 // Run under a display, e.g. tests/with_xvfb.sh build/release/bench/frame_bench.
 #include "app/main_window.h"
 #include "platform/win32.h"
-#include "render/scene_setup.h"
+#include "render/scene.h"
 #include "render/terrain_draw.h"
 #include "render/window_context.h"
 #include "terrain_shapes.h"

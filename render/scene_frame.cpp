@@ -1,7 +1,7 @@
 // renderFrame: one frame, in a fixed order. The camera keeps 2048 units above the ground
 // under it and looks 1536 units ahead at that ground height: always towards negative z and
 // down at the same angle.
-#include "render/scene_setup.h"
+#include "render/scene.h"
 
 #include "platform/win32.h"
 #include "render/view_frustum.h"

@@ -1,6 +1,6 @@
 // initGL: the fixed-function state of the viewer, set once. Clockwise triangles are front
 // faces because the terrain strips run clockwise seen from above; back faces are culled.
-#include "render/scene_setup.h"
+#include "render/scene.h"
 
 #include "platform/win32.h"
 

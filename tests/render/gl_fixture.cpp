@@ -3,7 +3,7 @@
 #include "app/help_text.h"
 #include "app/main_window.h"
 #include "map_fixture.h"
-#include "render/scene_setup.h"
+#include "render/scene.h"
 #include "render/window_context.h"
 
 #include <gtest/gtest.h>

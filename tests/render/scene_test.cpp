@@ -2,7 +2,7 @@
 // back from the display.
 #include "gl_fixture.h"
 #include "map_fixture.h"
-#include "render/scene_setup.h"
+#include "render/scene.h"
 #include "render/window_context.h"
 #include "terrain_shapes.h"
 

@@ -1,23 +1,35 @@
 #!/usr/bin/env bash
-# Runs a command on a private Xvfb display that it starts and stops itself. Xvfb picks a
-# free display number, so several of these can run at once.
+# Runs a command on a private Xvfb display that it starts and stops itself. Display numbers
+# are drawn at random rather than taken lowest-first, so that a server starting here never
+# takes the number of one that another test is still shutting down (whose exit would remove
+# the new server's socket).
 # usage: with_xvfb.sh COMMAND [ARGUMENTS...]
 set -u
 number_file=$(mktemp)
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$number_file" 2>/dev/null &
-xvfb=$!
-for _ in $(seq 200); do
+xvfb=""
+for _ in $(seq 20); do
+    display=$((100 + RANDOM % 900))
+    [ -e "/tmp/.X$display-lock" ] && continue
+    : >"$number_file"
+    Xvfb ":$display" -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$number_file" \
+        2>/dev/null &
+    xvfb=$!
+    for _ in $(seq 200); do
+        [ -s "$number_file" ] && break
+        kill -0 "$xvfb" 2>/dev/null || break
+        sleep 0.05
+    done
     [ -s "$number_file" ] && break
-    kill -0 "$xvfb" 2>/dev/null || break
-    sleep 0.05
+    kill "$xvfb" 2>/dev/null
+    wait "$xvfb" 2>/dev/null
+    xvfb=""
 done
-if [ ! -s "$number_file" ]; then
+rm -f "$number_file"
+if [ -z "$xvfb" ]; then
     echo "with_xvfb: Xvfb did not start" >&2
-    rm -f "$number_file"
     exit 1
 fi
-export DISPLAY=":$(head -n 1 "$number_file")"
-rm -f "$number_file"
+export DISPLAY=":$display"
 "$@"
 code=$?
 kill "$xvfb" 2>/dev/null

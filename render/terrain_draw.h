@@ -13,7 +13,6 @@
 #include "render/view_frustum.h"
 #include "terrain/terrain_map.h"
 
-#include <cmath>
 #include <vector>
 
 // Whether every point of the box is outside one plane of the frustum, by a margin.

@@ -3,7 +3,6 @@
 #include "platform/sdl/layer_state.h"
 
 #include <algorithm>
-#include <cstring>
 
 namespace {
 
@@ -101,34 +100,19 @@ BOOL ShowWindow(HWND window, int command) {
     HWND__* w = liveWindow(window);
     if (!w) return FALSE;
     const BOOL wasVisible = w->shown ? TRUE : FALSE;
-    switch (command) {
-    case SW_HIDE:
+    if (command == SW_HIDE) {
         SDL_HideWindow(w->sdl);
         w->shown = false;
-        break;
-    case SW_MINIMIZE:
-    case SW_SHOWMINIMIZED:
-        SDL_ShowWindow(w->sdl);
+        return wasVisible;
+    }
+    SDL_ShowWindow(w->sdl);
+    w->shown = true;
+    if (command == SW_MINIMIZE || command == SW_SHOWMINIMIZED) {
         SDL_MinimizeWindow(w->sdl);
-        w->shown = true;
         w->minimised = true;
-        break;
-    case SW_MAXIMIZE:
-        SDL_ShowWindow(w->sdl);
-        SDL_MaximizeWindow(w->sdl);
-        w->shown = true;
+    } else if (command == SW_MAXIMIZE || command == SW_RESTORE) {
+        command == SW_MAXIMIZE ? SDL_MaximizeWindow(w->sdl) : SDL_RestoreWindow(w->sdl);
         w->minimised = false;
-        break;
-    case SW_RESTORE:
-        SDL_ShowWindow(w->sdl);
-        SDL_RestoreWindow(w->sdl);
-        w->shown = true;
-        w->minimised = false;
-        break;
-    default:
-        SDL_ShowWindow(w->sdl);
-        w->shown = true;
-        break;
     }
     return wasVisible;
 }

@@ -86,9 +86,9 @@ TEST(GlContext, DrawsIntoTheWindowAndReadsBack) {
     // from the X server (row 24 from the bottom is row 23 from the top).
     const std::string id = visibleWindowNamed("zuvaro draw test");
     ASSERT_NE(id, "");
-    EXPECT_EQ(shell("import -window " + id +
-                    " -crop 1x1+54+23 -depth 8 txt:- | tail -n 1 | "
-                    "grep -o '#[0-9A-F]\\{6\\}'"),
+    EXPECT_EQ(shellLine("import -window " + id +
+                        " -crop 1x1+54+23 -depth 8 txt:- | tail -n 1 | "
+                        "grep -o '#[0-9A-F]\\{6\\}'"),
               "#00FF00");
 
     EXPECT_TRUE(wglMakeCurrent(nullptr, nullptr));

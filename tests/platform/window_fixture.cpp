@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdio>
 
 std::vector<Received> received;
 
@@ -38,17 +37,7 @@ bool receivedMessage(UINT message) {
                        [&](const Received& r) { return r.message == message; });
 }
 
-std::string shell(const std::string& command) {
-    std::string out;
-    if (FILE* p = popen(command.c_str(), "r")) {
-        char buf[256];
-        while (std::fgets(buf, sizeof buf, p)) out += buf;
-        pclose(p);
-    }
-    while (!out.empty() && out.back() == '\n') out.pop_back();
-    return out;
-}
-
 std::string visibleWindowNamed(const std::string& title) {
-    return shell("xdotool search --onlyvisible --name '^" + title + "$' 2>/dev/null | head -n 1");
+    return shellLine("xdotool search --onlyvisible --name '^" + title +
+                     "$' 2>/dev/null | head -n 1");
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/win32.h"
+#include "shell_output.h"
 
 #include <string>
 #include <vector>
@@ -29,9 +30,6 @@ void closeWindow(HWND window);
 
 // Whether a message was received since the last clear.
 bool receivedMessage(UINT message);
-
-// Standard output of a shell command, trailing newline removed.
-std::string shell(const std::string& command);
 
 // The X window id of the visible window with exactly this title, or "".
 std::string visibleWindowNamed(const std::string& title);

@@ -53,7 +53,7 @@ TEST(Window, ShownOnlyByShowWindowAndPaintedAtOnceByUpdateWindow) {
     EXPECT_FALSE(ShowWindow(w, SW_SHOW));    // it was not visible before
     const std::string id = visibleWindowNamed("zuvaro show test");
     ASSERT_NE(id, "");
-    EXPECT_EQ(shell("xwininfo -id " + id + " | grep -E 'Width|Height' | tr -d ' '"),
+    EXPECT_EQ(shellLine("xwininfo -id " + id + " | grep -E 'Width|Height' | tr -d ' '"),
               "Width:800\nHeight:600");
     received.clear();
     EXPECT_TRUE(UpdateWindow(w));
@@ -159,7 +159,7 @@ TEST(Window, RealKeysFromTheXServer) {
     ShowWindow(w, SW_SHOW);
     const std::string id = visibleWindowNamed("zuvaro xkeys test");
     ASSERT_NE(id, "");
-    shell("xdotool windowfocus --sync " + id + " key --delay 20 Left shift+f");
+    shellLine("xdotool windowfocus --sync " + id + " key --delay 20 Left shift+f");
     MSG msg{};
     ASSERT_TRUE(peekUntil(w, WM_KEYDOWN, msg));
     EXPECT_EQ(msg.wParam, static_cast<WPARAM>(VK_LEFT));
@@ -200,16 +200,16 @@ TEST(Window, TitleReachesTheDesktop) {
     EXPECT_TRUE(SetWindowTextA(w, "Zuvaro [ FPS:42 ]"));
     MSG msg{};
     PeekMessageA(&msg, w, 0, 0, PM_REMOVE);
-    EXPECT_EQ(shell("xdotool getwindowname " + id), "Zuvaro [ FPS:42 ]");
+    EXPECT_EQ(shellLine("xdotool getwindowname " + id), "Zuvaro [ FPS:42 ]");
     closeWindow(w);
 }
 
 TEST(Window, MessageBoxIsModalAndReturnsOkWhenDismissed) {
     // Something else must press the key while the box blocks this thread.
     std::thread dismisser([] {
-        shell("for i in $(seq 200); do id=$(xwininfo -root -tree | awk "
-              "'/\"Zuvaro box test\"/ {print $1; exit}'); [ -n \"$id\" ] && break; sleep 0.1; "
-              "done; sleep 0.2; xdotool windowfocus \"$id\" key Return");
+        shellLine("for i in $(seq 200); do id=$(xwininfo -root -tree | awk "
+                  "'/\"Zuvaro box test\"/ {print $1; exit}'); [ -n \"$id\" ] && break; sleep 0.1; "
+                  "done; sleep 0.2; xdotool windowfocus \"$id\" key Return");
     });
     const auto start = Clock::now();
     const int pressed = MessageBoxA(nullptr, "Some help\n\nwith lines", "Zuvaro box test", MB_OK);

@@ -5,27 +5,15 @@
 #include "map_fixture.h"
 #include "render/scene.h"
 #include "render/window_context.h"
+#include "shell_output.h"
 
 #include <gtest/gtest.h>
-
-#include <cstdio>
 
 TerrainMap terrainMap;
 
 namespace {
 
 std::string windowId; // the X window's id; frames change its title
-
-std::string run(const std::string& command) {
-    std::string out;
-    if (FILE* p = popen(command.c_str(), "r")) {
-        char buf[4096];
-        std::size_t n;
-        while ((n = std::fread(buf, 1, sizeof buf, p)) > 0) out.append(buf, n);
-        pclose(p);
-    }
-    return out;
-}
 
 } // namespace
 
@@ -34,9 +22,8 @@ void ensureGlWindow() {
     ASSERT_TRUE(registerViewerClass(nullptr)) << startProblem();
     ASSERT_NE(createMainWindow(nullptr), nullptr) << startProblem();
     ShowWindow(windowContext.mainWindow, SW_SHOW);
-    windowId = run(std::string("xdotool search --sync --onlyvisible --name '^") + viewerTitle +
-                   "$' | head -n 1");
-    while (!windowId.empty() && windowId.back() == '\n') windowId.pop_back();
+    windowId = shellLine(std::string("xdotool search --sync --onlyvisible --name '^") +
+                         viewerTitle + "$' | head -n 1");
 }
 
 void freshViewer() {
@@ -64,7 +51,7 @@ Screenshot screenshot() {
     const std::string id = testWindowId();
     EXPECT_NE(id, "");
     if (id.empty()) return s;
-    const std::string bytes = run("timeout 20 import -window " + id + " -depth 8 rgb:-");
+    const std::string bytes = shellOutput("timeout 20 import -window " + id + " -depth 8 rgb:-");
     s.width = 800;
     s.height = 600;
     EXPECT_EQ(bytes.size(), 800u * 600u * 3u);

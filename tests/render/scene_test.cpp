@@ -4,6 +4,7 @@
 #include "map_fixture.h"
 #include "render/scene.h"
 #include "render/window_context.h"
+#include "shell_output.h"
 #include "terrain_shapes.h"
 
 #include <gtest/gtest.h>
@@ -96,11 +97,8 @@ TEST(Scene, FrameKeepsTheCameraAboveTheGroundAndWritesTheTitle) {
     PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE); // let the title reach the X server
     const std::string id = testWindowId();
     ASSERT_NE(id, "");
-    FILE* p = popen(("xdotool getwindowname " + id).c_str(), "r");
-    char name[256] = {};
-    ASSERT_NE(std::fgets(name, sizeof name, p), nullptr);
-    pclose(p);
-    EXPECT_STREQ(name, "V3U Zuvaro - Kelpmoor Entertainment [ FPS:0 ]\n");
+    EXPECT_EQ(shellLine("xdotool getwindowname " + id),
+              "V3U Zuvaro - Kelpmoor Entertainment [ FPS:0 ]");
 }
 
 TEST(Scene, LitWhiteTerrainWireframeAndTheYellowLightMarker) {

@@ -2,7 +2,9 @@
 # The viewer end to end on an X display, as a user meets it: report, help box, window,
 # frames and title, keys, picture, exit codes. The same scenarios run for the Linux program
 # and for the Windows program under Wine.
-# usage: viewer_e2e.sh native|wine PROGRAM W3EGEN CLOSE_REQUEST   (DISPLAY must be set)
+# usage: viewer_e2e.sh native|wine PROGRAM W3EGEN CLOSE_REQUEST [PROGRAM64]
+#   (DISPLAY must be set; under Wine, PROGRAM64 is the 64-bit build, for machines that run no
+#   32-bit code)
 set -u
 mode=$1 program=$(realpath "$2") w3egen=$(realpath "$3") close_request=$(realpath "$4")
 work=$(mktemp -d)
@@ -19,10 +21,8 @@ fail() { echo "FAIL [$mode]: $*"; failures=$((failures + 1)); }
 check() { if [ "$2" = "$3" ]; then pass; else fail "$1: expected '$2', got '$3'"; fi; }
 
 if [ "$mode" = wine ]; then
-    export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEPREFIX="${ZUVARO_WINEPREFIX:-$HOME/.cache/zuvaro-wine}"
-    mkdir -p "$WINEPREFIX"
-    wineboot -i >/dev/null 2>&1
-    run=(wine "$program")
+    . "$(dirname "$0")/../wine_env.sh" "$2" "${5:-$2}"
+    run=("${wine[@]}" "$wine_exe")
 else
     run=("$program")
 fi

@@ -2,6 +2,7 @@
 // inside the grid's extent, so the camera never stands on the outer edge once it has moved.
 #include "app/key_table.h"
 
+#include "app/map_session.h"
 #include "render/viewer_state.h"
 #include "terrain/terrain_map.h"
 
@@ -40,4 +41,6 @@ void keyActions() {
         else
             glDisable(GL_LIGHTING);
     }
+
+    if (keyTable.takePress(VK_F5)) reloadMap();
 }

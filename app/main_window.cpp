@@ -1,16 +1,17 @@
 // The main window. WM_CREATE takes the device context, sets the pixel format and makes the
-// OpenGL context current; a failure there refuses the window, so the start can say why
-// instead of running on with nothing to draw into.
+// OpenGL context current; a failure there refuses the window, and the reason goes back to
+// the creator through the creation parameter, so the start can say why instead of running on
+// with nothing to draw into.
 #include "app/main_window.h"
 
 #include "app/help_text.h"
 #include "app/key_table.h"
+#include "app/last_error.h"
+#include "app/map_session.h"
 #include "render/scene.h"
 #include "render/window_context.h"
 
 namespace {
-
-std::string problem;
 
 // Double-buffered RGBA with 32 colour and 16 depth bits, drawn to a window with OpenGL.
 const PIXELFORMATDESCRIPTOR pixelFormat = {sizeof(PIXELFORMATDESCRIPTOR),
@@ -46,19 +47,32 @@ bool setUpPixelFormat(HDC dc) {
     return format != 0 && SetPixelFormat(dc, format, &pixelFormat);
 }
 
-LRESULT onCreate(HWND window) {
+LRESULT refuse(const CREATESTRUCTA* create, const std::string& why) {
+    if (create && create->lpCreateParams) *static_cast<std::string*>(create->lpCreateParams) = why;
+    return -1;
+}
+
+LRESULT onCreate(HWND window, const CREATESTRUCTA* create) {
     windowContext.deviceContext = GetDC(window);
-    if (!windowContext.deviceContext || !setUpPixelFormat(windowContext.deviceContext)) {
-        problem = "cannot set the window's pixel format: " + lastErrorText();
-        return -1;
-    }
+    if (!windowContext.deviceContext || !setUpPixelFormat(windowContext.deviceContext))
+        return refuse(create, "cannot set the window's pixel format: " + lastErrorText());
     windowContext.renderingContext = wglCreateContext(windowContext.deviceContext);
     if (!windowContext.renderingContext ||
-        !wglMakeCurrent(windowContext.deviceContext, windowContext.renderingContext)) {
-        problem = "cannot create an OpenGL context: " + lastErrorText();
-        return -1;
-    }
+        !wglMakeCurrent(windowContext.deviceContext, windowContext.renderingContext))
+        return refuse(create, "cannot create an OpenGL context: " + lastErrorText());
+    DragAcceptFiles(window, TRUE);
     return 0;
+}
+
+// The first file or folder of a drop replaces the map.
+void onDropFiles(HDROP drop) {
+    std::string path;
+    if (DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0) > 0) {
+        path.resize(DragQueryFileA(drop, 0, nullptr, 0) + 1);
+        path.resize(DragQueryFileA(drop, 0, &path[0], static_cast<UINT>(path.size())));
+    }
+    DragFinish(drop);
+    if (!path.empty()) openMap(path);
 }
 
 void onSize(LPARAM lParam) {
@@ -93,22 +107,7 @@ void onClose() {
 
 } // namespace
 
-const std::string& startProblem() {
-    return problem;
-}
-
-std::string lastErrorText() {
-    char text[512] = {};
-    const DWORD code = GetLastError();
-    if (!FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code,
-                        0, text, sizeof text, nullptr))
-        return "error " + std::to_string(code);
-    std::string s(text);
-    while (!s.empty() && (s.back() == '\n' || s.back() == '\r' || s.back() == ' ')) s.pop_back();
-    return s;
-}
-
-bool registerViewerClass(HINSTANCE instance) {
+bool registerViewerClass(HINSTANCE instance, std::string& problem) {
     WNDCLASSEXA c{};
     c.cbSize = sizeof c;
     c.style = CS_HREDRAW | CS_VREDRAW;
@@ -123,22 +122,30 @@ bool registerViewerClass(HINSTANCE instance) {
     return false;
 }
 
-HWND createMainWindow(HINSTANCE instance) {
+HWND createMainWindow(HINSTANCE instance, std::string& problem) {
     RECT rect{0, 0, 800, 600};
     AdjustWindowRectEx(&rect, WS_OVERLAPPEDWINDOW, FALSE, WS_EX_APPWINDOW | WS_EX_WINDOWEDGE);
     problem.clear();
     HWND window = CreateWindowExA(
         0, viewerClassName, viewerTitle, WS_OVERLAPPEDWINDOW | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0,
-        0, rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr, instance, nullptr);
+        0, rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr, instance, &problem);
     if (!window && problem.empty()) problem = "cannot open a window: " + lastErrorText();
     windowContext.mainWindow = window;
     return window;
 }
 
+bool setSwapInterval(int interval) {
+    using SwapInterval = BOOL(WINAPI*)(int);
+    const PROC found = wglGetProcAddress("wglSwapIntervalEXT");
+    // Through a plain function pointer type, as casts between function types go.
+    return found &&
+           reinterpret_cast<SwapInterval>(reinterpret_cast<void (*)()>(found))(interval) != FALSE;
+}
+
 LRESULT CALLBACK viewerWindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CREATE:
-        return onCreate(window);
+        return onCreate(window, reinterpret_cast<const CREATESTRUCTA*>(lParam));
     case WM_SIZE:
         onSize(lParam);
         return 0;
@@ -158,6 +165,9 @@ LRESULT CALLBACK viewerWindowProcedure(HWND window, UINT message, WPARAM wParam,
         keyTable.releaseAll();
         return 0; // key-ups go elsewhere meanwhile
     case WM_MOUSEMOVE:
+        return 0;
+    case WM_DROPFILES:
+        onDropFiles(reinterpret_cast<HDROP>(wParam));
         return 0;
     default:
         return DefWindowProcA(window, message, wParam, lParam);

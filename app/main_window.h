@@ -6,18 +6,17 @@
 
 #include <string>
 
-// Registers the viewer's window class; false when the system refuses it.
-bool registerViewerClass(HINSTANCE instance);
+// Registers the viewer's window class; false, with the reason in `problem`, when the system
+// refuses it.
+bool registerViewerClass(HINSTANCE instance, std::string& problem);
 
 // Creates the hidden main window with an 800 x 600 client area, its device context and a
-// current OpenGL context (all in windowContext). Null when any of these fails; then
-// startProblem() says which and why.
-HWND createMainWindow(HINSTANCE instance);
+// current OpenGL context (all in windowContext), accepting dropped files. Null when any of
+// these fails, with the reason in `problem`.
+HWND createMainWindow(HINSTANCE instance, std::string& problem);
 
-// Why the window or its OpenGL context could not be made.
-const std::string& startProblem();
-
-// The text of the system's last error, for messages.
-std::string lastErrorText();
+// Asks the current OpenGL context for `interval` display refreshes per buffer swap (0: swap at
+// once), where the driver offers it; false where it does not.
+bool setSwapInterval(int interval);
 
 LRESULT CALLBACK viewerWindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -1,10 +1,12 @@
 // Each iteration takes at most one message, applies the held keys' actions, tests Escape and
 // dispatches the message. Paints are always waiting while the window shows, so this runs
 // once per frame; when nothing waits (a minimised window) it sleeps until input comes
-// rather than spinning, and never hands an old message out again.
+// rather than spinning, and never hands an old message out again. Between messages it lets
+// the map session look at the map's file, which it does about once a second.
 #include "app/message_loop.h"
 
 #include "app/key_table.h"
+#include "app/map_session.h"
 #include "platform/win32.h"
 #include "render/window_context.h"
 
@@ -15,6 +17,9 @@ int runMessageLoop() {
         if (taken && msg.message == WM_QUIT) return static_cast<int>(msg.wParam);
         keyActions();
         if (keyTable.isHeld(VK_ESCAPE)) return 0;
+        LARGE_INTEGER now;
+        QueryPerformanceCounter(&now);
+        followMapFile(now.QuadPart);
         if (taken) {
             TranslateMessage(&msg);
             DispatchMessageA(&msg);

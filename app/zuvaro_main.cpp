@@ -1,30 +1,59 @@
-// The viewer's entry. The terrain map loads from the working directory while the program
-// starts, before WinMain; a map that did not load is never shown.
+// The viewer's entry: reads the command line, loads the map it names (war3map.w3e in the
+// working folder when it names none), and runs the window. A map that did not load is never
+// shown; the failure goes to standard error, and to a message box where nobody would read
+// standard error.
+#include "app/command_line.h"
 #include "app/help_text.h"
 #include "app/main_window.h"
+#include "app/map_session.h"
 #include "app/message_loop.h"
+#include "app/user_messages.h"
 #include "platform/win32.h"
 #include "render/scene.h"
 #include "render/window_context.h"
 #include "terrain/terrain_map.h"
+#include "zuvaro_version.h"
 
 #include <iostream>
 
-TerrainMap terrainMap("war3map.w3e");
+TerrainMap terrainMap;
 
-namespace {
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
+    const CommandLine options = parseCommandLine(splitCommandLine(commandLine));
+    const bool box = standardErrorUnseen(options.errorBox);
+    if (!options.error.empty()) {
+        tellFailure(options.error + "\n\n" + usageText, box);
+        return 2;
+    }
+    if (options.help) {
+        tellUser(usageText);
+        return 0;
+    }
+    if (options.version) {
+        tellUser("zuvaro " ZUVARO_VERSION "\n");
+        return 0;
+    }
 
-int fail(const std::string& why) {
-    std::cerr << "zuvaro: " << why << std::endl;
-    return 1;
-}
+    const std::string file = mapFileFor(options.mapPath);
+    const ReportText text = standardOutputIsTerminal() ? ReportText::escaped : ReportText::asRead;
+    const FileStamp stamp = stampOf(file);
+    terrainMap = loadMapFile(file, std::cout, text);
+    if (!terrainMap.loadWarning.empty()) tellWarning(terrainMap.loadWarning);
+    if (!terrainMap.loaded()) {
+        std::string why = terrainMap.loadError;
+        if (fileMissing(file))
+            why += "\nlooked in " + folderOf(file) +
+                   ": start Zuvaro in a map's folder, or give the map's path (zuvaro PATH)";
+        tellFailure(why, box);
+        return 1;
+    }
+    followFrom(file, stamp, text);
 
-} // namespace
-
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-    if (!terrainMap.loaded()) return fail(terrainMap.loadError);
-    if (!registerViewerClass(instance)) return fail(startProblem());
-    if (!createMainWindow(instance)) return fail(startProblem());
+    std::string problem;
+    if (!registerViewerClass(instance, problem) || !createMainWindow(instance, problem)) {
+        tellFailure(problem, box);
+        return 1;
+    }
 
     LARGE_INTEGER counter;
     QueryPerformanceFrequency(&counter);
@@ -36,5 +65,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     ShowWindow(windowContext.mainWindow, SW_SHOW);
     UpdateWindow(windowContext.mainWindow);
     initGL();
+    // Frames follow the display, so a step per frame keeps a usable speed on fast machines.
+    setSwapInterval(options.noVsync ? 0 : 1);
     return runMessageLoop();
 }

@@ -6,7 +6,7 @@ bool ByteReader::readSlow(unsigned char* dst, std::size_t n) {
         if (pos_ == end_) {
             before_ += end_;
             pos_ = 0;
-            end_ = std::fread(buffer_.data(), 1, buffer_.size(), file_);
+            end_ = source_.read(buffer_.data(), buffer_.size());
             if (end_ == 0) return false;
         }
         const std::size_t take = end_ - pos_ < n ? end_ - pos_ : n;

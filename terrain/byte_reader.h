@@ -1,20 +1,18 @@
-// ByteReader: reads a file front to back through a block buffer of its own, so that a
-// field costs a copy rather than a library call. It never seeks, and it keeps the file
-// offset of the next byte for error messages.
+// ByteReader: reads a byte source front to back through a block buffer of its own, so that a
+// field costs a copy rather than a call. It never seeks, and it keeps the offset of the next
+// byte for error messages.
 // Needs: standard C++ only.
 #pragma once
 
-#include <cstddef>
-#include <cstdint>
-#include <cstdio>
-#include <cstring>
+#include "terrain/byte_source.h"
+
 #include <vector>
 
 class ByteReader {
   public:
-    explicit ByteReader(std::FILE* file) : file_(file), buffer_(blockSize) {}
+    explicit ByteReader(ByteSource& source) : source_(source), buffer_(blockSize) {}
 
-    // Copies the next n bytes to dst. False when the file ends or fails first; the bytes
+    // Copies the next n bytes to dst. False when the source ends or fails first; the bytes
     // that were there have been consumed then.
     bool read(void* dst, std::size_t n) {
         if (end_ - pos_ >= n) {
@@ -25,7 +23,7 @@ class ByteReader {
         return readSlow(static_cast<unsigned char*>(dst), n);
     }
 
-    // Offset in the file of the next byte to be read.
+    // Offset in the source of the next byte to be read.
     std::uint64_t offset() const { return before_ + pos_; }
 
     static constexpr std::size_t blockSize = 1 << 16;
@@ -33,9 +31,9 @@ class ByteReader {
   private:
     bool readSlow(unsigned char* dst, std::size_t n);
 
-    std::FILE* file_;
+    ByteSource& source_;
     std::vector<unsigned char> buffer_;
     std::size_t pos_ = 0;
     std::size_t end_ = 0;
-    std::uint64_t before_ = 0; // file offset of buffer_[0]
+    std::uint64_t before_ = 0; // offset of buffer_[0]
 };

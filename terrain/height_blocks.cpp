@@ -3,12 +3,24 @@
 
 #include <algorithm>
 
+namespace {
+
+// ceil(count / per) for count >= 0, without the overflow of count + per - 1.
+int blocksFor(int count, int per) {
+    return count > 0 ? count / per + (count % per != 0 ? 1 : 0) : 0;
+}
+
+} // namespace
+
 void HeightBlocks::build(const std::vector<std::unique_ptr<TerrainVertex[]>>& vertices, int width,
                          int height, int quadsPerBlockSide) {
     quadsPerBlock = quadsPerBlockSide;
-    const int quadColumns = width - 1, quadRows = height - 1;
-    columns = quadColumns > 0 ? (quadColumns + quadsPerBlock - 1) / quadsPerBlock : 0;
-    rows = quadRows > 0 ? (quadRows + quadsPerBlock - 1) / quadsPerBlock : 0;
+    // A grid without quads (fewer than 2 points along a side) has no blocks, however long
+    // its other side: the header alone may claim up to 2^31 - 1 points there.
+    const bool hasQuads = width >= 2 && height >= 2;
+    const int quadColumns = hasQuads ? width - 1 : 0, quadRows = hasQuads ? height - 1 : 0;
+    columns = blocksFor(quadColumns, quadsPerBlock);
+    rows = blocksFor(quadRows, quadsPerBlock);
     lowest.assign(static_cast<std::size_t>(columns) * rows, 0.0f);
     highest.assign(lowest.size(), 0.0f);
     for (int bc = 0; bc < columns; ++bc) {
@@ -27,8 +39,8 @@ void HeightBlocks::build(const std::vector<std::unique_ptr<TerrainVertex[]>>& ve
         }
     }
 
-    groupColumns = (columns + blocksPerGroup - 1) / blocksPerGroup;
-    groupRows = (rows + blocksPerGroup - 1) / blocksPerGroup;
+    groupColumns = blocksFor(columns, blocksPerGroup);
+    groupRows = blocksFor(rows, blocksPerGroup);
     groupLowest.assign(static_cast<std::size_t>(groupColumns) * groupRows, 0.0f);
     groupHighest.assign(groupLowest.size(), 0.0f);
     for (int gr = 0; gr < groupRows; ++gr) {

@@ -28,10 +28,11 @@ struct HeightBlocks {
                int quadsPerBlockSide);
 
     // First and one past the last quad column (or row) of block column (or row) b, for a
-    // grid with `quads` quads along that side.
+    // grid with `quads` quads along that side. Written so that no sum passes `quads`, which
+    // may be close to the largest int.
     int firstQuad(int b) const { return b * quadsPerBlock; }
     int endQuad(int b, int quads) const {
-        return b * quadsPerBlock + quadsPerBlock < quads ? b * quadsPerBlock + quadsPerBlock
-                                                         : quads;
+        const int first = firstQuad(b);
+        return quads - first > quadsPerBlock ? first + quadsPerBlock : quads;
     }
 };

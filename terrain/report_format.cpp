@@ -1,5 +1,6 @@
-// The report's float notation. C libraries disagree on the exponent's width (two digits
-// on glibc, three on the Windows runtime), so only the digits come from the library.
+// The report's float notation and its escaped text. C libraries disagree on the exponent's
+// width (two digits on glibc, three on the Windows runtime), so only the digits come from the
+// library.
 #include "terrain/report_format.h"
 
 #include <cmath>
@@ -40,4 +41,21 @@ std::string formatReportFloat(float value) {
     text = buf;
     stripTrailingZeros(text);
     return text;
+}
+
+std::string escapeControls(const std::string& text) {
+    static const char hex[] = "0123456789abcdef";
+    std::string out;
+    out.reserve(text.size());
+    for (const char ch : text) {
+        const auto byte = static_cast<unsigned char>(ch);
+        if (byte < 0x20 || byte == 0x7F) {
+            out += "\\x";
+            out += hex[byte >> 4];
+            out += hex[byte & 0xF];
+        } else {
+            out += ch;
+        }
+    }
+    return out;
 }

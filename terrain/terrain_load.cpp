@@ -1,35 +1,40 @@
-// The load: one front-to-back pass over the environment file that prints each report line
-// as soon as its value is read, then decodes the tile points into the vertex grid.
-// Every count and dimension is checked against the bytes the file really has before
+// The load: one front-to-back pass over the environment file's bytes that prints each report
+// line as soon as its value is read, then decodes the tile points into the vertex grid.
+// Every count and dimension is checked against the bytes the source really has before
 // anything is allocated from it, so a damaged file costs an error message, never a crash.
 #include "terrain/byte_reader.h"
 #include "terrain/report_format.h"
 #include "terrain/terrain_map.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cstring>
 #include <exception>
-#include <filesystem>
 #include <limits>
 #include <new>
 
 namespace {
 
 struct Load {
-    const char* fileName;
+    const char* name;
     std::ostream& report;
     ByteReader& reader;
     std::uint64_t fileSize;
+    ReportText text;
     std::string error;
+    std::string warning;
 
-    void line(const std::string& text) {
-        report << text << '\n';
+    // Text from the file, as the report's reader should see it.
+    std::string shown(const std::string& raw) const {
+        return text == ReportText::escaped ? escapeControls(raw) : raw;
+    }
+
+    void line(const std::string& content) {
+        report << content << '\n';
         report.flush();
     }
 
     bool fail(const std::string& what) {
-        error = std::string(fileName) + ": " + what;
+        error = std::string(name) + ": " + what;
         return false;
     }
 
@@ -86,8 +91,23 @@ struct Load {
                         idField);
         }
         if (!readField(ids.get(), static_cast<std::size_t>(bytes), idField)) return false;
-        line(idLabel + std::string(ids.get()));
+        line(idLabel + shown(ids.get()));
         return true;
+    }
+
+    // Files with another magic or version are still read as environment files; the warning
+    // says so, and a failure later says they may be something else.
+    void warnUnlessEnvironmentFile(const EnvironmentHeader& h) {
+        const bool magicOk = std::memcmp(h.magic, "W3E!", 5) == 0, versionOk = h.version == 11;
+        if (magicOk && versionOk) return;
+        const std::string magic = "\"" + escapeControls(std::string(h.magic, 4)) + "\"";
+        const std::string version = std::to_string(h.version);
+        warning = std::string(name) + ": the " +
+                  (magicOk     ? "version is " + version + " where an environment file has 11"
+                   : versionOk ? "magic is " + magic + " where an environment file has \"W3E!\""
+                               : "magic is " + magic + " and the version " + version +
+                                     ", where an environment file has \"W3E!\" and 11") +
+                  "; reading it anyway";
     }
 
     bool readHeader(EnvironmentHeader& h) {
@@ -96,8 +116,9 @@ struct Load {
             line(std::string(h.magic) + " - W3E check passed.");
         if (!readInt32(h.version, "version")) return false;
         if (h.version == 11) line("Version - 11.  Version check passed");
+        warnUnlessEnvironmentFile(h);
         if (!readField(&h.tileSet, 1, "main tile set")) return false;
-        line(std::string("Tile set - ") + h.tileSet);
+        line("Tile set - " + shown(std::string(1, h.tileSet)));
         if (!readInt32(h.customTileSet, "custom tile sets flag")) return false;
         line("Custom tile set - " + std::to_string(h.customTileSet));
         if (!readIds(h.groundTileSetCount, h.groundTileSetIds, "ground tile set count",
@@ -137,7 +158,12 @@ struct Load {
     // in bands of rows and decoded a column at a time: each column's writes stay together.
     bool readTilePoints(TerrainMap& map, int width, int height) {
         if (width == 0 || height == 0) return true; // nothing to read, however long the other side
-        const std::size_t rowBytes = static_cast<std::size_t>(width) * tilePointSize;
+        // A row that fits the file may still not fit a 32-bit size_t.
+        const std::uint64_t rowBytes64 = static_cast<std::uint64_t>(width) * tilePointSize;
+        if (rowBytes64 > std::numeric_limits<std::size_t>::max() / 2)
+            return fail("a row of " + std::to_string(width) +
+                        " tile points is too long for this program");
+        const std::size_t rowBytes = static_cast<std::size_t>(rowBytes64);
         const int bandRows = static_cast<int>(std::max<std::size_t>(1, (1u << 18) / rowBytes));
         std::vector<unsigned char> band(rowBytes *
                                         static_cast<std::size_t>(std::min(bandRows, height)));
@@ -172,62 +198,55 @@ void allocateGrid(std::vector<std::unique_ptr<T[]>>& grid, int width, int height
     for (auto& column : grid) column.reset(new T[static_cast<std::size_t>(height)]());
 }
 
-struct FileCloser {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-};
-
 } // namespace
 
-TerrainMap::TerrainMap(const char* fileName, std::ostream& report) {
+TerrainMap::TerrainMap(const char* name, ByteSource& source, std::ostream& report,
+                       ReportText text) {
     auto h = std::make_unique<EnvironmentHeader>();
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(fileName, "rb"));
-    if (!file) {
-        const int reason = errno;
-        report << "shat\n";
-        report.flush();
-        loadError = std::string("cannot open ") + fileName + ": " + std::strerror(reason);
-        header = std::move(h);
-        return;
-    }
     try {
-        std::error_code sizeError;
-        const std::uintmax_t size = std::filesystem::file_size(fileName, sizeError);
-        if (sizeError) {
-            loadError =
-                std::string(fileName) + ": cannot tell the file's size: " + sizeError.message();
-        } else {
-            ByteReader reader(file.get());
-            Load load{fileName, report, reader, size, {}};
-            if (load.readHeader(*h) && load.gridFits(*h)) {
-                try {
-                    allocateGrid(vertices, h->mapWidth, h->mapHeight);
-                    allocateGrid(normals, h->mapWidth, h->mapHeight);
-                } catch (const std::bad_alloc&) {
-                    // Give the memory back first: the message needs some of its own.
-                    vertices.clear();
-                    normals.clear();
-                    load.fail("out of memory for a grid of " + std::to_string(h->mapWidth) +
-                              " by " + std::to_string(h->mapHeight) + " tile points");
-                }
-                if (load.error.empty() && load.readTilePoints(*this, h->mapWidth, h->mapHeight)) {
-                    computeNormals(*h);
-                    heightBlocks.build(vertices, h->mapWidth, h->mapHeight, quadsPerHeightBlock);
-                }
+        ByteReader reader(source);
+        Load load{name, report, reader, source.size(), text, {}, {}};
+        if (load.readHeader(*h) && load.gridFits(*h)) {
+            try {
+                allocateGrid(vertices, h->mapWidth, h->mapHeight);
+                allocateGrid(normals, h->mapWidth, h->mapHeight);
+            } catch (const std::bad_alloc&) {
+                // Give the memory back first: the message needs some of its own.
+                vertices.clear();
+                normals.clear();
+                load.fail("out of memory for a grid of " + std::to_string(h->mapWidth) + " by " +
+                          std::to_string(h->mapHeight) + " tile points");
             }
-            loadError = load.error;
+            if (load.error.empty() && load.readTilePoints(*this, h->mapWidth, h->mapHeight)) {
+                computeNormals(*h);
+                heightBlocks.build(vertices, h->mapWidth, h->mapHeight, quadsPerHeightBlock);
+            }
         }
+        loadError = load.error;
+        loadWarning = load.warning;
     } catch (const std::bad_alloc&) {
-        loadError = std::string(fileName) + ": out of memory while loading";
+        loadError = std::string(name) + ": out of memory while loading";
     } catch (const std::exception& e) {
-        loadError = std::string(fileName) + ": " + e.what();
+        loadError = std::string(name) + ": " + e.what();
     }
     header = std::move(h);
-    file.reset();
     if (loaded()) {
-        report << "Done loading " << fileName << '\n';
+        report << "Done loading " << (text == ReportText::escaped ? escapeControls(name) : name)
+               << '\n';
         report.flush();
-    } else {
-        vertices.clear();
-        normals.clear();
+        return;
     }
+    if (!loadWarning.empty()) loadError += "; it does not look like an environment file";
+    vertices.clear();
+    normals.clear();
+    heightBlocks = HeightBlocks{};
+}
+
+TerrainMap TerrainMap::unopened(const std::string& name, const std::string& reason,
+                                std::ostream& report) {
+    report << "shat\n";
+    report.flush();
+    TerrainMap map;
+    map.loadError = "cannot open " + name + ": " + reason;
+    return map;
 }

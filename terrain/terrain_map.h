@@ -1,11 +1,13 @@
-// TerrainMap: the loaded terrain. Constructing one from a file name is the whole load:
-// it prints the header report, decodes every tile point and computes the vertex normals.
-// Needs: standard C++ only.
+// TerrainMap: the loaded terrain. Constructing one from a byte source is the whole load: it
+// prints the header report, decodes every tile point and computes the vertex normals.
+// Needs: standard C++ only, but for draw, which the render layer defines with OpenGL.
 #pragma once
 
+#include "terrain/byte_source.h"
 #include "terrain/environment_header.h"
 #include "terrain/height_blocks.h"
 #include "terrain/point3.h"
+#include "terrain/report_format.h"
 #include "terrain/terrain_vertex.h"
 
 #include <iostream>
@@ -25,18 +27,25 @@ struct TerrainMap {
     std::vector<std::unique_ptr<Point3[]>> normals;
     // Height ranges of blocks of quads, for culling whole blocks at once.
     HeightBlocks heightBlocks;
-    // Empty after a good load; otherwise what went wrong and where, naming the file.
+    // Empty after a good load; otherwise what went wrong and where, naming the source.
     std::string loadError;
+    // Set when the magic or the version is not an environment file's; the load goes on.
+    std::string loadWarning;
 
     // Blocks of this many quads a side make heightBlocks.
     static constexpr int quadsPerHeightBlock = 16;
 
-    // An empty map: a header of 0 by 0 tile points, read from no file.
+    // An empty map: a header of 0 by 0 tile points, read from nothing.
     TerrainMap() : header(std::make_unique<EnvironmentHeader>()) {}
 
-    // Loads fileName and writes the report to `report`. Never throws and never exits:
-    // failures end up in loadError.
-    explicit TerrainMap(const char* fileName, std::ostream& report = std::cout);
+    // Loads from `source` and writes the report to `report`; `name` is the report's last word
+    // and starts every message. Never throws and never exits: failures end up in loadError.
+    TerrainMap(const char* name, ByteSource& source, std::ostream& report,
+               ReportText text = ReportText::asRead);
+
+    // A map whose file could not be opened: the report says "shat", loadError says why.
+    static TerrainMap unopened(const std::string& name, const std::string& reason,
+                               std::ostream& report);
 
     bool loaded() const { return loadError.empty(); }
 
@@ -47,6 +56,5 @@ struct TerrainMap {
     void draw(ViewFrustum frustum) const;
 };
 
-// The viewer's one map, loaded from war3map.w3e in the working directory while the program
-// starts. Defined by the viewer's entry file; a test that draws defines its own.
+// The viewer's one map. Defined by the viewer's entry file; a test that draws defines its own.
 extern TerrainMap terrainMap;

@@ -1,4 +1,4 @@
-// Pushes keyboard and window events into SDL's queue for a layer window.
+// Pushes keyboard, window and drop events into SDL's queue for a layer window.
 #include "platform/sdl/desktop_events.h"
 #include "platform/sdl/layer_state.h"
 
@@ -54,4 +54,29 @@ void pushDesktopEvent(HWND window, DesktopEvent event, int width, int height) {
         break;
     }
     SDL_PushEvent(&e);
+}
+
+void pushDesktopDrop(HWND window, const std::vector<std::string>& files) {
+    SDL_Event e{};
+    e.drop.windowID = sdlIdOf(window);
+    e.type = SDL_DROPBEGIN;
+    SDL_PushEvent(&e);
+    for (const std::string& file : files) {
+        e.type = SDL_DROPFILE;
+        e.drop.file = SDL_strdup(file.c_str()); // the layer frees it, as SDL's own
+        SDL_PushEvent(&e);
+    }
+    e.type = SDL_DROPCOMPLETE;
+    e.drop.file = nullptr;
+    SDL_PushEvent(&e);
+}
+
+KeyMessage keyMessageForName(const char* keyName, bool down, bool repeat, bool alt, bool ctrl,
+                             bool shift) {
+    const SDL_Scancode scancode = SDL_GetScancodeFromName(keyName);
+    unsigned modifiers = 0;
+    if (alt) modifiers |= KMOD_LALT;
+    if (ctrl) modifiers |= KMOD_LCTRL;
+    if (shift) modifiers |= KMOD_LSHIFT;
+    return keyMessageFor(SDL_GetKeyFromScancode(scancode), scancode, modifiers, down, repeat);
 }

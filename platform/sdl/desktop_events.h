@@ -1,9 +1,14 @@
-// Events as the desktop would send them, pushed through SDL's own queue, for tests that
-// check what PeekMessageA and the window procedure make of them. Safe from any thread.
+// Test support, not built into the programs: events as the desktop would send them, pushed
+// through SDL's own queue, for tests that check what PeekMessageA and the window procedure
+// make of them (safe from any thread); and the key mapping by SDL's key names.
 // Needs: the SDL layer (callers need not include SDL).
 #pragma once
 
+#include "platform/sdl/key_mapping.h"
 #include "platform/sdl/win32_api.h"
+
+#include <string>
+#include <vector>
 
 enum class DesktopEvent { closeRequest, focusLost, focusGained, resized, minimised, restored };
 
@@ -13,3 +18,11 @@ bool pushDesktopKey(HWND window, const char* keyName, bool down, bool repeat = f
                     bool alt = false, bool ctrl = false, bool shift = false);
 
 void pushDesktopEvent(HWND window, DesktopEvent event, int width = 0, int height = 0);
+
+// Files dropped on the window, as SDL reports a drop: begin, one event per file, complete.
+void pushDesktopDrop(HWND window, const std::vector<std::string>& files);
+
+// keyMessageFor for a key named as SDL names it ("Up", "A", "Left Alt"), with the modifiers
+// given as flags.
+KeyMessage keyMessageForName(const char* keyName, bool down, bool repeat = false, bool alt = false,
+                             bool ctrl = false, bool shift = false);

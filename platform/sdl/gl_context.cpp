@@ -98,3 +98,21 @@ BOOL wglDeleteContext(HGLRC context) {
     all.erase(std::find_if(all.begin(), all.end(), [&](const auto& p) { return p.get() == c; }));
     return TRUE;
 }
+
+namespace {
+
+// wglSwapIntervalEXT on SDL's swap interval, for the current context.
+BOOL WINAPI swapIntervalExt(int interval) {
+    if (SDL_GL_SetSwapInterval(interval) == 0) return TRUE;
+    failWith(ERROR_INVALID_PARAMETER, SDL_GetError());
+    return FALSE;
+}
+
+} // namespace
+
+PROC wglGetProcAddress(LPCSTR name) {
+    if (name && std::string(name) == "wglSwapIntervalEXT")
+        return reinterpret_cast<PROC>(reinterpret_cast<void (*)()>(&swapIntervalExt));
+    failWith(ERROR_INVALID_PARAMETER, "No such OpenGL extension function.");
+    return nullptr;
+}

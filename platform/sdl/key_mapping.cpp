@@ -154,13 +154,3 @@ KeyMessage keyMessageFor(int sym, int scancode, unsigned modifiers, bool down, b
     m.lParam = static_cast<LPARAM>(bits);
     return m;
 }
-
-KeyMessage keyMessageForName(const char* keyName, bool down, bool repeat, bool alt, bool ctrl,
-                             bool shift) {
-    const SDL_Scancode scancode = SDL_GetScancodeFromName(keyName);
-    unsigned modifiers = 0;
-    if (alt) modifiers |= KMOD_LALT;
-    if (ctrl) modifiers |= KMOD_LCTRL;
-    if (shift) modifiers |= KMOD_LSHIFT;
-    return keyMessageFor(SDL_GetKeyFromScancode(scancode), scancode, modifiers, down, repeat);
-}

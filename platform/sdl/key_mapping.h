@@ -16,8 +16,3 @@ struct KeyMessage {
 // modifiers SDL's modifier bits. `down` is true for a press, `repeat` for an automatic
 // repetition of a held key.
 KeyMessage keyMessageFor(int sym, int scancode, unsigned modifiers, bool down, bool repeat);
-
-// The same for a key named as SDL names it ("Up", "A", "Left Alt"), with the modifiers
-// given as flags: for tests and tools that should not speak SDL.
-KeyMessage keyMessageForName(const char* keyName, bool down, bool repeat = false, bool alt = false,
-                             bool ctrl = false, bool shift = false);

@@ -134,6 +134,10 @@ void destroyWindow(HWND__* window) {
     s.posted.erase(std::remove_if(s.posted.begin(), s.posted.end(),
                                   [&](const MSG& m) { return m.hwnd == window; }),
                    s.posted.end());
+    s.drops.erase(std::remove_if(s.drops.begin(), s.drops.end(),
+                                 [&](const auto& d) { return d->window == window; }),
+                  s.drops.end());
+    if (s.gathering && s.gathering->window == window) s.gathering.reset();
     SDL_DestroyWindow(window->sdl);
     s.windows.erase(std::find_if(s.windows.begin(), s.windows.end(),
                                  [&](const auto& w) { return w.get() == window; }));

@@ -1,5 +1,6 @@
 // State of the SDL layer, shared by its files: window classes, windows with their device
-// contexts, OpenGL contexts, the posted-message queue, the quit flag and the last error.
+// contexts, OpenGL contexts, dropped files, the posted-message queue, the quit flag and the
+// last error.
 // Needs: SDL2.
 #pragma once
 
@@ -22,6 +23,7 @@ struct HWND__ {
     WNDPROC procedure = nullptr;
     bool shown = false;
     bool minimised = false;
+    bool acceptsFiles = false; // DragAcceptFiles: drops become WM_DROPFILES
     HDC__ dc{this};
     int depthBits = 0; // depth buffer bits the window's GL configuration was made with
 };
@@ -29,6 +31,12 @@ struct HWND__ {
 struct HGLRC__ {
     SDL_GLContext context = nullptr;
     HWND__* window = nullptr;
+};
+
+// The files of one drop, from WM_DROPFILES until DragFinish.
+struct HDROP__ {
+    HWND__* window = nullptr;
+    std::vector<std::string> files;
 };
 
 struct WindowClass {
@@ -41,7 +49,9 @@ struct LayerState {
     std::vector<WindowClass> classes;
     std::vector<std::unique_ptr<HWND__>> windows;
     std::vector<std::unique_ptr<HGLRC__>> contexts;
-    std::deque<MSG> posted; // input and posted messages, oldest first
+    std::vector<std::unique_ptr<HDROP__>> drops; // handed out, not yet finished
+    std::unique_ptr<HDROP__> gathering;          // a drop whose files are still arriving
+    std::deque<MSG> posted;                      // input and posted messages, oldest first
     bool quitPosted = false;
     int quitCode = 0;
     DWORD lastError = ERROR_SUCCESS;
@@ -67,3 +77,7 @@ bool paintable(const HWND__& window);
 
 // Removes a window: WM_DESTROY to its procedure, then its contexts and SDL window go.
 void destroyWindow(HWND__* window);
+
+// Takes SDL's drop events (begin, a file each, complete). Returns the drop once it is complete
+// and its window accepts files, for the caller to post as WM_DROPFILES; null otherwise.
+HDROP__* gatherDrop(const SDL_Event& event);

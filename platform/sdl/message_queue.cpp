@@ -1,4 +1,4 @@
-// The message queue on SDL's event queue. Input becomes posted messages (keys, mouse);
+// The message queue on SDL's event queue. Input becomes posted messages (keys, mouse, drops);
 // window changes become messages sent straight to the window procedure while the queue is
 // pumped (WM_SIZE, WM_SETFOCUS, WM_KILLFOCUS, WM_CLOSE), as Windows sends them. PeekMessageA
 // returns posted messages first, then WM_QUIT, then WM_PAINT for a shown, unminimised window:
@@ -43,6 +43,13 @@ void translate(const SDL_Event& e) {
     case SDL_MOUSEMOTION:
         if (HWND__* w = windowOfSdlId(e.motion.windowID))
             post(w, WM_MOUSEMOVE, 0, MAKELPARAM(e.motion.x, e.motion.y));
+        break;
+    case SDL_DROPBEGIN:
+    case SDL_DROPFILE:
+    case SDL_DROPTEXT:
+    case SDL_DROPCOMPLETE:
+        if (HDROP__* drop = gatherDrop(e))
+            post(drop->window, WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
         break;
     case SDL_WINDOWEVENT: {
         HWND__* w = windowOfSdlId(e.window.windowID);

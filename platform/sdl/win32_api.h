@@ -30,6 +30,8 @@ typedef std::intptr_t LRESULT;
 typedef char* LPSTR;
 typedef const char* LPCSTR;
 typedef void* LPVOID;
+typedef void* HANDLE;
+typedef std::intptr_t (*PROC)();
 
 #define TRUE 1
 #define FALSE 0
@@ -43,6 +45,7 @@ struct HICON__;
 struct HCURSOR__;
 struct HBRUSH__;
 struct HMENU__;
+struct HDROP__;
 typedef HWND__* HWND;
 typedef HDC__* HDC;
 typedef HGLRC__* HGLRC;
@@ -52,6 +55,7 @@ typedef HICON__* HICON;
 typedef HCURSOR__* HCURSOR;
 typedef HBRUSH__* HBRUSH;
 typedef HMENU__* HMENU;
+typedef HDROP__* HDROP;
 
 typedef LRESULT(CALLBACK* WNDPROC)(HWND, UINT, WPARAM, LPARAM);
 
@@ -121,6 +125,37 @@ struct PIXELFORMATDESCRIPTOR {
     DWORD dwDamageMask;
 };
 
+struct CREATESTRUCTA {
+    LPVOID lpCreateParams;
+    HINSTANCE hInstance;
+    HMENU hMenu;
+    HWND hwndParent;
+    int cy;
+    int cx;
+    int y;
+    int x;
+    LONG style;
+    LPCSTR lpszName;
+    LPCSTR lpszClass;
+    DWORD dwExStyle;
+};
+
+struct FILETIME {
+    DWORD dwLowDateTime;
+    DWORD dwHighDateTime;
+};
+
+struct WIN32_FILE_ATTRIBUTE_DATA {
+    DWORD dwFileAttributes;
+    FILETIME ftCreationTime;
+    FILETIME ftLastAccessTime;
+    FILETIME ftLastWriteTime;
+    DWORD nFileSizeHigh;
+    DWORD nFileSizeLow;
+};
+
+enum GET_FILEEX_INFO_LEVELS { GetFileExInfoStandard };
+
 union LARGE_INTEGER {
     struct {
         DWORD LowPart;
@@ -151,6 +186,7 @@ union LARGE_INTEGER {
 #define WM_SYSKEYDOWN 0x0104
 #define WM_SYSKEYUP 0x0105
 #define WM_MOUSEMOVE 0x0200
+#define WM_DROPFILES 0x0233
 
 // WM_SIZE kinds.
 #define SIZE_RESTORED 0
@@ -226,6 +262,32 @@ union LARGE_INTEGER {
 #define ERROR_CLASS_ALREADY_EXISTS 1410L
 #define ERROR_INVALID_PIXEL_FORMAT 2000L
 #define ERROR_NOT_ENOUGH_MEMORY 8L
+#define ERROR_FILE_NOT_FOUND 2L
+#define ERROR_PATH_NOT_FOUND 3L
+#define ERROR_ACCESS_DENIED 5L
+#define ERROR_INVALID_HANDLE 6L
+#define ERROR_GEN_FAILURE 31L
+#define ERROR_SHARING_VIOLATION 32L
+
+// Files and standard handles.
+#define INVALID_HANDLE_VALUE (reinterpret_cast<HANDLE>(static_cast<std::intptr_t>(-1)))
+#define GENERIC_READ 0x80000000L
+#define FILE_SHARE_READ 0x00000001
+#define FILE_SHARE_WRITE 0x00000002
+#define FILE_SHARE_DELETE 0x00000004
+#define OPEN_EXISTING 3
+#define FILE_ATTRIBUTE_READONLY 0x00000001
+#define FILE_ATTRIBUTE_DIRECTORY 0x00000010
+#define FILE_ATTRIBUTE_DEVICE 0x00000040
+#define FILE_ATTRIBUTE_NORMAL 0x00000080
+#define INVALID_FILE_ATTRIBUTES (static_cast<DWORD>(-1))
+#define FILE_TYPE_UNKNOWN 0x0000
+#define FILE_TYPE_DISK 0x0001
+#define FILE_TYPE_CHAR 0x0002
+#define FILE_TYPE_PIPE 0x0003
+#define STD_INPUT_HANDLE (static_cast<DWORD>(-10))
+#define STD_OUTPUT_HANDLE (static_cast<DWORD>(-11))
+#define STD_ERROR_HANDLE (static_cast<DWORD>(-12))
 
 // FormatMessageA.
 #define FORMAT_MESSAGE_IGNORE_INSERTS 0x00000200
@@ -264,6 +326,7 @@ union LARGE_INTEGER {
 #define VK_DIVIDE 0x6F
 #define VK_F1 0x70
 #define VK_F4 0x73
+#define VK_F5 0x74
 #define VK_F10 0x79
 #define VK_F12 0x7B
 #define VK_NUMLOCK 0x90
@@ -307,6 +370,22 @@ BOOL WaitMessage();
 // Message box.
 int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type);
 
+// Files dropped on a window that accepts them arrive as WM_DROPFILES with an HDROP.
+void DragAcceptFiles(HWND window, BOOL accept);
+UINT DragQueryFileA(HDROP drop, UINT index, LPSTR buffer, UINT size);
+void DragFinish(HDROP drop);
+
+// Files: opened without waiting (a FIFO with no writer included), read, and told apart.
+HANDLE CreateFileA(LPCSTR name, DWORD access, DWORD shareMode, void* security, DWORD creation,
+                   DWORD flags, HANDLE templateFile);
+BOOL ReadFile(HANDLE file, LPVOID buffer, DWORD toRead, DWORD* read, void* overlapped);
+BOOL CloseHandle(HANDLE object);
+DWORD GetFileType(HANDLE file);
+BOOL GetFileSizeEx(HANDLE file, LARGE_INTEGER* size);
+DWORD GetFileAttributesA(LPCSTR name);
+BOOL GetFileAttributesExA(LPCSTR name, GET_FILEEX_INFO_LEVELS level, LPVOID information);
+HANDLE GetStdHandle(DWORD which);
+
 // Pixel format and OpenGL context.
 int ChoosePixelFormat(HDC dc, const PIXELFORMATDESCRIPTOR* descriptor);
 BOOL SetPixelFormat(HDC dc, int format, const PIXELFORMATDESCRIPTOR* descriptor);
@@ -314,6 +393,8 @@ BOOL SwapBuffers(HDC dc);
 HGLRC wglCreateContext(HDC dc);
 BOOL wglMakeCurrent(HDC dc, HGLRC context);
 BOOL wglDeleteContext(HGLRC context);
+// Extensions by name; "wglSwapIntervalEXT" is the one this layer has.
+PROC wglGetProcAddress(LPCSTR name);
 
 // High-resolution performance counter.
 BOOL QueryPerformanceFrequency(LARGE_INTEGER* frequency);

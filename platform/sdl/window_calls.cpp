@@ -11,7 +11,7 @@ char stockResource;
 
 // Creates the SDL window with an OpenGL configuration that every pixel format the layer
 // accepts can use: double-buffered RGBA with the deepest depth buffer available.
-SDL_Window* createGlWindow(const char* title, int width, int height, int& depthBits) {
+SDL_Window* createGlWindow(const char* title, int x, int y, int width, int height, int& depthBits) {
     for (const int depth : {24, 16}) {
         SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
         SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
@@ -23,7 +23,7 @@ SDL_Window* createGlWindow(const char* title, int width, int height, int& depthB
         SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 2);
         SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 1);
         SDL_Window* w =
-            SDL_CreateWindow(title, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, width, height,
+            SDL_CreateWindow(title, x, y, width, height,
                              SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE);
         if (w) {
             depthBits = depth;
@@ -63,8 +63,9 @@ BOOL AdjustWindowRectEx(RECT* rect, DWORD, BOOL, DWORD) {
     return rect ? TRUE : FALSE;
 }
 
-HWND CreateWindowExA(DWORD, LPCSTR className, LPCSTR windowName, DWORD style, int, int, int width,
-                     int height, HWND, HMENU, HINSTANCE, LPVOID) {
+HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y,
+                     int width, int height, HWND parent, HMENU menu, HINSTANCE instance,
+                     LPVOID param) {
     LayerState& s = layer();
     const auto found = std::find_if(s.classes.begin(), s.classes.end(), [&](const WindowClass& c) {
         return className && c.name == className;
@@ -76,17 +77,24 @@ HWND CreateWindowExA(DWORD, LPCSTR className, LPCSTR windowName, DWORD style, in
     if (!ensureVideo()) return nullptr;
     if (width == CW_USEDEFAULT || width <= 0) width = 640;
     if (height == CW_USEDEFAULT || height <= 0) height = 480;
+    // The window goes where it is asked to, as on Windows; CW_USEDEFAULT leaves it to the
+    // desktop.
+    if (x == CW_USEDEFAULT) x = y = static_cast<int>(SDL_WINDOWPOS_UNDEFINED);
 
     auto window = std::make_unique<HWND__>();
     window->procedure = found->procedure;
-    window->sdl = createGlWindow(windowName ? windowName : "", width, height, window->depthBits);
+    window->sdl =
+        createGlWindow(windowName ? windowName : "", x, y, width, height, window->depthBits);
     if (!window->sdl) {
         failWith(ERROR_INVALID_PARAMETER, std::string("cannot create a window: ") + SDL_GetError());
         return nullptr;
     }
     HWND__* w = window.get();
     s.windows.push_back(std::move(window));
-    if (w->procedure(w, WM_CREATE, 0, 0) == -1) {
+    CREATESTRUCTA create{
+        param,      instance,  menu,   parent, height, width, y, x, static_cast<LONG>(style),
+        windowName, className, exStyle};
+    if (w->procedure(w, WM_CREATE, 0, reinterpret_cast<LPARAM>(&create)) == -1) {
         destroyWindow(w);
         failWith(ERROR_INVALID_PARAMETER, "WM_CREATE refused the window.");
         return nullptr;

@@ -11,10 +11,9 @@ trap 'rm -rf "$work"' EXIT
 (cd "$work" && exec "$program" >"$work/out" 2>"$work/err") &
 pid=$!
 
-window_named() { xwininfo -root -tree | awk -v p="\"$1" 'index($0, p) { print $1; exit }'; }
-for _ in $(seq 300); do box=$(window_named "Ulmic's .v3u Zuvaro"); [ -n "$box" ] && break; sleep 0.1; done
-xdotool windowfocus "$box" key Return
-for _ in $(seq 300); do main=$(window_named "V3U Zuvaro"); [ -n "$main" ] && break; sleep 0.1; done
+. "$(dirname "$0")/../x_windows.sh"
+main=$(dismiss_help)
+[ -n "$main" ] || { echo "FAIL: the viewer did not start"; cat "$work/err"; exit 1; }
 root=$(xwininfo -root | awk '/Window id:/ {print $4}')
 
 keys=(Up Down Left Right w p f i u k m l a 1 space shift ctrl)

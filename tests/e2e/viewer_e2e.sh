@@ -15,6 +15,7 @@ cleanup() {
     rm -rf "$work"
 }
 trap cleanup EXIT
+. "$(dirname "$0")/../x_windows.sh"
 failures=0 passes=0
 pass() { passes=$((passes + 1)); }
 fail() { echo "FAIL [$mode]: $*"; failures=$((failures + 1)); }
@@ -45,30 +46,6 @@ finish() { # waits for the viewer to end; sets code (124 after 20 s)
         code=$?
     fi
     pid=""
-}
-
-window_named() { # title pattern (awk regex): the X window id, or empty
-    xwininfo -root -tree | awk -v p="\"$1" 'index($0, p) { print $1; exit }'
-}
-
-wait_for_window() { # title start: waits up to 20 s, prints the id
-    local id=""
-    for _ in $(seq 200); do
-        id=$(window_named "$1")
-        [ -n "$id" ] && [ "$(xwininfo -id "$id" | awk '/Map State/ {print $3}')" = IsViewable ] && break
-        id=""
-        sleep 0.1
-    done
-    echo "$id"
-}
-
-is_viewable() { [ "$(xwininfo -id "$1" 2>/dev/null | awk '/Map State/ {print $3}')" = IsViewable ]; }
-
-press() { # window, keys...
-    local id=$1
-    shift
-    xdotool windowfocus "$id" 2>/dev/null
-    xdotool key --delay 30 "$@"
 }
 
 grey_pixels() { # window: pixels with r = g = b > 8
@@ -170,9 +147,7 @@ check "exit code after Escape" 0 "$code"
 
 # --- Closing the window from the desktop.
 start "$work/map"
-box=$(wait_for_window "Ulmic's .v3u Zuvaro")
-press "$box" Return
-main=$(wait_for_window "V3U Zuvaro - Kelpmoor Entertainment")
+main=$(dismiss_help)
 "$close_request" "$main"
 finish
 check "exit code after a close request" 0 "$code"

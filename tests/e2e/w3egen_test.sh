@@ -41,5 +41,14 @@ expect_error "does not fit the file's ground height" --shape ramp-columns --widt
 expect_error "unknown option --colour" --colour red "$work/x"
 "$w3egen" --width 2 --height 2 "$work/missing/dir/x.w3e" 2>/dev/null && fail "wrote into a missing folder"
 
+# An existing file stays as it is unless --force is given.
+cp "$work/a.w3e" "$work/kept.w3e"
+err=$("$w3egen" --shape flat --width 2 --height 2 "$work/kept.w3e" 2>&1)
+[ $? -eq 1 ] && [ "$err" = "w3egen: $work/kept.w3e exists; give --force to replace it" ] ||
+    fail "an existing file: $err"
+cmp -s "$work/a.w3e" "$work/kept.w3e" || fail "an existing file was changed without --force"
+"$w3egen" --shape flat --width 2 --height 2 --force "$work/kept.w3e" &&
+    [ "$(stat -c %s "$work/kept.w3e")" -eq $((61 + 28)) ] || fail "--force did not replace the file"
+
 [ "$failures" -eq 0 ] && echo "w3egen: all checks passed"
 exit "$failures"

@@ -1,4 +1,5 @@
 // Keyboard messages as Windows builds them, from SDL key events; no window needed.
+#include "platform/sdl/desktop_events.h"
 #include "platform/sdl/key_mapping.h"
 
 #include <gtest/gtest.h>

@@ -19,8 +19,9 @@ std::string windowId; // the X window's id; frames change its title
 
 void ensureGlWindow() {
     if (windowContext.renderingContext) return;
-    ASSERT_TRUE(registerViewerClass(nullptr)) << startProblem();
-    ASSERT_NE(createMainWindow(nullptr), nullptr) << startProblem();
+    std::string problem;
+    ASSERT_TRUE(registerViewerClass(nullptr, problem)) << problem;
+    ASSERT_NE(createMainWindow(nullptr, problem), nullptr) << problem;
     ShowWindow(windowContext.mainWindow, SW_SHOW);
     windowId = shellLine(std::string("xdotool search --sync --onlyvisible --name '^") +
                          viewerTitle + "$' | head -n 1");

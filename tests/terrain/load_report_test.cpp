@@ -87,6 +87,27 @@ TEST(LoadReport, TileSetIsPrintedAsItsByteWhateverItIs) {
     EXPECT_NE(r.report.find(std::string("Tile set - \0\n", 13)), std::string::npos);
 }
 
+TEST(LoadReport, ControlCharactersAreEscapedOnlyForATerminal) {
+    W3eDocument doc = levelDocument(2, 2);
+    doc.tileSet = '\x1b';
+    doc.groundTileSetIds = "Vm\x1b]0;Vash\x7f";
+    doc.groundTileSetIds.resize(12, '\x07');
+    doc.groundTileSetCount = 3;
+    const LoadResult raw = loadDocument(doc);
+    EXPECT_NE(raw.report.find("Tile set - \x1b\nCustom"), std::string::npos); // byte for byte
+    EXPECT_NE(raw.report.find("IDs - Vm\x1b]0;Vash\x7f\x07\n"), std::string::npos);
+    const LoadResult shown = loadBytes(doc.bytes(), ReportText::escaped);
+    EXPECT_NE(shown.report.find("Tile set - \\x1b\nCustom"), std::string::npos) << shown.report;
+    EXPECT_NE(shown.report.find("IDs - Vm\\x1b]0;Vash\\x7f\\x07\n"), std::string::npos);
+    for (const char c : shown.report) EXPECT_TRUE(c == '\n' || (c >= 0x20 && c != 0x7f)) << int(c);
+    // Everything else is the same, up to the name.
+    const auto middle = [](const std::string& report) {
+        const std::size_t from = report.find("Number of cliff");
+        return report.substr(from, report.find("Done loading") - from);
+    };
+    EXPECT_EQ(middle(shown.report), middle(raw.report));
+}
+
 TEST(ReportFloat, GeneralNotationWithThreeDigitExponents) {
     const struct {
         float value;

@@ -2,22 +2,30 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 std::string scratchPath(const std::string& name) {
     static int serial = 0;
     const auto* test = testing::UnitTest::GetInstance()->current_test_info();
-    return testing::TempDir() + "zuvaro_" + (test ? test->name() : "none") + "_" +
-           std::to_string(++serial) + "_" + name;
+    return testing::TempDir() + "zuvaro_" + std::to_string(getpid()) + "_" +
+           (test ? test->name() : "none") + "_" + std::to_string(++serial) + "_" + name;
 }
 
-LoadResult loadBytes(const std::vector<unsigned char>& bytes) {
-    const std::string path = scratchPath("war3map.w3e");
-    std::string error;
-    EXPECT_TRUE(writeBytes(path, bytes, error)) << error;
+LoadResult loadBytes(const std::vector<unsigned char>& bytes, ReportText text) {
+    const std::string name = scratchPath("war3map.w3e");
+    MemorySource source(bytes.data(), bytes.size());
     std::ostringstream report;
     LoadResult result;
-    result.map = std::make_unique<TerrainMap>(path.c_str(), report);
+    result.map = std::make_unique<TerrainMap>(name.c_str(), source, report, text);
     result.report = report.str();
     return result;
+}
+
+std::string writeScratch(const std::vector<unsigned char>& bytes, const std::string& name) {
+    const std::string path = scratchPath(name);
+    std::string error;
+    EXPECT_TRUE(writeBytes(path, bytes, error)) << error;
+    return path;
 }
 
 TerrainMap loadMap(const W3eDocument& doc) {

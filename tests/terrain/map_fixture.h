@@ -1,4 +1,5 @@
-// Test helpers: write an environment file into the test's temporary folder and load it.
+// Test helpers: environment files loaded from memory, or written into the test's temporary
+// folder.
 #pragma once
 
 #include "terrain/terrain_map.h"
@@ -17,8 +18,12 @@ struct LoadResult {
 // A fresh path in the test's temporary folder.
 std::string scratchPath(const std::string& name);
 
-// Writes bytes to a scratch file and loads it, capturing the report.
-LoadResult loadBytes(const std::vector<unsigned char>& bytes);
+// Loads bytes from memory under a scratch file's name, capturing the report.
+LoadResult loadBytes(const std::vector<unsigned char>& bytes, ReportText text = ReportText::asRead);
+
+// Writes bytes to a fresh scratch file and returns its path.
+std::string writeScratch(const std::vector<unsigned char>& bytes,
+                         const std::string& name = "war3map.w3e");
 
 inline LoadResult loadDocument(const W3eDocument& doc) {
     return loadBytes(doc.bytes());

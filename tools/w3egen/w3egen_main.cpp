@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
+#include <filesystem>
 #include <iostream>
 #include <limits>
 #include <string>
@@ -15,7 +16,8 @@ namespace {
 const char* const usageText =
     R"(usage: w3egen [options] OUTPUT
 
-Writes an environment file (the war3map.w3e layout) to OUTPUT.
+Writes an environment file (the war3map.w3e layout) to OUTPUT. An OUTPUT that exists is
+left alone unless --force is given.
 
 Terrain:
   --shape NAME        demo (default): rolling hills, cliff layers, water, boundary marks
@@ -43,7 +45,11 @@ Broken files, for tests:
   --cut N             keep only the first N bytes of the file
   --trailing N        append N bytes after the last tile point
 
+  --force             replace OUTPUT if it exists
   --help              show this text
+
+Exit codes: 0 when the file is written; 1 when it cannot be (or exists, without --force);
+2 for options that are not understood.
 )";
 
 struct Options {
@@ -52,6 +58,7 @@ struct Options {
     bool xOffsetGiven = false, zOffsetGiven = false;
     long long cut = -1;
     long long trailing = 0;
+    bool force = false;
     std::string output;
 };
 
@@ -102,6 +109,10 @@ Options parse(int argc, char** argv) {
         if (arg == "--help" || arg == "-h") {
             std::cout << usageText;
             std::exit(0);
+        }
+        if (arg == "--force") {
+            o.force = true;
+            continue;
         }
         if (arg.rfind("--", 0) != 0) {
             if (!o.output.empty()) die("one OUTPUT only, not also '" + arg + "'");
@@ -160,6 +171,12 @@ Options parse(int argc, char** argv) {
 
 int main(int argc, char** argv) {
     Options o = parse(argc, argv);
+    std::error_code ignored;
+    if (!o.force && std::filesystem::symlink_status(o.output, ignored).type() !=
+                        std::filesystem::file_type::not_found) {
+        std::cerr << "w3egen: " << o.output << " exists; give --force to replace it\n";
+        return 1;
+    }
     W3eDocument doc = o.header;
     if (!o.xOffsetGiven) doc.xOffset = -64.0f * static_cast<float>(std::max(o.shape.width - 1, 0));
     if (!o.zOffsetGiven) doc.zOffset = -64.0f * static_cast<float>(std::max(o.shape.height - 1, 0));

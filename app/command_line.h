@@ -1,0 +1,27 @@
+// The viewer's command line: zuvaro [OPTIONS] [PATH]. WinMain receives it as one string on
+// every platform and splits it as the Windows C runtime does, so a quoted path with spaces
+// (what Windows passes for a file dropped on the program's icon) is one argument.
+// Needs: standard C++ only.
+#pragma once
+
+#include <string>
+#include <vector>
+
+struct CommandLine {
+    std::string mapPath;   // as given; empty: war3map.w3e in the working folder
+    bool help = false;     // --help, -h
+    bool version = false;  // --version
+    bool errorBox = false; // --error-box: failures at start also in a message box
+    bool noVsync = false;  // --no-vsync: frames as fast as they come, for measuring
+    std::string error;     // what was not understood; the program then shows its usage
+};
+
+// Arguments as the Windows C runtime splits them: blanks separate; double quotes group;
+// backslashes are literal except before a quote, where 2n give n and 2n + 1 give n and a
+// literal quote; "" inside quotes is a literal quote.
+std::vector<std::string> splitCommandLine(const char* line);
+
+CommandLine parseCommandLine(const std::vector<std::string>& arguments);
+
+// The usage text that --help prints and a bad command line shows.
+extern const char* const usageText;

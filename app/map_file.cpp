@@ -1,0 +1,113 @@
+// Opening an environment file through the system's file calls. The file's kind is asked
+// before it is opened (folders and devices stop there), and again of the open handle, since
+// some systems only tell a pipe or a device by its handle; nothing is read until both say
+// "regular file". Messages are our own words, so each fault reads the same on every system.
+#include "app/map_file.h"
+
+#include "app/last_error.h"
+#include "platform/win32.h"
+
+#include <filesystem>
+
+namespace {
+
+const char* const notRegular = "is not a regular file";
+
+// The bytes of an open file handle, for the loader.
+struct HandleSource : ByteSource {
+    HANDLE file;
+    std::uint64_t bytes;
+
+    HandleSource(HANDLE f, std::uint64_t n) : file(f), bytes(n) {}
+
+    std::size_t read(unsigned char* dst, std::size_t n) override {
+        DWORD got = 0;
+        const DWORD want = n < 0x40000000u ? static_cast<DWORD>(n) : 0x40000000u;
+        return ReadFile(file, dst, want, &got, nullptr) ? got : 0;
+    }
+    std::uint64_t size() const override { return bytes; }
+};
+
+std::string openFailure(DWORD code) {
+    switch (code) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+        return "No such file or directory";
+    case ERROR_ACCESS_DENIED:
+        return "Permission denied";
+    case ERROR_SHARING_VIOLATION:
+        return "it is in use by another program";
+    default:
+        return lastErrorText();
+    }
+}
+
+bool isFolder(const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+} // namespace
+
+std::string mapFileFor(const std::string& given) {
+    if (given.empty()) return defaultMapName;
+    if (!isFolder(given)) return given;
+    const char last = given.back();
+    const bool separated = last == '/' || last == '\\' ||
+                           last == static_cast<char>(std::filesystem::path::preferred_separator);
+    return separated ? given + defaultMapName
+                     : given + static_cast<char>(std::filesystem::path::preferred_separator) +
+                           defaultMapName;
+}
+
+std::string folderOf(const std::string& file) {
+    std::error_code error;
+    const std::filesystem::path absolute = std::filesystem::absolute(file, error);
+    return error ? file : absolute.parent_path().string();
+}
+
+FileStamp stampOf(const std::string& file) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    FileStamp stamp;
+    if (!GetFileAttributesExA(file.c_str(), GetFileExInfoStandard, &data)) return stamp;
+    stamp.exists = true;
+    stamp.size = static_cast<std::uint64_t>(data.nFileSizeHigh) << 32 | data.nFileSizeLow;
+    stamp.written = static_cast<std::uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32 |
+                    data.ftLastWriteTime.dwLowDateTime;
+    return stamp;
+}
+
+bool fileMissing(const std::string& file) {
+    if (GetFileAttributesA(file.c_str()) != INVALID_FILE_ATTRIBUTES) return false;
+    const DWORD code = GetLastError();
+    return code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND;
+}
+
+TerrainMap loadMapFile(const std::string& file, std::ostream& report, ReportText text) {
+    const DWORD attributes = GetFileAttributesA(file.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES) {
+        if (attributes & FILE_ATTRIBUTE_DIRECTORY)
+            return TerrainMap::unopened(file, "is a folder", report);
+        if (attributes & FILE_ATTRIBUTE_DEVICE)
+            return TerrainMap::unopened(file, notRegular, report);
+    }
+    HANDLE handle = CreateFileA(file.c_str(), GENERIC_READ,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        return TerrainMap::unopened(file, openFailure(GetLastError()), report);
+    LARGE_INTEGER size{};
+    if (GetFileType(handle) != FILE_TYPE_DISK) {
+        CloseHandle(handle);
+        return TerrainMap::unopened(file, notRegular, report);
+    }
+    if (!GetFileSizeEx(handle, &size)) {
+        const std::string why = "cannot tell its size: " + lastErrorText();
+        CloseHandle(handle);
+        return TerrainMap::unopened(file, why, report);
+    }
+    HandleSource source(handle, static_cast<std::uint64_t>(size.QuadPart));
+    TerrainMap map(file.c_str(), source, report, text);
+    CloseHandle(handle);
+    return map;
+}

@@ -1,0 +1,43 @@
+// Environment files on disk: which file a path means, whether it changed, and its load. Only
+// regular files are read; what a file is gets decided before anything could wait on it, so a
+// FIFO, a device or a folder given as the map costs a message, never a hang.
+// Needs: the platform layer, the terrain model.
+#pragma once
+
+#include "terrain/terrain_map.h"
+
+#include <cstdint>
+#include <ostream>
+#include <string>
+
+// The name a map's environment file has inside its folder.
+constexpr const char* defaultMapName = "war3map.w3e";
+
+// The environment file that a path given by the user means: the path itself, or
+// war3map.w3e inside it when it names a folder; war3map.w3e for an empty path.
+std::string mapFileFor(const std::string& given);
+
+// The folder a file name lies in, as an absolute path, for messages.
+std::string folderOf(const std::string& file);
+
+// What a look at a file on disk tells: enough to notice that it changed.
+struct FileStamp {
+    bool exists = false;
+    std::uint64_t size = 0;
+    std::uint64_t written = 0; // last write time in the system's units
+
+    bool operator==(const FileStamp& o) const {
+        return exists == o.exists && size == o.size && written == o.written;
+    }
+    bool operator!=(const FileStamp& o) const { return !(*this == o); }
+};
+
+FileStamp stampOf(const std::string& file);
+
+// Whether the file is missing (as opposed to being there but unreadable).
+bool fileMissing(const std::string& file);
+
+// Loads the environment file `file` (already resolved by mapFileFor), printing the report; a
+// file that cannot be opened, or is not a regular file, gives the report line "shat" and a
+// loadError saying what it is.
+TerrainMap loadMapFile(const std::string& file, std::ostream& report, ReportText text);

@@ -1,0 +1,38 @@
+// The map on screen and the file it came from: opening another one (a drop), reloading it
+// (F5) and following its changes on disk. A new map is loaded beside the shown one and takes
+// its place only when the load is good; a failure leaves the shown map as it is and says why
+// in a message box, once per attempt.
+// Needs: the platform layer, the terrain model, the render layer's ViewerState.
+#pragma once
+
+#include "app/map_file.h"
+#include "platform/win32.h"
+
+#include <cstdint>
+#include <string>
+
+struct MapSession {
+    std::string file;                           // the environment file shown, as the user gave it
+    ReportText reportText = ReportText::asRead; // how the report of each load is written
+    FileStamp known;                            // the file at the last load from it
+    FileStamp changed;                          // a change seen at the last look, not yet settled
+    bool changeSeen = false;
+    std::int64_t nextLook = 0; // performance-counter time of the next look at the file
+};
+
+extern MapSession mapSession;
+
+// Starts following `file`, the map just loaded from it at start-up.
+void followFrom(const std::string& file, const FileStamp& stamp, ReportText text);
+
+// Opens the map a path means (a file or a folder), as a drop does: the camera goes back to the
+// start. False when it could not be loaded; the shown map stays, and a box has said why.
+bool openMap(const std::string& path);
+
+// Loads the shown map's file again; the camera stays where it is if the map still holds it.
+bool reloadMap();
+
+// Looks at the file about once a second (cheaply: its size and write time) and reloads it once
+// a change has settled: the same size and time at two looks in a row, so that a file still
+// being written is not loaded half-way. `now` is a performance-counter reading.
+void followMapFile(std::int64_t now);

@@ -1,0 +1,200 @@
+#!/usr/bin/env bash
+# The viewer as it is started, for the Linux program and the Windows program under Wine: the
+# report of the map a path names (a file of any name, a folder, a path with spaces), byte for
+# byte; the options and exit codes; messages that say what to do; special files refused at
+# once; control characters escaped only on a terminal; the message box of --error-box.
+# Runs with no display (the viewer then stops after the report, unable to open its window),
+# except for the message box.
+# usage: command_line_test.sh native|wine PROGRAM W3EGEN [PROGRAM64]   (DISPLAY must be set)
+set -u
+mode=$1 w3egen=$(realpath "$3")
+work=$(mktemp -d)
+writer=""
+cleanup() {
+    [ -n "$writer" ] && kill "$writer" 2>/dev/null
+    [ "$mode" = wine ] && wineserver -k 2>/dev/null
+    rm -rf "$work"
+}
+trap cleanup EXIT
+. "$(dirname "$0")/../x_windows.sh"
+failures=0 passes=0
+pass() { passes=$((passes + 1)); }
+fail() { echo "FAIL [$mode]: $*"; failures=$((failures + 1)); }
+check() { # name, expected, actual
+    if [ "$2" = "$3" ]; then pass; else
+        fail "$1"
+        diff <(printf '%s\n' "$2") <(printf '%s\n' "$3") | head -20
+    fi
+}
+
+if [ "$mode" = wine ]; then
+    . "$(dirname "$0")/../wine_env.sh" "$2" "${4:-$2}"
+    run=("${wine[@]}" "$wine_exe")
+    separator='\'
+else
+    run=("$(realpath "$2")")
+    separator=/
+fi
+
+# run_in FOLDER [ARGUMENTS...]: the viewer there without a display, within 20 seconds; leaves
+# out and err (Windows' CR LF line ends made LF) and code (124 when it had to be stopped).
+run_in() {
+    local folder=$1
+    shift
+    (cd "$folder" && env -u DISPLAY -u WAYLAND_DISPLAY timeout 20 "${run[@]}" "$@" \
+        >"$work/out.raw" 2>"$work/err.raw" </dev/null)
+    code=$?
+    tr -d '\r' <"$work/out.raw" >"$work/out"
+    tr -d '\r' <"$work/err.raw" | grep -v '^wine: ' >"$work/err"
+}
+
+mkdir -p "$work/maps/one" "$work/maps/with space"
+"$w3egen" --shape demo --width 5 --height 3 --tileset L --ground-ids Vmos,Vash \
+    --cliff-ids Vcl1 --x-offset -6144 --z-offset 0.00001 "$work/maps/one/war3map.w3e"
+cp "$work/maps/one/war3map.w3e" "$work/maps/with space/a map.w3e"
+report() { # the name the last line gives
+    cat <<REPORT
+W3E! - W3E check passed.
+Version - 11.  Version check passed
+Tile set - L
+Custom tile set - 0
+Number of ground tile sets - 2
+Ground tile set IDs - VmosVash
+Number of cliff tile sets - 1
+Cliff tile set IDs - Vcl1
+Map width - 5
+Map height - 3
+X offset - -6144
+Z offset - 1e-005
+Done loading $1
+REPORT
+}
+
+# --- The map a path names; the report's last line names the file as the user gave it.
+run_in "$work/maps/one"
+check "report of war3map.w3e in the working folder" "$(report war3map.w3e)" "$(cat "$work/out")"
+check "exit code of a good load with no display" 1 "$code"
+grep -Eq "^zuvaro: cannot (open a window|set the window's pixel format|create an OpenGL context)" \
+    "$work/err" && pass || fail "no display, no reason: $(cat "$work/err")"
+run_in "$work/maps" "with space/a map.w3e"
+check "a file of another name, with spaces" "$(report "with space/a map.w3e")" "$(cat "$work/out")"
+run_in "$work/maps" one
+check "a folder" "$(report "one${separator}war3map.w3e")" "$(cat "$work/out")"
+run_in "$work" maps/one/
+check "a folder given with its separator" "$(report maps/one/war3map.w3e)" "$(cat "$work/out")"
+run_in "$work/maps" -- one
+check "a path after --" "$(report "one${separator}war3map.w3e")" "$(cat "$work/out")"
+
+# --- Options and exit codes.
+run_in "$work" --help
+check "exit code of --help" 0 "$code"
+check "--help on standard output" "usage: zuvaro [OPTIONS] [PATH]" "$(head -n 1 "$work/out")"
+grep -q -- "--error-box" "$work/out" && pass || fail "--help does not explain --error-box"
+run_in "$work" --version
+check "--version" "0 zuvaro $(sed -n 's/^project(zuvaro VERSION \([0-9.]*\).*/\1/p' \
+    "$(dirname "$0")/../../CMakeLists.txt")" "$code $(cat "$work/out")"
+run_in "$work/maps/one" --colour red
+check "exit code of an unknown option" 2 "$code"
+check "unknown option, then the usage, on standard error" \
+    "zuvaro: unknown option --colour|zuvaro: |zuvaro: usage: zuvaro [OPTIONS] [PATH]" \
+    "$(head -n 3 "$work/err" | paste -sd '|')"
+check "nothing on standard output after an unknown option" "" "$(cat "$work/out")"
+run_in "$work/maps" one "with space"
+check "two paths" "2|zuvaro: one map at a time, not also with space" \
+    "$code|$(head -n 1 "$work/err")"
+
+# --- Messages that say what to do.
+mkdir "$work/empty"
+run_in "$work/empty"
+check "exit code without a map" 1 "$code"
+check "report without a map" shat "$(cat "$work/out")"
+check "reason without a map" "zuvaro: cannot open war3map.w3e: No such file or directory" \
+    "$(head -n 1 "$work/err")"
+grep -Eq "^zuvaro: looked in .*empty: start Zuvaro in a map's folder, or give the map's path \(zuvaro PATH\)$" \
+    "$work/err" && pass || fail "no hint where the map was looked for: $(cat "$work/err")"
+
+mkdir "$work/cut"
+"$w3egen" --width 4 --height 4 --cut 70 "$work/cut/war3map.w3e"
+run_in "$work/cut"
+check "a cut map" "1|Z offset - -192|zuvaro: war3map.w3e: the file ends at byte offset 70, at tile point (column 1, row 0): a grid of 4 by 4 needs 16 tile points of 7 bytes from byte offset 61" \
+    "$code|$(tail -n 1 "$work/out")|$(cat "$work/err")"
+
+mkdir "$work/odd"
+"$w3egen" --width 2 --height 2 --magic 'W3E?' --version 12 --trailing 100 "$work/odd/war3map.w3e"
+run_in "$work/odd"
+check "an odd map is read as today" "Tile set - V|Done loading war3map.w3e" \
+    "$(head -n 1 "$work/out")|$(tail -n 1 "$work/out")"
+check "an odd map's warning" \
+    'zuvaro: warning: war3map.w3e: the magic is "W3E?" and the version 12, where an environment file has "W3E!" and 11; reading it anyway' \
+    "$(head -n 1 "$work/err")"
+"$w3egen" --width 2 --height 2 --magic 'PK' --cut 40 --force "$work/odd/war3map.w3e"
+run_in "$work/odd"
+grep -q "; it does not look like an environment file$" "$work/err" && pass ||
+    fail "a failing odd map does not say it may be no environment file: $(cat "$work/err")"
+
+# --- Only regular files, refused at once and in the same words on both builds.
+mkdir -p "$work/special/folder/war3map.w3e" "$work/special/fifo" "$work/special/device"
+mkfifo "$work/special/fifo/war3map.w3e"
+ln -s /dev/zero "$work/special/device/war3map.w3e"
+for kind in folder fifo device; do
+    run_in "$work/special/$kind"
+    reason="is not a regular file"
+    [ "$kind" = folder ] && reason="is a folder"
+    check "a $kind as the map" "1|shat|zuvaro: cannot open war3map.w3e: $reason" \
+        "$code|$(cat "$work/out")|$(head -n 1 "$work/err")"
+done
+sleep 60 >"$work/special/fifo/war3map.w3e" & # a writer waiting for a reader
+writer=$!
+run_in "$work/special/fifo"
+check "a FIFO with a writer" "1|zuvaro: cannot open war3map.w3e: is not a regular file" \
+    "$code|$(head -n 1 "$work/err")"
+run_in "$work/special" fifo/war3map.w3e
+check "a FIFO by its path" "1|zuvaro: cannot open fifo/war3map.w3e: is not a regular file" \
+    "$code|$(head -n 1 "$work/err")"
+kill "$writer" 2>/dev/null
+writer=""
+
+# --- Control characters from the file: escaped on a terminal, as read into a pipe.
+mkdir "$work/escape"
+"$w3egen" --width 2 --height 2 --tileset $'\e' --ground-ids $'V\e]0,Vash' \
+    "$work/escape/war3map.w3e"
+run_in "$work/escape"
+check "the report into a pipe is byte for byte" "Tile set - "$'\e' "$(sed -n 3p "$work/out")"
+(cd "$work/escape" && env -u DISPLAY -u WAYLAND_DISPLAY timeout 20 \
+    script -qec "$(printf '%q ' "${run[@]}")" /dev/null >"$work/pty" 2>&1 </dev/null)
+# Wine draws its console with cursor sequences of its own (and cursor moves for blanks):
+# those go, with blanks and CRs, before the report's text is looked at.
+sed -E 's/\x1b\[[0-9;?]*[a-zA-Z]//g; s/[ \r]//g' "$work/pty" >"$work/pty.text"
+grep -aq '^Tileset-\\x1b$' "$work/pty.text" && grep -aq '^GroundtilesetIDs-V\\x1b]0Vash$' \
+    "$work/pty.text" && pass || fail "on a terminal the text is not escaped: $(head -n 6 "$work/pty.text")"
+grep -aq $'\e' "$work/pty.text" && fail "an escape character reached the terminal" || pass
+
+# --- --error-box: the failure in a message box too, where nobody reads standard error.
+(cd "$work/empty" && timeout 60 "${run[@]}" --error-box >"$work/out" 2>"$work/err") &
+viewer=$!
+box=$(wait_for_window "Zuvaro" 30)
+if [ -n "$box" ]; then
+    pass
+    press "$box" Return
+else
+    fail "no message box with --error-box"
+fi
+wait "$viewer"
+check "exit code after the box" 1 $?
+(cd "$work/empty" && timeout 60 "${run[@]}" >"$work/out" 2>"$work/err")
+check "no box without --error-box, when standard error is there" "1|" "$?|$(window_named Zuvaro)"
+
+if [ "$mode" = wine ]; then
+    # Started as Explorer starts it (through start), the program has no standard handles at
+    # all: the failure shows in a box without being asked to.
+    (cd "$work/empty" && timeout 60 "${wine[@]}" start /wait /unix "$wine_exe" >/dev/null 2>&1) &
+    viewer=$!
+    box=$(wait_for_window "Zuvaro" 30)
+    [ -n "$box" ] && pass || fail "no message box without a standard error handle"
+    [ -n "$box" ] && press "$box" Return
+    wait "$viewer"
+    check "exit code after the box, started without standard handles" 1 $?
+fi
+
+echo "command line [$mode]: $passes passed, $failures failed"
+exit $((failures > 0))

@@ -6,8 +6,11 @@
 
 std::vector<Received> received;
 
+CREATESTRUCTA lastCreate;
+
 LRESULT CALLBACK recordingProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     received.push_back({window, message, wParam, lParam});
+    if (message == WM_CREATE) lastCreate = *reinterpret_cast<const CREATESTRUCTA*>(lParam);
     return DefWindowProcA(window, message, wParam, lParam);
 }
 

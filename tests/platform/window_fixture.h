@@ -18,6 +18,9 @@ struct Received {
 // Every message the recording procedure has seen, oldest first.
 extern std::vector<Received> received;
 
+// What the latest WM_CREATE carried.
+extern CREATESTRUCTA lastCreate;
+
 // The procedure records, then leaves everything to DefWindowProcA.
 LRESULT CALLBACK recordingProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 

@@ -265,6 +265,53 @@ TEST(Window, NullAndUnknownHandlesFailLikeWindows) {
     EXPECT_EQ(RegisterClassExA(&incomplete), 0);
 }
 
+TEST(Window, GoesWhereItIsPutAndCreationCarriesItsParameter) {
+    std::string note = "from the creator";
+    lastCreate = CREATESTRUCTA{};
+    HWND w = CreateWindowExA(0, "ZuvaroTestClass", "zuvaro place test", WS_OVERLAPPEDWINDOW, 130,
+                             70, 200, 100, nullptr, nullptr, nullptr, &note);
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(lastCreate.lpCreateParams, &note);
+    EXPECT_EQ(lastCreate.x, 130);
+    EXPECT_EQ(lastCreate.cx, 200);
+    ShowWindow(w, SW_SHOW);
+    const std::string id = visibleWindowNamed("zuvaro place test");
+    ASSERT_NE(id, "");
+    EXPECT_EQ(shellLine("xwininfo -id " + id + " | awk '/Absolute upper-left/ {print $4}' | paste -sd,"),
+              "130,70");
+    closeWindow(w);
+    received.clear();
+    HWND corner = makeWindow("zuvaro corner test"); // at 0, 0: the screen's top-left corner
+    ShowWindow(corner, SW_SHOW);
+    EXPECT_EQ(shellLine("xwininfo -id " + visibleWindowNamed("zuvaro corner test") +
+                        " | awk '/Absolute upper-left/ {print $4}' | paste -sd,"),
+              "0,0");
+    closeWindow(corner);
+}
+
+TEST(Window, DroppedFilesArriveAsOneDropForWindowsThatAcceptThem) {
+    HWND w = makeWindow("zuvaro drop test");
+    MSG msg{};
+    pushDesktopDrop(w, {"/maps/one.w3e"});
+    EXPECT_FALSE(peekUntil(w, WM_DROPFILES, msg)); // not accepting files yet
+
+    DragAcceptFiles(w, TRUE);
+    pushDesktopDrop(w, {"/maps/a folder", "/maps/two.w3e"});
+    ASSERT_TRUE(peekUntil(w, WM_DROPFILES, msg));
+    const auto drop = reinterpret_cast<HDROP>(msg.wParam);
+    EXPECT_EQ(DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0), 2u);
+    EXPECT_EQ(DragQueryFileA(drop, 0, nullptr, 0), 14u); // length without the zero
+    char name[32];
+    EXPECT_EQ(DragQueryFileA(drop, 1, name, sizeof name), 13u);
+    EXPECT_STREQ(name, "/maps/two.w3e");
+    EXPECT_EQ(DragQueryFileA(drop, 0, name, 6), 5u); // cut to the buffer, zero included
+    EXPECT_STREQ(name, "/maps");
+    EXPECT_EQ(DragQueryFileA(drop, 2, name, sizeof name), 0u);
+    DragFinish(drop);
+    EXPECT_EQ(DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0), 0u); // gone
+    closeWindow(w);
+}
+
 TEST(WindowDeathTest, NoDisplayMeansNoWindowAndAReason) {
     // A fresh process, so that SDL has not met the display yet.
     GTEST_FLAG_SET(death_test_style, "threadsafe");

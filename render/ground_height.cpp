@@ -10,18 +10,17 @@ float groundHeightUnder(const TerrainMap& map, float x, float z) {
 
     const float u = x * 0.0078125f;  // columns
     const float v = z * -0.0078125f; // rows
-    int c0 = static_cast<int>(u);
-    int r0 = static_cast<int>(v);
-    float fx = u - static_cast<float>(c0);
-    float fz = v - static_cast<float>(r0);
     // The key limits keep the camera over the grid; anywhere else samples the nearest edge.
-    if (!(u >= 0.0f) || c0 >= width) {
-        c0 = u >= 0.0f ? width - 1 : 0;
-        fx = 0.0f;
+    // The range is tested before the conversion, which is undefined for floats past an int.
+    int c0 = u >= 0.0f ? width - 1 : 0, r0 = v >= 0.0f ? height - 1 : 0;
+    float fx = 0.0f, fz = 0.0f;
+    if (u >= 0.0f && u < static_cast<float>(width)) {
+        c0 = static_cast<int>(u);
+        fx = u - static_cast<float>(c0);
     }
-    if (!(v >= 0.0f) || r0 >= height) {
-        r0 = v >= 0.0f ? height - 1 : 0;
-        fz = 0.0f;
+    if (v >= 0.0f && v < static_cast<float>(height)) {
+        r0 = static_cast<int>(v);
+        fz = v - static_cast<float>(r0);
     }
     const int c1 = c0 + 1 >= width ? 0 : c0 + 1;
     const int r1 = r0 + 1 >= height ? 0 : r0 + 1;

@@ -60,7 +60,9 @@ template <typename Emitter>
 void emitTerrain(const TerrainMap& map, const ViewFrustum& frustum, const HeightBlocks* blocks,
                  Emitter& out) {
     const int width = map.header->mapWidth;
-    const int height = map.header->mapHeight;
+    // A grid without tile points has no rows to draw, however many its header claims (a
+    // header alone may claim 2^31 - 1 of them, which would be as many empty strips a frame).
+    const int height = map.vertices.empty() ? 0 : map.header->mapHeight;
     const bool useBlocks = blocks && blocks->columns > 0;
     const BlockCandidates candidates =
         useBlocks ? blockCandidates(frustum, *blocks) : BlockCandidates{};

@@ -97,6 +97,15 @@ TEST(TerrainDraw, SingleRowsAndColumns) {
     EXPECT_EQ(oneColumn.kinds(), "bebebe"); // an empty strip per row
 }
 
+TEST(TerrainDraw, AGridWithoutTilePointsHasNoStripsWhateverItsHeaderClaims) {
+    // A header alone may claim 0 by 2^31 - 1 points: that is no rows, not 2^31 empty strips.
+    W3eDocument doc = levelDocument(0, 0);
+    doc.mapHeight = 2147483647;
+    Recorder rec;
+    emitTerrain(loadMap(doc), everywhere(), nullptr, rec);
+    EXPECT_EQ(rec.kinds(), "");
+}
+
 TEST(TerrainDraw, QuadsWithAnyCornerInsideAreDrawnWhole) {
     // A view only of the point (1, 1): all four quads around it have a corner inside.
     const TerrainMap map = loadMap(levelDocument(3, 3));

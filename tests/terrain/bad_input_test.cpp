@@ -2,6 +2,7 @@
 // files at all.
 // Each load must fail with a message saying what and where, print nothing beyond the
 // fields it read, and never read past the end of the file.
+#include "field_edges.h"
 #include "map_fixture.h"
 
 #include <gmock/gmock.h>
@@ -114,6 +115,42 @@ TEST(BadInput, AnotherMagicOrVersionIsReadWithAWarningAndNamedWhenItFails) {
     EXPECT_THAT(cut.map->loadError, HasSubstr("the file ends"));
     EXPECT_THAT(cut.map->loadError,
                 testing::EndsWith("; it does not look like an environment file"));
+}
+
+// The fuzzer's edge values, every width against every height: a header alone, then with a
+// few tile points. Each load either fails with its grids empty or holds a grid of the header's
+// size; the sanitizer build checks that no arithmetic on the way overflows.
+TEST(BadInput, EveryPairingOfEdgeWidthsAndHeightsLoadsOrFailsCleanly) {
+    int loadedCount = 0;
+    for (const std::int32_t width : fieldEdges()) {
+        for (const std::int32_t height : fieldEdges()) {
+            W3eDocument doc = levelDocument(0, 0);
+            doc.mapWidth = width;
+            doc.mapHeight = height;
+            std::vector<unsigned char> bytes = doc.bytes();
+            for (const int points : {0, 1, 4}) {
+                bytes.resize(bytes.size() + 7 * points, 0x20);
+                const LoadResult r = loadBytes(bytes);
+                const TerrainMap& map = *r.map;
+                const bool hasPoints = width > 0 && height > 0;
+                if (!map.loaded()) {
+                    ASSERT_TRUE(map.vertices.empty() && map.normals.empty())
+                        << width << "x" << height;
+                    continue;
+                }
+                ++loadedCount;
+                ASSERT_TRUE(width >= 0 && height >= 0);
+                ASSERT_EQ(map.vertices.size(), hasPoints ? static_cast<std::size_t>(width) : 0u);
+                const bool hasQuads = width >= 2 && height >= 2;
+                EXPECT_EQ(map.heightBlocks.columns > 0, hasQuads) << width << "x" << height;
+                if (hasQuads) {
+                    EXPECT_EQ(map.heightBlocks.endQuad(map.heightBlocks.columns - 1, width - 1),
+                              width - 1);
+                }
+            }
+        }
+    }
+    EXPECT_GT(loadedCount, 100); // the empty grids of every length, and the few small ones
 }
 
 } // namespace

@@ -1,16 +1,23 @@
-// The actions of held keys. A camera step is taken only if it keeps the camera strictly
-// inside the grid's extent, so the camera never stands on the outer edge once it has moved.
+// The actions of held keys, and of pressed ones. A camera step is taken only if it keeps the
+// camera strictly inside the grid's extent, so the camera never stands on the outer edge once
+// it has moved. Switches act once per press: held for a frame or for a second, L switches
+// the lighting once.
 #include "app/key_table.h"
 
 #include "app/map_session.h"
+#include "app/view_legend.h"
 #include "render/viewer_state.h"
 #include "terrain/terrain_map.h"
+
+#include <algorithm>
+#include <iostream>
 
 KeyTable keyTable;
 
 namespace {
 
 constexpr float step = 64.0f; // half a tile
+constexpr float startHeight = 2048.0f, lowestCamera = 256.0f, highestCamera = 32768.0f;
 
 } // namespace
 
@@ -34,7 +41,7 @@ void keyActions() {
     if (keyTable.isHeld('M')) s.lightPosition[1] -= step;
     if (keyTable.isHeld('K')) s.lightPosition[1] += step;
 
-    if (keyTable.isHeld('L')) {
+    if (keyTable.takePress('L')) {
         s.lightingOn = !s.lightingOn;
         if (s.lightingOn)
             glEnable(GL_LIGHTING);
@@ -42,5 +49,15 @@ void keyActions() {
             glDisable(GL_LIGHTING);
     }
 
+    if (keyTable.takePress('V')) {
+        s.view = nextView(s.view);
+        std::cout << viewLegend(terrainMap, s.view, mapSession.reportText) << std::endl;
+    }
+    if (keyTable.takePress('H')) s.waterShown = !s.waterShown;
+    if (keyTable.takePress(VK_NEXT))
+        s.cameraHeight = std::min(2.0f * s.cameraHeight, highestCamera);
+    if (keyTable.takePress(VK_PRIOR))
+        s.cameraHeight = std::max(0.5f * s.cameraHeight, lowestCamera);
+    if (keyTable.takePress(VK_HOME)) s.cameraHeight = startHeight;
     if (keyTable.takePress(VK_F5)) reloadMap();
 }

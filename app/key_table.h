@@ -33,7 +33,9 @@ struct KeyTable {
 
 extern KeyTable keyTable;
 
-// Arrows fly the camera in 64-unit steps within the map's extent; I, U, K, M move the light;
-// W, P, F choose the polygon mode; L switches lighting. In that order, each while held. Then
-// F5, once per press, reloads the map.
+// While held, in this order: arrows fly the camera in 64-unit steps within the map's extent;
+// I, U, K, M move the light; W, P, F choose the polygon mode. Then, once per press: L switches
+// lighting; V cycles the views (and prints the new one's legend); H shows or hides the water;
+// Page Down and Page Up double and halve the camera's height (256 to 32768), Home restores
+// 2048; F5 reloads the map.
 void keyActions();

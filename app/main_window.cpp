@@ -8,7 +8,7 @@
 #include "app/key_table.h"
 #include "app/last_error.h"
 #include "app/map_session.h"
-#include "render/scene.h"
+#include "render/scene_frame.h"
 #include "render/window_context.h"
 
 namespace {

@@ -1,5 +1,5 @@
 // The ground height under the camera, bilinear over the four tile points around it.
-#include "render/scene.h"
+#include "render/ground_height.h"
 
 #include <algorithm>
 

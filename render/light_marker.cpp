@@ -1,7 +1,7 @@
 // The light marker: a GLU quadric sphere, 100 units in radius with 100 slices and stacks and
 // outward normals, drawn yellow where the light is. The light's position is given after
 // the viewing transform, so it stays put in the world while the camera moves.
-#include "render/scene.h"
+#include "render/light_marker.h"
 
 #include "platform/win32.h"
 

@@ -1,7 +1,11 @@
-// renderFrame: one frame, in a fixed order. The camera keeps 2048 units above the ground
-// under it and looks 1536 units ahead at that ground height: always towards negative z and
-// down at the same angle.
-#include "render/scene.h"
+// renderFrame: one frame, in a fixed order. The camera keeps its height (2048 units unless
+// zoomed) above the ground under it and looks 3/4 of that ahead at that ground height: always
+// towards negative z and down at the same angle.
+#include "render/scene_frame.h"
+
+#include "render/ground_height.h"
+#include "render/light_marker.h"
+#include "terrain/terrain_map.h"
 
 #include "platform/win32.h"
 #include "render/view_frustum.h"
@@ -21,12 +25,17 @@ void updateFrameRate(ViewerState& state) {
 void renderFrame() {
     ViewerState& s = viewerState;
     updateFrameRate(s);
-    setWindowTitle(windowContext.mainWindow, "V3U Zuvaro - Kelpmoor Entertainment [ FPS:%d ]",
-                   s.framesPerSecond);
+    if (s.view == TerrainView::plain)
+        setWindowTitle(windowContext.mainWindow, "V3U Zuvaro - Kelpmoor Entertainment [ FPS:%d ]",
+                       s.framesPerSecond);
+    else
+        setWindowTitle(windowContext.mainWindow,
+                       "V3U Zuvaro - Kelpmoor Entertainment [ FPS:%d ] - %s", s.framesPerSecond,
+                       viewName(s.view));
 
     const float ground = groundHeightUnder(terrainMap, s.cameraPosition.x, s.cameraPosition.z);
-    s.cameraPosition.y = ground + 2048.0f;
-    s.lookAtTarget.set(s.cameraPosition.x, ground, s.cameraPosition.z - 1536.0f);
+    s.cameraPosition.y = ground + s.cameraHeight;
+    s.lookAtTarget.set(s.cameraPosition.x, ground, s.cameraPosition.z - 0.75f * s.cameraHeight);
 
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glLoadIdentity();

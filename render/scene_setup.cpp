@@ -1,6 +1,8 @@
 // initGL: the fixed-function state of the viewer, set once. Clockwise triangles are front
 // faces because the terrain strips run clockwise seen from above; back faces are culled.
-#include "render/scene.h"
+#include "render/scene_setup.h"
+
+#include "render/viewer_state.h"
 
 #include "platform/win32.h"
 

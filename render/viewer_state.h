@@ -3,6 +3,7 @@
 // Needs: the terrain model's Point3.
 #pragma once
 
+#include "render/terrain_view.h"
 #include "terrain/point3.h"
 
 #include <cstdint>
@@ -14,10 +15,15 @@ struct ViewerState {
     float elapsedSeconds = 0.0f;
     bool sceneReady = false; // set by initGL; frames are drawn only once it is
 
-    // The key actions: the camera's x and z, the light, the lighting switch.
+    // The key actions: the camera's x and z, the light, the lighting switch; the view, the
+    // water over it, and the camera's height over the ground (its look-ahead is 3/4 of that,
+    // so the angle stays).
     Point3 cameraPosition;
     float lightPosition[4] = {0.0f, 8192.0f, 0.0f, 1.0f}; // w = 1: a positional light
     bool lightingOn = true;
+    TerrainView view = TerrainView::plain;
+    bool waterShown = true; // drawn in the coloured views only
+    float cameraHeight = 2048.0f;
 
     // The frame: the look-at point and the frame-rate count (the camera's y is set there too).
     Point3 lookAtTarget;

@@ -1,4 +1,5 @@
-// Height ranges of blocks of quads, over every tile point that is a corner of the block.
+// Height ranges of blocks of quads, over every tile point that is a corner of the block: its
+// ground and, where it has water, its water surface.
 #include "terrain/height_blocks.h"
 
 #include <algorithm>
@@ -30,8 +31,13 @@ void HeightBlocks::build(const std::vector<std::unique_ptr<TerrainVertex[]>>& ve
             for (int c = firstQuad(bc); c <= endQuad(bc, quadColumns); ++c) {
                 const TerrainVertex* column = vertices[c].get();
                 for (int r = firstQuad(br); r <= endQuad(br, quadRows); ++r) {
-                    low = std::min(low, column[r].position.y);
-                    high = std::max(high, column[r].position.y);
+                    const TerrainVertex& v = column[r];
+                    low = std::min(low, v.position.y);
+                    high = std::max(high, v.position.y);
+                    if (v.tileFlags & waterFlag) {
+                        low = std::min(low, waterSurfaceHeight(v));
+                        high = std::max(high, waterSurfaceHeight(v));
+                    }
                 }
             }
             lowest[static_cast<std::size_t>(br) * columns + bc] = low;

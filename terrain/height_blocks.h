@@ -1,5 +1,7 @@
 // HeightBlocks: the height range of square blocks of grid quads, so that a viewer can tell
-// that a whole block is out of sight without visiting its tile points.
+// that a whole block is out of sight without visiting its tile points. A range spans the
+// ground and, at points with the water flag, the water surface, so one pass over the blocks
+// serves the terrain and the water drawn over it.
 // Needs: standard C++ only.
 #pragma once
 
@@ -12,7 +14,7 @@ struct HeightBlocks {
     int quadsPerBlock = 0;     // along each side; blocks at the far edges may hold fewer
     int columns = 0;           // blocks along x
     int rows = 0;              // blocks along z
-    std::vector<float> lowest; // per block, [row * columns + column]: over all its corners
+    std::vector<float> lowest; // per block, [row * columns + column]: over all its corner points
     std::vector<float> highest;
 
     // Groups of blocksPerGroup x blocksPerGroup blocks, so that far-off land is passed over

@@ -190,6 +190,18 @@ struct Load {
     }
 };
 
+void findHeightRange(const std::vector<std::unique_ptr<TerrainVertex[]>>& vertices, int height,
+                     float& lowest, float& highest) {
+    if (vertices.empty()) return;
+    lowest = highest = vertices[0][0].position.y;
+    for (const auto& column : vertices) {
+        for (int r = 0; r < height; ++r) {
+            lowest = std::min(lowest, column[r].position.y);
+            highest = std::max(highest, column[r].position.y);
+        }
+    }
+}
+
 template <typename T>
 void allocateGrid(std::vector<std::unique_ptr<T[]>>& grid, int width, int height) {
     grid.clear();
@@ -220,6 +232,7 @@ TerrainMap::TerrainMap(const char* name, ByteSource& source, std::ostream& repor
             if (load.error.empty() && load.readTilePoints(*this, h->mapWidth, h->mapHeight)) {
                 computeNormals(*h);
                 heightBlocks.build(vertices, h->mapWidth, h->mapHeight, quadsPerHeightBlock);
+                findHeightRange(vertices, h->mapHeight, lowestHeight, highestHeight);
             }
         }
         loadError = load.error;

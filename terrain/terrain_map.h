@@ -27,6 +27,9 @@ struct TerrainMap {
     std::vector<std::unique_ptr<Point3[]>> normals;
     // Height ranges of blocks of quads, for culling whole blocks at once.
     HeightBlocks heightBlocks;
+    // The lowest and the highest ground of all tile points (0 and 0 without any).
+    float lowestHeight = 0.0f;
+    float highestHeight = 0.0f;
     // Empty after a good load; otherwise what went wrong and where, naming the source.
     std::string loadError;
     // Set when the magic or the version is not an environment file's; the load goes on.

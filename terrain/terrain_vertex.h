@@ -17,6 +17,15 @@ struct TerrainVertex {
     Point3 position;           // world position: x = 128 c, z = -128 r
 };
 
+// The tile flags: the high nibble of the tile point's byte 4.
+enum TileFlag : std::int16_t { rampFlag = 1, blightFlag = 2, waterFlag = 4, boundaryFlag = 8 };
+
+// The world height of a point's water surface. The ground's height counts layers from 0, while
+// the stored water level counts from layer 2 (2 x 512 raw units / 4 = 256 world units).
+inline float waterSurfaceHeight(const TerrainVertex& v) {
+    return v.waterHeight + 256.0f;
+}
+
 // Bytes of one tile point in the file.
 constexpr int tilePointSize = 7;
 

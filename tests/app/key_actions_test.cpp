@@ -1,5 +1,5 @@
-// Key actions: camera bounds, cancelling pairs, the last polygon mode winning, lighting
-// switched on every call, the light moving without bounds.
+// Key actions: camera bounds, cancelling pairs, the last polygon mode winning, the light
+// moving without bounds, and the switches (lighting, view, water, zoom) acting once per press.
 #include "app/key_table.h"
 #include "gl_fixture.h"
 #include "map_fixture.h"
@@ -92,15 +92,42 @@ TEST_F(KeyActions, LightMovesWithoutBoundsAndPairsCancel) {
     EXPECT_EQ(viewerState.lightPosition[3], 1.0f);
 }
 
-TEST_F(KeyActions, LightingSwitchesOnEveryIterationWhileHeld) {
+TEST_F(KeyActions, LightingSwitchesOncePerPressHoweverLongItIsHeld) {
     hold({'L'});
     EXPECT_FALSE(viewerState.lightingOn);
     EXPECT_FALSE(glIsEnabled(GL_LIGHTING));
-    hold({'L'}, 2);
-    EXPECT_FALSE(viewerState.lightingOn);
-    hold({'L'});
+    keyTable.keyDown('L');
+    for (int i = 0; i < 5; ++i) {
+        keyTable.keyDown('L'); // the keyboard's repetitions
+        keyActions();
+    }
+    keyTable.keyUp('L');
     EXPECT_TRUE(viewerState.lightingOn);
     EXPECT_TRUE(glIsEnabled(GL_LIGHTING));
+    keyTable.keyDown('L');
+    keyTable.releaseAll(); // the focus went before the press was taken
+    keyActions();
+    EXPECT_TRUE(viewerState.lightingOn);
+}
+
+TEST_F(KeyActions, ViewsWaterAndZoomChangeOncePerPress) {
+    hold({'V'}, 3);
+    EXPECT_EQ(viewerState.view, TerrainView::groundTiles);
+    for (const TerrainView next :
+         {TerrainView::height, TerrainView::cliffsAndFlags, TerrainView::plain}) {
+        hold({'V'});
+        EXPECT_EQ(viewerState.view, next);
+    }
+    hold({'H'}, 4);
+    EXPECT_FALSE(viewerState.waterShown);
+    hold({VK_NEXT}, 3);
+    EXPECT_EQ(viewerState.cameraHeight, 4096.0f);
+    for (int i = 0; i < 6; ++i) hold({VK_NEXT});
+    EXPECT_EQ(viewerState.cameraHeight, 32768.0f); // the highest
+    hold({VK_HOME});
+    EXPECT_EQ(viewerState.cameraHeight, 2048.0f);
+    for (int i = 0; i < 6; ++i) hold({VK_PRIOR});
+    EXPECT_EQ(viewerState.cameraHeight, 256.0f); // the lowest
 }
 
 TEST(KeyTable, CodesOutsideTheTableChangeNothing) {

@@ -3,7 +3,8 @@
 #include "app/help_text.h"
 #include "app/main_window.h"
 #include "map_fixture.h"
-#include "render/scene.h"
+#include "render/scene_setup.h"
+#include "render/viewer_state.h"
 #include "render/window_context.h"
 #include "shell_output.h"
 

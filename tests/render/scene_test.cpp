@@ -2,7 +2,10 @@
 // back from the display.
 #include "gl_fixture.h"
 #include "map_fixture.h"
-#include "render/scene.h"
+#include "render/ground_height.h"
+#include "render/light_marker.h"
+#include "render/scene_frame.h"
+#include "render/scene_setup.h"
 #include "render/window_context.h"
 #include "shell_output.h"
 #include "terrain_shapes.h"

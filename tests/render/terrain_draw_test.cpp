@@ -8,6 +8,7 @@
 
 #include <cstring>
 #include <random>
+#include <utility>
 
 namespace {
 
@@ -104,6 +105,72 @@ TEST(TerrainDraw, AGridWithoutTilePointsHasNoStripsWhateverItsHeaderClaims) {
     Recorder rec;
     emitTerrain(loadMap(doc), everywhere(), nullptr, rec);
     EXPECT_EQ(rec.kinds(), "");
+}
+
+TEST(TerrainDraw, ColouredViewsColourEachVertexInThePlainOrder) {
+    W3eDocument doc = levelDocument(3, 2);
+    doc.at(1, 0).flagsAndTexture = 1;           // ground texture 1
+    doc.at(2, 1).flagsAndTexture = 0x15;        // ramp, texture 5 (not listed: 2 tile sets)
+    doc.at(0, 1).cliffAndLayer = 3;             // layer 3
+    doc.at(2, 0).groundHeight = 8192 - 4 * 300; // the lowest point
+    const TerrainMap map = loadMap(doc);
+    Recorder plain;
+    emitTerrain(map, everywhere(), nullptr, plain);
+    for (const TerrainView view :
+         {TerrainView::groundTiles, TerrainView::height, TerrainView::cliffsAndFlags}) {
+        const VertexColouring colouring = VertexColouring::of(map, view);
+        Recorder rec;
+        emitTerrain(map, everywhere(), nullptr, rec, VertexColours{colouring});
+        EXPECT_EQ(rec.kinds(), "bcnvcnvcnvcnvcnvcnvcnvcnve") << viewName(view);
+        // Less the colours, the calls are the plain view's less its white.
+        std::vector<Call> shapes, plainShapes;
+        for (const Call& c : rec.calls)
+            if (c.kind != 'c') shapes.push_back(c);
+        for (const Call& c : plain.calls)
+            if (c.kind != 'c') plainShapes.push_back(c);
+        EXPECT_TRUE(shapes == plainShapes) << viewName(view);
+        // Each colour is its own vertex's.
+        for (std::size_t i = 0; i + 2 < rec.calls.size(); ++i) {
+            if (rec.calls[i].kind != 'c') continue;
+            const Call& v = rec.calls[i + 2];
+            const Rgb want = colouring.colourOf(
+                map.vertices[static_cast<int>(v.x / 128)][static_cast<int>(-v.z / 128)]);
+            EXPECT_TRUE((Call{'c', want.r, want.g, want.b} == rec.calls[i])) << i;
+        }
+    }
+    // The marks reach the vertices: texture 5 is unlisted grey, the ramp orange.
+    EXPECT_EQ(
+        hexColour(VertexColouring::of(map, TerrainView::groundTiles).colourOf(map.vertices[2][1])),
+        "#808080");
+    EXPECT_EQ(
+        hexColour(
+            VertexColouring::of(map, TerrainView::cliffsAndFlags).colourOf(map.vertices[2][1])),
+        hexColour(rampColour()));
+}
+
+TEST(TerrainDraw, WaterIsOneStripPerRunOfQuadsWithAWetCorner) {
+    // Water at (0, 0), (1, 0) and (4, 1): quads 0 and 1 are wet, 2 is dry, 3 and 4 are wet.
+    W3eDocument doc = levelDocument(6, 2);
+    for (const auto& [c, r] : {std::pair{0, 0}, {1, 0}, {4, 1}})
+        doc.at(c, r).flagsAndTexture = 0x40;
+    for (W3eTilePoint& p : doc.tilePoints) p.waterWord = 8192 + 4 * 10; // surface at 176.4
+    const TerrainMap map = loadMap(doc);
+    Recorder rec;
+    emitWater(map, everywhere(), nullptr, rec);
+    EXPECT_EQ(rec.kinds(), "bnvnvnvnvnvnvnvnvebnvnvnvnvnvnvnvnve");
+    EXPECT_EQ(rec.vertices(),
+              (std::vector<std::string>{"0,0", "0,1", "1,0", "1,1", "1,0", "1,1", "2,0", "2,1",
+                                        "3,0", "3,1", "4,0", "4,1", "4,0", "4,1", "5,0", "5,1"}));
+    for (const Call& c : rec.calls) {
+        if (c.kind == 'v') {
+            EXPECT_EQ(c.y, 10.0f - 89.6f + 256.0f);
+        } else if (c.kind == 'n') {
+            EXPECT_TRUE((c == Call{'n', 0.0f, 1.0f, 0.0f}));
+        }
+    }
+    Recorder none;
+    emitWater(loadMap(levelDocument(6, 2)), everywhere(), nullptr, none);
+    EXPECT_EQ(none.kinds(), ""); // no water, no strip
 }
 
 TEST(TerrainDraw, QuadsWithAnyCornerInsideAreDrawnWhole) {

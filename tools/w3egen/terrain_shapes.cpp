@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -56,29 +57,50 @@ double rollingHills(double x, double y, std::uint64_t seed) {
     return sum / total;
 }
 
+// The cliff layer (0 to 3) of a point: broad plateaus.
+int demoLayer(int c, int r, std::uint64_t seed) {
+    const double plateau = valueNoise(c, r, 96.0, seed ^ 0xC1FFull); // [-1, 1]
+    return std::clamp(static_cast<int>(std::floor((plateau + 0.6) * 2.5)), 0, 3);
+}
+
+// Rolling hills on cliff layers, lakes in the hollows, ramps along some cliff edges, patches
+// of blight and a boundary round the edge: something for every view to show.
 void demoTerrain(W3eDocument& doc, const ShapeOptions& o) {
     const int groundKinds = std::clamp(doc.groundTileSetCount, 1, 16);
     const int cliffKinds = std::clamp(doc.cliffTileSetCount, 1, 16);
     const int border = 3;
-    // Water stands at world height 0.4 everywhere: level 8552 gives (8552 - 8192) / 4 - 89.6.
-    const std::uint16_t waterLevel = 8552;
+    // Water stands at world height 30.4: the stored level is 4 raw units a world unit from
+    // 8192, less 89.6, and counts from layer 2 (256 world units up).
+    const int waterSteps = -136;
+    const auto waterLevel = static_cast<std::uint16_t>(8192 + 4 * waterSteps);
+    const double waterSurface = waterSteps - 89.6 + 256.0;
     for (int r = 0; r < o.height; ++r) {
         for (int c = 0; c < o.width; ++c) {
-            const double hills = rollingHills(c, r, o.seed);                   // [-1, 1]
-            const double plateau = valueNoise(c, r, 96.0, o.seed ^ 0xC1FFull); // [-1, 1]
-            const int layer = std::clamp(static_cast<int>(std::floor((plateau + 0.6) * 2.5)), 0, 3);
+            const double hills = rollingHills(c, r, o.seed); // [-1, 1]
+            const int layer = demoLayer(c, r, o.seed);
             const double ground = hills * 520.0 + 40.0 - layer * worldPerLayer * 0.5;
+            const double height = ground + layer * worldPerLayer; // the point's world height
             W3eTilePoint& p = doc.at(c, r);
             rawGround(ground, p.groundHeight); // within range by construction
             const bool edge =
                 c < border || r < border || c >= o.width - border || r >= o.height - border;
             p.waterWord = static_cast<std::uint16_t>(waterLevel | (edge ? 0x4000 : 0));
-            const std::uint64_t noise = mix(
-                o.seed ^ mix(static_cast<std::uint64_t>(r) << 32 | static_cast<std::uint32_t>(c)));
+
+            bool cliffEdge = false; // another layer within two points
+            for (const auto& [dc, dr] : {std::pair{2, 0}, {-2, 0}, {0, 2}, {0, -2}})
+                cliffEdge = cliffEdge || demoLayer(c + dc, r + dr, o.seed) != layer;
+            int flags = 0;
+            if (cliffEdge && valueNoise(c, r, 24.0, o.seed ^ 0x4A11ull) > 0.2) flags |= 1; // ramp
+            if (valueNoise(c, r, 40.0, o.seed ^ 0xB119ull) > 0.6) flags |= 2;              // blight
+            if (height < waterSurface) flags |= 4;                                         // water
+            if (edge) flags |= 8; // boundary
             const int band =
                 std::clamp(static_cast<int>((hills + 1.0) * 0.5 * groundKinds), 0, groundKinds - 1);
-            const int flags = (noise & 0xF0) == 0 ? static_cast<int>(noise >> 8 & 0xF) : 0;
-            p.flagsAndTexture = static_cast<std::uint8_t>(flags << 4 | band);
+            // Under the water, the fourth tile set where there is one.
+            const int texture = flags & 4 ? std::min(3, groundKinds - 1) : band;
+            p.flagsAndTexture = static_cast<std::uint8_t>(flags << 4 | texture);
+            const std::uint64_t noise = mix(
+                o.seed ^ mix(static_cast<std::uint64_t>(r) << 32 | static_cast<std::uint32_t>(c)));
             p.textureDetails = static_cast<std::uint8_t>(noise >> 16);
             const int cliff = static_cast<int>((noise >> 24) % static_cast<unsigned>(cliffKinds));
             p.cliffAndLayer = static_cast<std::uint8_t>(cliff << 4 | layer);

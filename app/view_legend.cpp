@@ -1,0 +1,51 @@
+// Legends of the views.
+#include "app/view_legend.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace {
+
+std::string groundTiles(const TerrainMap& map, ReportText text) {
+    const EnvironmentHeader& h = *map.header;
+    const int listed = std::min(h.groundTileSetCount, groundPaletteSize);
+    std::string line;
+    for (int i = 0; i < listed && h.groundTileSetIds; ++i) {
+        const std::string id(h.groundTileSetIds.get() + 4 * i, 4);
+        line += (i ? ", " : ": ") + (text == ReportText::escaped ? escapeControls(id) : id) + " " +
+                hexColour(groundTileColour(i, h.groundTileSetCount));
+    }
+    return line + (listed ? "; " : ": ") + "unlisted " + hexColour(groundTileColour(16, 0));
+}
+
+std::string height(const TerrainMap& map) {
+    char line[160];
+    std::snprintf(
+        line, sizeof line, ": %g %s to %g %s", map.lowestHeight,
+        hexColour(heightColour(map.lowestHeight, map.lowestHeight, map.highestHeight)).c_str(),
+        map.highestHeight,
+        hexColour(heightColour(map.highestHeight, map.lowestHeight, map.highestHeight)).c_str());
+    return line;
+}
+
+std::string cliffs() {
+    return ": layer 0 " + hexColour(layerColour(0)) + " to layer 15 " + hexColour(layerColour(15)) +
+           "; ramp " + hexColour(rampColour()) + ", blight " + hexColour(blightColour()) +
+           ", boundary " + hexColour(boundaryColour());
+}
+
+} // namespace
+
+std::string viewLegend(const TerrainMap& map, TerrainView view, ReportText text) {
+    std::string line = std::string("view: ") + viewName(view);
+    switch (view) {
+    case TerrainView::groundTiles:
+        return line + groundTiles(map, text);
+    case TerrainView::height:
+        return line + height(map);
+    case TerrainView::cliffsAndFlags:
+        return line + cliffs();
+    default:
+        return line;
+    }
+}

@@ -1,0 +1,4 @@
+// The viewer's one WindowContext.
+#include "render/window_context.h"
+
+WindowContext windowContext;

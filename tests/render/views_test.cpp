@@ -1,0 +1,122 @@
+// The coloured views on the display: tile types in their colours, water over a basin and not
+// over land, and a zoomed-out camera that sees the map smaller.
+#include "gl_fixture.h"
+#include "map_fixture.h"
+#include "render/scene_frame.h"
+#include "render/view_colours.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+namespace {
+
+// Pixels within a few levels of the colour.
+int pixelsNear(const Screenshot& s, const Rgb& colour) {
+    const int want[3] = {static_cast<int>(colour.r * 255 + 0.5f),
+                         static_cast<int>(colour.g * 255 + 0.5f),
+                         static_cast<int>(colour.b * 255 + 0.5f)};
+    int n = 0;
+    for (std::size_t i = 0; i + 2 < s.rgb.size(); i += 3)
+        n += std::abs(s.rgb[i] - want[0]) <= 3 && std::abs(s.rgb[i + 1] - want[1]) <= 3 &&
+             std::abs(s.rgb[i + 2] - want[2]) <= 3;
+    return n;
+}
+
+// The window pixel where a world point lands in the frame just drawn.
+const unsigned char* pixelAt(const Screenshot& s, double x, double y, double z) {
+    double model[16], projection[16], wx, wy, wz;
+    GLint viewport[4];
+    glGetDoublev(GL_MODELVIEW_MATRIX, model);
+    glGetDoublev(GL_PROJECTION_MATRIX, projection);
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    gluProject(x, y, z, model, projection, viewport, &wx, &wy, &wz);
+    return s.at(static_cast<int>(wx), s.height - 1 - static_cast<int>(wy));
+}
+
+class Views : public testing::Test {
+  protected:
+    void SetUp() override {
+        freshViewer();
+        glDisable(GL_LIGHTING); // colours exactly as given
+    }
+    void TearDown() override { viewerState = ViewerState{}; }
+};
+
+TEST_F(Views, TwoTileTypesShowAsTwoColours) {
+    W3eDocument doc = levelDocument(33, 33); // two ground tile sets
+    for (int r = 0; r < 33; ++r)
+        for (int c = 17; c < 33; ++c) doc.at(c, r).flagsAndTexture = 1;
+    useMap(doc.bytes());
+    viewerState.cameraPosition.set(2048, 0, -64);
+    renderFrame();
+    const Screenshot plain = screenshot();
+    EXPECT_GT(plain.greyCount(200), 100000); // white
+
+    viewerState.view = TerrainView::groundTiles;
+    renderFrame();
+    const Screenshot tiles = screenshot();
+    const int first = pixelsNear(tiles, groundTileColour(0, 2));
+    const int second = pixelsNear(tiles, groundTileColour(1, 2));
+    EXPECT_GT(first, 50000);
+    EXPECT_GT(second, 50000);
+    EXPECT_LT(tiles.greyCount(200), 1000);
+}
+
+TEST_F(Views, WaterShowsOverTheBasinAndTheGroundHidesItUnderLand) {
+    // Level land at 100 with a basin at -200 in the middle; every point has the water flag
+    // and a surface at 0.4, so only the ground decides where water shows.
+    W3eDocument doc = levelDocument(33, 33);
+    for (int r = 0; r < 33; ++r) {
+        for (int c = 0; c < 33; ++c) {
+            W3eTilePoint& p = doc.at(c, r);
+            const bool basin = c >= 12 && c <= 20 && r >= 10 && r <= 20;
+            p.groundHeight = static_cast<std::int16_t>(8192 + 4 * (basin ? -200 : 100));
+            p.waterWord = 8192 + 4 * -166; // -166 - 89.6 + 256 = 0.4
+            p.flagsAndTexture = 0x40;
+        }
+    }
+    useMap(doc.bytes());
+    viewerState.cameraPosition.set(2048, 0, -64);
+    viewerState.view = TerrainView::groundTiles;
+    const Rgb land = groundTileColour(0, 2);
+    renderFrame();
+    const Screenshot wet = screenshot();
+    const unsigned char* basin = pixelAt(wet, 16 * 128, -200, -15 * 128);
+    const unsigned char* dry = pixelAt(wet, 16 * 128, 100, -26 * 128);
+    EXPECT_GT(basin[2], land.b * 255 + 60) << "blue over the basin";
+    EXPECT_LT(basin[0], land.r * 255 - 60);
+    EXPECT_NEAR(dry[0], land.r * 255, 3) << "the ground's own colour on land";
+    EXPECT_NEAR(dry[2], land.b * 255, 3);
+
+    viewerState.waterShown = false;
+    renderFrame();
+    const Screenshot hidden = screenshot();
+    const unsigned char* bare = pixelAt(hidden, 16 * 128, -200, -15 * 128);
+    EXPECT_NEAR(bare[0], land.r * 255, 3) << "H hides the water";
+
+    viewerState.waterShown = true;
+    viewerState.view = TerrainView::plain;
+    renderFrame();
+    const Screenshot plain = screenshot();
+    const unsigned char* white = pixelAt(plain, 16 * 128, -200, -15 * 128);
+    EXPECT_EQ(white[0], 255) << "no water in the plain view";
+    EXPECT_EQ(white[2], 255);
+}
+
+TEST_F(Views, ZoomedOutTheMapCoversLessOfTheWindow) {
+    useMap(levelDocument(65, 65).bytes()); // 8192 units a side
+    viewerState.cameraPosition.set(4096, 0, -64);
+    renderFrame();
+    const int near = screenshot().greyCount(200);
+    viewerState.cameraHeight = 16384.0f;
+    renderFrame();
+    const int far = screenshot().greyCount(200);
+    EXPECT_GT(near, 400000); // the map fills the window
+    EXPECT_LT(far, near / 2);
+    EXPECT_GT(far, 10000); // still there, smaller
+    EXPECT_EQ(viewerState.cameraPosition.y, 16384.0f);
+    EXPECT_EQ(viewerState.lookAtTarget.z, -64.0f - 12288.0f); // the same angle
+}
+
+} // namespace

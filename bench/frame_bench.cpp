@@ -1,7 +1,7 @@
 // Whole frames (renderFrame, finished with glFinish) in an 800 x 600 window on the display,
-// for demo maps of several sizes, from the start position and from one spot inside, with
-// and without the coarse block pass. Each run also times the culling alone, a walk over
-// the mesh that emits nothing, and reports its share of the frame.
+// for demo maps of several sizes, from the start position and from one spot inside: with and
+// without the coarse block pass (timing the culling alone too, a walk over the mesh that emits
+// nothing), and in each view with its water. Every run counts the allocations a frame makes.
 // Run under a display, e.g. tests/with_xvfb.sh build/release/bench/frame_bench.
 #include "app/main_window.h"
 #include "app/map_file.h"
@@ -14,11 +14,34 @@
 
 #include <benchmark/benchmark.h>
 
+#include <atomic>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
+#include <new>
 
 TerrainMap terrainMap;
+
+// Every allocation through operator new is counted: a frame should make none. (The
+// replacements pair malloc with free, which GCC cannot see through.)
+std::atomic<long> allocations{0};
+
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+#endif
+
+void* operator new(std::size_t size) {
+    ++allocations;
+    if (void* p = std::malloc(size ? size : 1)) return p;
+    throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept {
+    std::free(p);
+}
+void operator delete(void* p, std::size_t) noexcept {
+    std::free(p);
+}
 
 namespace {
 
@@ -43,7 +66,7 @@ bool useDemoMap(int size) {
                               ("zuvaro_frame_bench_" + std::to_string(size) + ".w3e"))
                                  .string();
     std::string error;
-    if (!std::filesystem::exists(path)) {
+    {
         W3eDocument doc;
         doc.setGroundIds({"Vmos", "Vash"});
         doc.setCliffIds({"Vcl1"});
@@ -56,6 +79,35 @@ bool useDemoMap(int size) {
     terrainMap = loadMapFile(path, discard, ReportText::asRead);
     current = size;
     return terrainMap.loaded();
+}
+
+using Clock = std::chrono::steady_clock;
+
+// The camera of a fresh start, at the start position or at the centre of the smallest map
+// (the same spot on every map); the view plain.
+void freshCamera(bool inside) {
+    ViewerState fresh;
+    fresh.counterFrequency = viewerState.counterFrequency;
+    fresh.startCount = viewerState.startCount;
+    fresh.sceneReady = true;
+    if (inside) fresh.cameraPosition.set(2048.0f, 0.0f, -2048.0f);
+    viewerState = fresh;
+}
+
+// Runs the benchmark's frames; returns the milliseconds a frame took and records the
+// allocations a frame made.
+double timeFrames(benchmark::State& state) {
+    renderFrame(); // the first frame of a view may size its storage
+    glFinish();
+    const long allocationsBefore = allocations;
+    const auto start = Clock::now();
+    for (auto _ : state) {
+        renderFrame();
+        glFinish();
+    }
+    const double frames = static_cast<double>(state.iterations());
+    state.counters["allocations"] = static_cast<double>(allocations - allocationsBefore) / frames;
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count() / frames;
 }
 
 struct CullOnly {
@@ -74,19 +126,9 @@ void frame(benchmark::State& state) {
     if (!openWindow()) return state.SkipWithError("no window: run under a display");
     if (!useDemoMap(size)) return state.SkipWithError("cannot write or load the demo map");
     terrainDrawSettings.coarseCulling = coarse;
-    // Inside: the centre of the smallest map, the same spot on every map.
-    viewerState.cameraPosition = Point3{};
-    if (inside) viewerState.cameraPosition.set(2048.0f, 0.0f, -2048.0f);
+    freshCamera(inside);
 
-    using Clock = std::chrono::steady_clock;
-    const auto framesStart = Clock::now();
-    for (auto _ : state) {
-        renderFrame();
-        glFinish();
-    }
-    const double frameMs =
-        std::chrono::duration<double, std::milli>(Clock::now() - framesStart).count() /
-        static_cast<double>(state.iterations());
+    const double frameMs = timeFrames(state);
 
     // The culling of this view alone, without OpenGL.
     CullOnly walk;
@@ -109,6 +151,49 @@ void sizes(benchmark::internal::Benchmark* b) {
 }
 
 BENCHMARK(frame)->Apply(sizes)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+
+// Frames in each coloured view, water shown, with the block pass, against plain frames from
+// the same spot: the two are drawn in turns, so that a slower moment of the machine costs both
+// alike, and the ratio is what colour per vertex and the blended water cost.
+void view(benchmark::State& state) {
+    const int size = static_cast<int>(state.range(0));
+    const bool inside = state.range(1) != 0;
+    const auto shown = static_cast<TerrainView>(state.range(2));
+    if (!openWindow()) return state.SkipWithError("no window: run under a display");
+    if (!useDemoMap(size)) return state.SkipWithError("cannot write or load the demo map");
+    terrainDrawSettings.coarseCulling = true;
+    freshCamera(inside);
+    const auto frameOf = [](TerrainView v) {
+        viewerState.view = v;
+        const auto start = Clock::now();
+        renderFrame();
+        glFinish();
+        return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+    };
+    frameOf(shown);
+    frameOf(TerrainView::plain);
+    const long allocationsBefore = allocations;
+    double plainMs = 0.0, viewMs = 0.0;
+    for (auto _ : state) {
+        plainMs += frameOf(TerrainView::plain);
+        viewMs += frameOf(shown);
+    }
+    const double frames = static_cast<double>(state.iterations());
+    state.counters["allocations"] =
+        static_cast<double>(allocations - allocationsBefore) / (2 * frames);
+    state.counters["plain_ms"] = plainMs / frames;
+    state.counters["view_ms"] = viewMs / frames;
+    state.counters["ratio"] = viewMs / plainMs;
+    state.SetLabel(std::string(inside ? "inside, " : "start, ") + viewName(shown));
+}
+
+void views(benchmark::internal::Benchmark* b) {
+    for (const int size : {481, 2049})
+        for (const int inside : {0, 1})
+            for (const int shown : {1, 2, 3}) b->Args({size, inside, shown});
+}
+
+BENCHMARK(view)->Apply(views)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 
 } // namespace
 

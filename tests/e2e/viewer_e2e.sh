@@ -53,6 +53,22 @@ grey_pixels() { # window: pixels with r = g = b > 8
         awk '$1 == $2 && $2 == $3 && $1 > 8 { n++ } END { print n + 0 }'
 }
 
+white_pixels() { # pixels of pure white: unlit white terrain
+    import -window "$1" -depth 8 rgb:- 2>/dev/null | od -An -v -tu1 -w3 |
+        awk '$1 == 255 && $2 == 255 && $3 == 255 { n++ } END { print n + 0 }'
+}
+
+coloured_pixels() { # pixels whose channels differ by more than 40
+    import -window "$1" -depth 8 rgb:- 2>/dev/null | od -An -v -tu1 -w3 | awk '{
+        hi = $1; lo = $1
+        for (i = 2; i <= 3; i++) { if ($i > hi) hi = $i; if ($i < lo) lo = $i }
+        if (hi - lo > 40) n++ } END { print n + 0 }'
+}
+
+differ() { # two screenshots: how many pixels differ
+    compare -metric AE "$work/$1.png" "$work/$2.png" /dev/null 2>&1 | cut -d' ' -f1
+}
+
 yellow_pixels() {
     import -window "$1" -depth 8 rgb:- 2>/dev/null | od -An -v -tu1 -w3 |
         awk '$1 > 100 && $2 > 100 && $3 * 3 < $1 { n++ } END { print n + 0 }'
@@ -128,6 +144,48 @@ press "$main" f
 sleep 0.3
 refilled=$(grey_pixels "$main")
 [ "$refilled" -gt $((lines * 2)) ] && pass || fail "F: $refilled grey pixels after $lines in lines"
+
+# --- Views, water, zoom and the lighting switch: each acts once per press, held or not.
+title() { xdotool getwindowname "$main"; }
+xdotool windowfocus "$main" keydown v sleep 0.4 keyup v
+sleep 0.3
+case "$(title)" in
+*" ] - ground tiles") pass ;;
+*) fail "V: the title is '$(title)'" ;;
+esac
+tr -d '\r' <"$work/out" | grep -qx "view: ground tiles: Vmos #e6194b, Vash #3cb44b; unlisted #808080" &&
+    pass || fail "V: no legend on standard output: $(tail -n 1 "$work/out")"
+[ "$(coloured_pixels "$main")" -gt 100000 ] && pass || fail "V: the terrain is not coloured"
+# Zoomed out, lakes come into view (away from the corner: at 8192 up the eye would be in the
+# light's marker, which hangs 8192 above it).
+xdotool windowfocus "$main" keydown Right sleep 0.6 keyup Right
+press "$main" Next Next
+sleep 0.3
+import -window "$main" "$work/water.png"
+press "$main" h
+sleep 0.3
+import -window "$main" "$work/dry.png"
+[ "$(differ water dry)" -gt 2000 ] && pass || fail "H did not hide the water ($(differ water dry))"
+press "$main" h Home
+sleep 0.3
+import -window "$main" "$work/home.png"
+[ "$(differ water home)" -gt 10000 ] && pass || fail "Home did not bring the camera down"
+press "$main" v v v
+sleep 0.3
+case "$(title)" in
+"V3U Zuvaro - Kelpmoor Entertainment [ FPS:"*" ]") pass ;;
+*) fail "back in the plain view, the title is '$(title)'" ;;
+esac
+lit=$(white_pixels "$main")
+xdotool windowfocus "$main" keydown l sleep 0.5 keyup l # many frames, one switch
+sleep 0.3
+unlit=$(white_pixels "$main")
+[ "$unlit" -gt 100000 ] && [ "$lit" -lt 1000 ] && pass ||
+    fail "L held: $lit then $unlit pure white pixels (lighting should be off after one switch)"
+xdotool windowfocus "$main" keydown l sleep 0.5 keyup l
+sleep 0.3
+[ "$(white_pixels "$main")" -lt 1000 ] && pass || fail "a second press of L did not light it again"
+xdotool windowfocus "$main" keydown Left sleep 1.5 keyup Left # back by the light (x = 64)
 
 # Lower the light towards the camera until its marker comes into view: one short press at a
 # time (a frame or two of M each), since it is in view only within some 700 units.

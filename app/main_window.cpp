@@ -8,6 +8,7 @@
 #include "app/key_table.h"
 #include "app/last_error.h"
 #include "app/map_session.h"
+#include "app/resource_ids.h"
 #include "render/scene_frame.h"
 #include "render/window_context.h"
 
@@ -113,10 +114,12 @@ bool registerViewerClass(HINSTANCE instance, std::string& problem) {
     c.style = CS_HREDRAW | CS_VREDRAW;
     c.lpfnWndProc = viewerWindowProcedure;
     c.hInstance = instance;
-    c.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
+    // The program's own icon; the system's where the program carries none (tests).
+    c.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(ZUVARO_ICON_ID));
+    if (!c.hIcon) c.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
     c.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     c.lpszClassName = viewerClassName;
-    c.hIconSm = LoadIconA(nullptr, IDI_WINLOGO);
+    c.hIconSm = c.hIcon;
     if (RegisterClassExA(&c) != 0) return true;
     problem = "cannot register the window class: " + lastErrorText();
     return false;

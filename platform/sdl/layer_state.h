@@ -28,6 +28,13 @@ struct HWND__ {
     int depthBits = 0; // depth buffer bits the window's GL configuration was made with
 };
 
+// An icon: a stock one (no image) or a registered image.
+struct HICON__ {
+    int id = 0;
+    int width = 0, height = 0;
+    const unsigned char* rgba = nullptr;
+};
+
 struct HGLRC__ {
     SDL_GLContext context = nullptr;
     HWND__* window = nullptr;
@@ -42,6 +49,7 @@ struct HDROP__ {
 struct WindowClass {
     std::string name;
     WNDPROC procedure;
+    HICON icon;
 };
 
 struct LayerState {
@@ -50,6 +58,7 @@ struct LayerState {
     std::vector<std::unique_ptr<HWND__>> windows;
     std::vector<std::unique_ptr<HGLRC__>> contexts;
     std::vector<std::unique_ptr<HDROP__>> drops; // handed out, not yet finished
+    std::vector<std::unique_ptr<HICON__>> icons; // registered by the program
     std::unique_ptr<HDROP__> gathering;          // a drop whose files are still arriving
     std::deque<MSG> posted;                      // input and posted messages, oldest first
     bool quitPosted = false;

@@ -268,6 +268,7 @@ union LARGE_INTEGER {
 #define ERROR_INVALID_HANDLE 6L
 #define ERROR_GEN_FAILURE 31L
 #define ERROR_SHARING_VIOLATION 32L
+#define ERROR_RESOURCE_NAME_NOT_FOUND 1814L
 
 // Files and standard handles.
 #define INVALID_HANDLE_VALUE (reinterpret_cast<HANDLE>(static_cast<std::intptr_t>(-1)))

@@ -1,13 +1,27 @@
 // Window classes and windows on SDL: registration, creation with WM_CREATE and WM_SIZE sent
-// before CreateWindowExA returns, showing, painting at once, titles and default handling.
+// before CreateWindowExA returns, showing, painting at once, titles, icons and default
+// handling.
+#include "platform/sdl/icon_resources.h"
 #include "platform/sdl/layer_state.h"
 
 #include <algorithm>
 
 namespace {
 
-// Stand-ins for system icons and cursors: the viewer only hands them to its class.
-char stockResource;
+// Stand-ins for system icons and cursors, which have no image here.
+HICON__ stockIcon;
+char stockCursor;
+
+// Gives the window the class's icon, when it has an image.
+void showIcon(SDL_Window* window, const HICON__* icon) {
+    if (!icon || !icon->rgba) return;
+    SDL_Surface* image = SDL_CreateRGBSurfaceWithFormatFrom(
+        const_cast<unsigned char*>(icon->rgba), icon->width, icon->height, 32, 4 * icon->width,
+        SDL_PIXELFORMAT_RGBA32);
+    if (!image) return;
+    SDL_SetWindowIcon(window, image);
+    SDL_FreeSurface(image);
+}
 
 // Creates the SDL window with an OpenGL configuration that every pixel format the layer
 // accepts can use: double-buffered RGBA with the deepest depth buffer available.
@@ -54,7 +68,7 @@ ATOM RegisterClassExA(const WNDCLASSEXA* windowClass) {
             return 0;
         }
     }
-    s.classes.push_back({windowClass->lpszClassName, windowClass->lpfnWndProc});
+    s.classes.push_back({windowClass->lpszClassName, windowClass->lpfnWndProc, windowClass->hIcon});
     return static_cast<ATOM>(0xC000 + s.classes.size());
 }
 
@@ -90,6 +104,7 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD s
         return nullptr;
     }
     HWND__* w = window.get();
+    showIcon(w->sdl, found->icon);
     s.windows.push_back(std::move(window));
     CREATESTRUCTA create{
         param,      instance,  menu,   parent, height, width, y, x, static_cast<LONG>(style),
@@ -156,12 +171,27 @@ LRESULT DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM) {
     }
 }
 
-HICON LoadIconA(HINSTANCE, LPCSTR) {
-    return reinterpret_cast<HICON>(&stockResource);
+bool registerIconResource(int id, int width, int height, const unsigned char* rgba) {
+    auto icon = std::make_unique<HICON__>();
+    icon->id = id;
+    icon->width = width;
+    icon->height = height;
+    icon->rgba = rgba;
+    layer().icons.push_back(std::move(icon));
+    return true;
+}
+
+// A program's own icon by its number; with no instance, a stock icon (which has no image).
+HICON LoadIconA(HINSTANCE instance, LPCSTR name) {
+    if (!instance) return &stockIcon;
+    for (const auto& icon : layer().icons)
+        if (MAKEINTRESOURCEA(icon->id) == name) return icon.get();
+    failWith(ERROR_RESOURCE_NAME_NOT_FOUND, "The specified resource name cannot be found.");
+    return nullptr;
 }
 
 HCURSOR LoadCursorA(HINSTANCE, LPCSTR) {
-    return reinterpret_cast<HCURSOR>(&stockResource);
+    return reinterpret_cast<HCURSOR>(&stockCursor);
 }
 
 HDC GetDC(HWND window) {

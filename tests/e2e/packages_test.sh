@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
-# The packages: the .deb unpacks into a scratch folder with working programs and the README;
-# the .zip holds zuvaro.exe (a 32-bit Windows GUI program) and the README.
+# The packages as a user gets them. The .deb: clean under lintian, installed by dpkg into a
+# scratch root with every file where it belongs, working programs, manual pages that render,
+# a valid desktop entry, a MIME type that knows environment files by name and by magic, and
+# the icon at every size. The .zip: both Windows programs, stripped, each with its icon and
+# version information (the project's version), the README and the licence.
 # usage: packages_test.sh DEB ZIP
 set -u
 deb=$1 zip=$2
@@ -9,25 +12,91 @@ trap 'rm -rf "$work"' EXIT
 failures=0 passes=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 ok() { passes=$((passes + 1)); }
+version=$(sed -n 's/^project(zuvaro VERSION \([0-9.]*\).*/\1/p' "$(dirname "$0")/../../CMakeLists.txt")
 
 [ -f "$deb" ] && ok || fail "no .deb at $deb"
 [ -f "$zip" ] && ok || fail "no .zip at $zip"
 
-dpkg-deb -x "$deb" "$work/deb" && ok || fail "the .deb does not unpack"
-bin="$work/deb/usr/bin"
-[ -f "$work/deb/usr/share/doc/zuvaro/README.md" ] && ok || fail "no README in the .deb"
+# --- The .deb.
+tags=$(lintian --tag-display-limit 0 "$deb" 2>/dev/null | grep -E '^[EW]: ')
+[ -z "$tags" ] && ok || fail "lintian: $tags"
+[ "$(dpkg-deb -f "$deb" Version)" = "$version" ] && ok || fail "the .deb's version is not $version"
+dpkg-deb -f "$deb" Depends | grep -q 'libsdl2' && ok || fail "no dependencies read off the binaries"
+
+root=$work/root
+mkdir -p "$root/var/lib/dpkg/info" "$root/var/lib/dpkg/updates"
+touch "$root/var/lib/dpkg/status"
+dpkg --root="$root" --force-depends --force-not-root --force-script-chrootless -i "$deb" \
+    >"$work/dpkg.log" 2>&1 && ok || fail "dpkg cannot install it: $(tail -n 3 "$work/dpkg.log")"
+for f in bin/zuvaro bin/w3egen share/man/man1/zuvaro.1.gz share/man/man1/w3egen.1.gz \
+    share/doc/zuvaro/copyright share/doc/zuvaro/changelog.gz share/doc/zuvaro/README.md \
+    share/applications/zuvaro.desktop share/mime/packages/zuvaro.xml \
+    share/icons/hicolor/scalable/apps/zuvaro.svg; do
+    [ -f "$root/usr/$f" ] && ok || fail "not installed: /usr/$f"
+done
+for size in 16 24 32 48 64 128 256; do
+    png=$root/usr/share/icons/hicolor/${size}x$size/apps/zuvaro.png
+    [ "$(identify -format '%wx%h' "$png" 2>/dev/null)" = "${size}x$size" ] && ok ||
+        fail "no ${size}x$size icon"
+done
+grep -q "Expat" "$root/usr/share/doc/zuvaro/copyright" && ok || fail "no licence in the copyright file"
+zcat "$root/usr/share/doc/zuvaro/changelog.gz" | head -n 1 | grep -q "^zuvaro ($version)" && ok ||
+    fail "the changelog does not begin with version $version"
+
+bin=$root/usr/bin
+[ "$("$bin/zuvaro" --version)" = "zuvaro $version" ] && ok || fail "zuvaro --version"
 "$bin/w3egen" --help | grep -q 'usage: w3egen' && ok || fail "w3egen from the .deb does not run"
 mkdir "$work/map"
 "$bin/w3egen" --width 9 --height 9 "$work/map/war3map.w3e" && ok || fail "w3egen cannot write a map"
-out=$(cd "$work/map" && env -u DISPLAY -u WAYLAND_DISPLAY "$bin/zuvaro" 2>/dev/null)
-[ "$(tail -n 1 <<<"$out")" = "Done loading war3map.w3e" ] && ok || fail "zuvaro from the .deb does not load: $out"
-[ "$(cd "$work" && "$bin/zuvaro" 2>/dev/null)" = shat ] && ok || fail "zuvaro from the .deb without a map"
+out=$(env -u DISPLAY -u WAYLAND_DISPLAY "$bin/zuvaro" "$work/map" 2>/dev/null)
+[ "$(tail -n 1 <<<"$out")" = "Done loading $work/map/war3map.w3e" ] && ok ||
+    fail "zuvaro from the .deb does not load: $out"
 
+for page in zuvaro w3egen; do
+    text=$(MANWIDTH=80 man --warnings -l "$root/usr/share/man/man1/$page.1.gz" 2>"$work/man.err")
+    [ ! -s "$work/man.err" ] && grep -q "EXIT STATUS" <<<"$text" && ok ||
+        fail "man $page: $(head -n 3 "$work/man.err")"
+done
+# Every option the programs know is in their page.
+for option in --error-box --no-vsync --version --help; do
+    zcat "$root/usr/share/man/man1/zuvaro.1.gz" | grep -q -- "${option//-/\\\\-}" && ok ||
+        fail "zuvaro(1) does not explain $option"
+done
+for option in $("$bin/w3egen" --help | grep -oE '^  --[a-z-]+'); do
+    zcat "$root/usr/share/man/man1/w3egen.1.gz" | grep -q -- "${option//-/\\\\-}" && ok ||
+        fail "w3egen(1) does not explain $option"
+done
+
+desktop=$root/usr/share/applications/zuvaro.desktop
+desktop-file-validate "$desktop" && ok || fail "desktop-file-validate: $(desktop-file-validate "$desktop")"
+grep -qx 'Exec=zuvaro --error-box %f' "$desktop" && ok || fail "the desktop entry does not open %f with --error-box"
+grep -qx 'MimeType=application/x-w3e-terrain;' "$desktop" && ok || fail "the desktop entry names no MIME type"
+update-mime-database "$root/usr/share/mime" >"$work/mime.log" 2>&1 && ok ||
+    fail "update-mime-database: $(cat "$work/mime.log")"
+grep -q 'application/x-w3e-terrain:\*\.w3e' "$root/usr/share/mime/globs2" && ok || fail "no *.w3e glob"
+grep -aq 'W3E!' "$root/usr/share/mime/magic" && ok || fail "no W3E! magic"
+
+# --- The .zip.
 unzip -q "$zip" -d "$work/zip" && ok || fail "the .zip does not unpack"
 exe=$(find "$work/zip" -name zuvaro.exe)
+generator=$(find "$work/zip" -name w3egen.exe)
 [ -n "$exe" ] && file "$exe" | grep -q 'PE32 executable (GUI) Intel 80386' && ok ||
     fail "no 32-bit Windows GUI zuvaro.exe in the .zip: $(file "$exe")"
+[ -n "$generator" ] && file "$generator" | grep -q 'PE32 executable (console) Intel 80386' && ok ||
+    fail "no 32-bit Windows w3egen.exe in the .zip: $(file "$generator")"
+for program in "$exe" "$generator"; do
+    name=$(basename "$program")
+    resources=$(wrestool -l "$program" 2>&1)
+    grep -q 'type=group_icon' <<<"$resources" && ok || fail "$name has no icon"
+    grep -q 'type=version' <<<"$resources" && ok || fail "$name has no version information"
+    info=$(wrestool --raw -x --type=16 "$program" | strings -el -n 3 | paste -sd "|")
+    grep -q "|ProductVersion|$version|" <<<"|$info|" && grep -q "|FileDescription|Zuvaro" <<<"|$info|" && ok ||
+        fail "$name's version information: $info"
+    i686-w64-mingw32-objdump -h "$program" | grep -q '\.debug' && fail "$name is not stripped" || ok
+done
 [ -n "$(find "$work/zip" -name README.md)" ] && ok || fail "no README in the .zip"
+cmp -s "$(find "$work/zip" -name LICENSE)" "$(dirname "$0")/../../LICENSE" && ok ||
+    fail "no LICENSE in the .zip"
 
 echo "packages: $passes passed, $failures failed"
 exit $((failures > 0))

@@ -114,6 +114,7 @@ main=$(wait_for_window "V3U Zuvaro - Kelpmoor Entertainment")
 [ -n "$main" ] && pass || fail "main window did not appear"
 size=$(xwininfo -id "$main" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h}')
 check "client area" 800x600 "$size"
+xprop -id "$main" _NET_WM_ICON | grep -q "Icon (" && pass || fail "the window has no icon"
 
 fps=""
 for _ in $(seq 50); do

@@ -66,15 +66,7 @@ bool useDemoMap(int size) {
                               ("zuvaro_frame_bench_" + std::to_string(size) + ".w3e"))
                                  .string();
     std::string error;
-    {
-        W3eDocument doc;
-        doc.setGroundIds({"Vmos", "Vash"});
-        doc.setCliffIds({"Vcl1"});
-        ShapeOptions options;
-        options.width = options.height = size;
-        if (!shapeTerrain(doc, options, error) || !writeBytes(path, doc.bytes(), error))
-            return false;
-    }
+    if (!writeDemoMap(path, size, size, error)) return false;
     std::ostream discard(nullptr);
     terrainMap = loadMapFile(path, discard, ReportText::asRead);
     current = size;

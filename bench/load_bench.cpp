@@ -24,13 +24,8 @@ const std::string& demoMap(int size) {
         path = (std::filesystem::temp_directory_path() /
                 ("zuvaro_bench_" + std::to_string(size) + ".w3e"))
                    .string();
-        W3eDocument doc;
-        doc.setGroundIds({"Vmos", "Vash", "Vpeb", "Vsil"});
-        doc.setCliffIds({"Vcl1", "Vcl2"});
-        ShapeOptions options;
-        options.width = options.height = size;
         std::string error;
-        if (!shapeTerrain(doc, options, error) || !writeBytes(path, doc.bytes(), error)) {
+        if (!writeDemoMap(path, size, size, error)) {
             std::fprintf(stderr, "load_bench: %s\n", error.c_str());
             std::exit(1);
         }

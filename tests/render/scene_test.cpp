@@ -16,14 +16,10 @@
 
 namespace {
 
-std::int16_t raw(double worldHeight) {
-    return static_cast<std::int16_t>(8192 + 4 * worldHeight);
-}
-
 TEST(GroundHeight, BilinearOverTheFourTilePointsAround) {
     W3eDocument doc = levelDocument(5, 3);
     for (int c = 0; c < 5; ++c)
-        for (int r = 0; r < 3; ++r) doc.at(c, r).groundHeight = raw(10 * c + 100 * r);
+        for (int r = 0; r < 3; ++r) doc.at(c, r).groundHeight = rawGroundHeight(10 * c + 100 * r);
     const TerrainMap map = loadMap(doc);
     EXPECT_EQ(groundHeightUnder(map, 0, 0), 0.0f);
     EXPECT_EQ(groundHeightUnder(map, 64, 0), 5.0f); // between (0,0) and (1,0)
@@ -34,8 +30,8 @@ TEST(GroundHeight, BilinearOverTheFourTilePointsAround) {
 
 TEST(GroundHeight, SinglePointWideGridsAndOffGridPositions) {
     W3eDocument doc = levelDocument(1, 3);
-    doc.at(0, 0).groundHeight = raw(8);
-    doc.at(0, 1).groundHeight = raw(24);
+    doc.at(0, 0).groundHeight = rawGroundHeight(8);
+    doc.at(0, 1).groundHeight = rawGroundHeight(24);
     const TerrainMap map = loadMap(doc);
     EXPECT_EQ(groundHeightUnder(map, 0, -64), 16.0f);   // column neighbour wraps to column 0
     EXPECT_EQ(groundHeightUnder(map, -500, 400), 8.0f); // off the grid: the nearest edge
@@ -87,7 +83,7 @@ TEST(Scene, InitialStateOfTheViewer) {
 TEST(Scene, FrameKeepsTheCameraAboveTheGroundAndWritesTheTitle) {
     freshViewer();
     W3eDocument doc = levelDocument(5, 3);
-    doc.at(3, 1).groundHeight = raw(300);
+    doc.at(3, 1).groundHeight = rawGroundHeight(300);
     useMap(doc.bytes());
     viewerState.cameraPosition.set(384, 0, -128);
     renderFrame();

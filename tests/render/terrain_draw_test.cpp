@@ -72,7 +72,7 @@ TEST(TerrainDraw, TheStripCarriesOnAcrossLeftOutQuads) {
     // so quads 1 and 2 have no corner inside.
     W3eDocument doc = levelDocument(5, 2);
     for (int c = 1; c <= 3; ++c)
-        for (int r = 0; r < 2; ++r) doc.at(c, r).groundHeight = 8192 + 4 * 1000;
+        for (int r = 0; r < 2; ++r) doc.at(c, r).groundHeight = rawGroundHeight(1000);
     const TerrainMap map = loadMap(doc);
     ViewFrustum f = everywhere();
     f.planes[ViewFrustum::topPlane][1] = -1.0f;
@@ -109,10 +109,10 @@ TEST(TerrainDraw, AGridWithoutTilePointsHasNoStripsWhateverItsHeaderClaims) {
 
 TEST(TerrainDraw, ColouredViewsColourEachVertexInThePlainOrder) {
     W3eDocument doc = levelDocument(3, 2);
-    doc.at(1, 0).flagsAndTexture = 1;           // ground texture 1
-    doc.at(2, 1).flagsAndTexture = 0x15;        // ramp, texture 5 (not listed: 2 tile sets)
-    doc.at(0, 1).cliffAndLayer = 3;             // layer 3
-    doc.at(2, 0).groundHeight = 8192 - 4 * 300; // the lowest point
+    doc.at(1, 0).flagsAndTexture = 1;                  // ground texture 1
+    doc.at(2, 1).flagsAndTexture = 0x15;               // ramp, texture 5 (not listed: 2 tile sets)
+    doc.at(0, 1).cliffAndLayer = 3;                    // layer 3
+    doc.at(2, 0).groundHeight = rawGroundHeight(-300); // the lowest point
     const TerrainMap map = loadMap(doc);
     Recorder plain;
     emitTerrain(map, everywhere(), nullptr, plain);
@@ -203,8 +203,7 @@ TEST(TerrainDraw, BlockPassEmitsExactlyWhatThePerQuadTestEmits) {
     for (const auto& g : grids) {
         W3eDocument doc = levelDocument(g.width, g.height);
         std::uniform_int_distribution<int> rise(-2000, 2000);
-        for (W3eTilePoint& p : doc.tilePoints)
-            p.groundHeight = static_cast<std::int16_t>(8192 + 4 * rise(random));
+        for (W3eTilePoint& p : doc.tilePoints) p.groundHeight = rawGroundHeight(rise(random));
         const TerrainMap map = loadMap(doc);
         const float spanX = 128.0f * (g.width - 1), spanZ = 128.0f * (g.height - 1);
         std::uniform_real_distribution<float> along(-0.3f, 1.3f), unit(0.0f, 1.0f);

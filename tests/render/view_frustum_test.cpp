@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace {
 
 void expectPlane(const ViewFrustum& f, int slot, float a, float b, float c, float d) {
@@ -58,6 +60,30 @@ TEST(ViewFrustum, PerspectiveOfTheViewer) {
     // The global frustum is what a frame extracts into; the copy tests the same.
     viewFrustum.extract();
     EXPECT_EQ(viewFrustum.planes[ViewFrustum::topPlane][1], f.planes[ViewFrustum::topPlane][1]);
+}
+
+TEST(ViewFrustum, ExtractFromTakesTheProjectionOnTheLeft) {
+    // The viewer's projection with the eye moved 5 units back along z: in world coordinates
+    // the near plane lies at z = -6, and points nearer than that are outside.
+    ensureGlWindow();
+    setMatrices(true);
+    glTranslatef(0.0f, 0.0f, 5.0f);
+    float projection[16], modelView[16];
+    glGetFloatv(GL_PROJECTION_MATRIX, projection);
+    glGetFloatv(GL_MODELVIEW_MATRIX, modelView);
+    ViewFrustum given, read;
+    given.extractFrom(projection, modelView);
+    read.extract();
+    for (int slot = 0; slot < 6; ++slot)
+        for (int k = 0; k < 4; ++k) EXPECT_EQ(given.planes[slot][k], read.planes[slot][k]);
+    expectPlane(given, ViewFrustum::nearPlane, 0, 0, -1, -6);
+    EXPECT_FALSE(given.containsPoint(0, 0, -5.5f));
+    EXPECT_TRUE(given.containsPoint(0, 0, -7));
+    // The other order (model-view on the left) would leave the near plane where it was.
+    ViewFrustum swapped;
+    swapped.extractFrom(modelView, projection);
+    EXPECT_GT(std::fabs(swapped.planes[ViewFrustum::nearPlane][3] + 6.0f), 0.5f);
+    setMatrices(true);
 }
 
 TEST(ViewFrustum, NotANumberIsOutside) {

@@ -71,7 +71,7 @@ TEST_F(Views, WaterShowsOverTheBasinAndTheGroundHidesItUnderLand) {
         for (int c = 0; c < 33; ++c) {
             W3eTilePoint& p = doc.at(c, r);
             const bool basin = c >= 12 && c <= 20 && r >= 10 && r <= 20;
-            p.groundHeight = static_cast<std::int16_t>(8192 + 4 * (basin ? -200 : 100));
+            p.groundHeight = rawGroundHeight(basin ? -200 : 100);
             p.waterWord = 8192 + 4 * -166; // -166 - 89.6 + 256 = 0.4
             p.flagsAndTexture = 0x40;
         }

@@ -9,10 +9,6 @@
 
 namespace {
 
-std::int16_t rawHeight(double worldHeight) {
-    return static_cast<std::int16_t>(8192 + 4 * worldHeight);
-}
-
 void expectNormal(const Point3& n, double x, double y, double z, const std::string& where) {
     EXPECT_NEAR(n.x, x, 1e-6) << where;
     EXPECT_NEAR(n.y, y, 1e-6) << where;
@@ -21,7 +17,7 @@ void expectNormal(const Point3& n, double x, double y, double z, const std::stri
 
 TEST(Normals, LevelGroundPointsStraightUpEverywhere) {
     W3eDocument doc = levelDocument(5, 4);
-    for (W3eTilePoint& p : doc.tilePoints) p.groundHeight = rawHeight(-300);
+    for (W3eTilePoint& p : doc.tilePoints) p.groundHeight = rawGroundHeight(-300);
     LoadResult r = loadDocument(doc);
     for (int c = 0; c < 5; ++c)
         for (int row = 0; row < 4; ++row)
@@ -33,8 +29,8 @@ TEST(Normals, RampsAlongColumnsAndRows) {
     W3eDocument columns = levelDocument(5, 4), rows = levelDocument(5, 4);
     for (int c = 0; c < 5; ++c) {
         for (int r = 0; r < 4; ++r) {
-            columns.at(c, r).groundHeight = rawHeight(128 * c); // y = x
-            rows.at(c, r).groundHeight = rawHeight(128 * r);    // y = -z
+            columns.at(c, r).groundHeight = rawGroundHeight(128 * c); // y = x
+            rows.at(c, r).groundHeight = rawGroundHeight(128 * r);    // y = -z
         }
     }
     LoadResult byColumn = loadDocument(columns), byRow = loadDocument(rows);
@@ -50,7 +46,7 @@ TEST(Normals, RampsAlongColumnsAndRows) {
 
 TEST(Normals, ThreeByThreeWithARaisedCentre) {
     W3eDocument doc = levelDocument(3, 3);
-    doc.at(1, 1).groundHeight = rawHeight(128);
+    doc.at(1, 1).groundHeight = rawGroundHeight(128);
     LoadResult r = loadDocument(doc);
     const double table[3][3][3] = {
         // [row][column] = normal
@@ -66,7 +62,7 @@ TEST(Normals, ThreeByThreeWithARaisedCentre) {
 
 TEST(Normals, TwoByTwoWithOneCornerRaised) {
     W3eDocument doc = levelDocument(2, 2);
-    doc.at(1, 1).groundHeight = rawHeight(128);
+    doc.at(1, 1).groundHeight = rawGroundHeight(128);
     LoadResult r = loadDocument(doc);
     expectNormal(r.map->normals[0][0], 0, 1, 0, "0,0");
     expectNormal(r.map->normals[1][0], -0.408248, 0.816497, 0.408248, "1,0");
@@ -78,7 +74,7 @@ TEST(Normals, SingleRowsAndColumnsPointUp) {
     for (const auto& size : {std::pair{1, 1}, std::pair{1, 6}, std::pair{6, 1}}) {
         W3eDocument doc = levelDocument(size.first, size.second);
         for (std::size_t i = 0; i < doc.tilePoints.size(); ++i)
-            doc.tilePoints[i].groundHeight = rawHeight(static_cast<double>(i * 37 % 11) * 64);
+            doc.tilePoints[i].groundHeight = rawGroundHeight(static_cast<double>(i * 37 % 11) * 64);
         LoadResult r = loadDocument(doc);
         for (int c = 0; c < size.first; ++c)
             for (int row = 0; row < size.second; ++row)
@@ -91,7 +87,7 @@ TEST(Normals, MatchTheAreaWeightedSumOfTheMeshTriangles) {
     std::uniform_int_distribution<int> height(-2000, 2000);
     const int width = 9, rows = 6; // not square, so a swapped index shows
     W3eDocument doc = levelDocument(width, rows);
-    for (W3eTilePoint& p : doc.tilePoints) p.groundHeight = rawHeight(height(random));
+    for (W3eTilePoint& p : doc.tilePoints) p.groundHeight = rawGroundHeight(height(random));
     LoadResult r = loadDocument(doc);
 
     // Each cell is split along (c, r + 1)-(c + 1, r); add each triangle's upward normal,

@@ -110,6 +110,20 @@ void demoTerrain(W3eDocument& doc, const ShapeOptions& o) {
 
 } // namespace
 
+void useDefaultTileSets(W3eDocument& doc) {
+    doc.setGroundIds({"Vmos", "Vash", "Vpeb", "Vsil"});
+    doc.setCliffIds({"Vcl1", "Vcl2"});
+}
+
+bool writeDemoMap(const std::string& path, int width, int height, std::string& error) {
+    W3eDocument doc;
+    useDefaultTileSets(doc);
+    ShapeOptions options;
+    options.width = width;
+    options.height = height;
+    return shapeTerrain(doc, options, error) && writeBytes(path, doc.bytes(), error);
+}
+
 bool parseShape(const std::string& name, Shape& shape) {
     static const struct {
         const char* name;

@@ -22,6 +22,13 @@ struct ShapeOptions {
 // Parses a shape's name; false when there is no such shape.
 bool parseShape(const std::string& name, Shape& shape);
 
+// w3egen's default tile sets: ground Vmos, Vash, Vpeb, Vsil; cliff Vcl1, Vcl2.
+void useDefaultTileSets(W3eDocument& doc);
+
+// Writes a demo map of the given size (seed 1, default tile sets) to path; false with a
+// message in `error` when that fails.
+bool writeDemoMap(const std::string& path, int width, int height, std::string& error);
+
 // Resizes doc's grid and fills it. False with a message when a height would not fit the
 // file's 16-bit ground height field.
 bool shapeTerrain(W3eDocument& doc, const ShapeOptions& options, std::string& error);

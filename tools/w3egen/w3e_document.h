@@ -8,6 +8,12 @@
 #include <string>
 #include <vector>
 
+// The raw ground height of a world height on layer 0: 8192 is height 0, and a world unit is 4
+// raw units. Heights from -2048 to 6143.75 fit the field.
+constexpr std::int16_t rawGroundHeight(double worldHeight) {
+    return static_cast<std::int16_t>(8192 + 4 * worldHeight);
+}
+
 struct W3eTilePoint {
     std::int16_t groundHeight = 8192; // raw; 8192 with layer 0 is world height 0
     std::uint16_t waterWord = 0;      // level in bits 0-13, boundary mark 01 in bits 15-14

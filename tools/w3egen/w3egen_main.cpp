@@ -101,8 +101,7 @@ std::vector<std::string> idList(const std::string& option, const std::string& te
 
 Options parse(int argc, char** argv) {
     Options o;
-    o.header.setGroundIds({"Vmos", "Vash", "Vpeb", "Vsil"});
-    o.header.setCliffIds({"Vcl1", "Vcl2"});
+    useDefaultTileSets(o.header);
     constexpr long long int32Max = std::numeric_limits<std::int32_t>::max();
     constexpr long long int32Min = std::numeric_limits<std::int32_t>::min();
     for (int i = 1; i < argc; ++i) {

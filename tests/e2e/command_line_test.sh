@@ -7,34 +7,12 @@
 # except for the message box.
 # usage: command_line_test.sh native|wine PROGRAM W3EGEN [PROGRAM64]   (DISPLAY must be set)
 set -u
-mode=$1 w3egen=$(realpath "$3")
-work=$(mktemp -d)
+w3egen=$(realpath "$3")
+. "$(dirname "$0")/viewer_run.sh" "$1" "$2" "${4:-}"
+separator=/
+[ "$mode" = wine ] && separator='\'
 writer=""
-cleanup() {
-    [ -n "$writer" ] && kill "$writer" 2>/dev/null
-    [ "$mode" = wine ] && wineserver -k 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
-. "$(dirname "$0")/../x_windows.sh"
-failures=0 passes=0
-pass() { passes=$((passes + 1)); }
-fail() { echo "FAIL [$mode]: $*"; failures=$((failures + 1)); }
-check() { # name, expected, actual
-    if [ "$2" = "$3" ]; then pass; else
-        fail "$1"
-        diff <(printf '%s\n' "$2") <(printf '%s\n' "$3") | head -20
-    fi
-}
-
-if [ "$mode" = wine ]; then
-    . "$(dirname "$0")/../wine_env.sh" "$2" "${4:-$2}"
-    run=("${wine[@]}" "$wine_exe")
-    separator='\'
-else
-    run=("$(realpath "$2")")
-    separator=/
-fi
+trap 'cleanup; [ -n "$writer" ] && kill "$writer" 2>/dev/null' EXIT
 
 # run_in FOLDER [ARGUMENTS...]: the viewer there without a display, within 20 seconds; leaves
 # out and err (Windows' CR LF line ends made LF) and code (124 when it had to be stopped).
@@ -196,5 +174,4 @@ if [ "$mode" = wine ]; then
     check "exit code after the box, started without standard handles" 1 $?
 fi
 
-echo "command line [$mode]: $passes passed, $failures failed"
-exit $((failures > 0))
+finish_checks "command line"

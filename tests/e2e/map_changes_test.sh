@@ -5,27 +5,8 @@
 # usage: map_changes_test.sh native|wine PROGRAM W3EGEN DROP_FILES [PROGRAM64]
 #   (DISPLAY must be set)
 set -u
-mode=$1 w3egen=$(realpath "$3") drop_files=$(realpath "$4")
-work=$(mktemp -d)
-pid=""
-cleanup() {
-    [ -n "$pid" ] && kill "$pid" 2>/dev/null
-    [ "$mode" = wine ] && wineserver -k 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
-. "$(dirname "$0")/../x_windows.sh"
-failures=0 passes=0
-pass() { passes=$((passes + 1)); }
-fail() { echo "FAIL [$mode]: $*"; failures=$((failures + 1)); }
-check() { if [ "$2" = "$3" ]; then pass; else fail "$1: expected '$2', got '$3'"; fi; }
-
-if [ "$mode" = wine ]; then
-    . "$(dirname "$0")/../wine_env.sh" "$2" "${5:-$2}"
-    run=("${wine[@]}" "$wine_exe")
-else
-    run=("$(realpath "$2")")
-fi
+w3egen=$(realpath "$3") drop_files=$(realpath "$4")
+. "$(dirname "$0")/viewer_run.sh" "$1" "$2" "${5:-}"
 
 loads() { tr -d '\r' <"$work/out" | grep -c '^Done loading '; }
 wait_for_loads() { # count [seconds]: waits until that many reports have ended
@@ -138,5 +119,4 @@ wait "$pid"
 check "exit code after Escape" 0 $?
 pid=""
 
-echo "map changes [$mode]: $passes passed, $failures failed"
-exit $((failures > 0))
+finish_checks "map changes"

@@ -6,27 +6,8 @@
 #   (DISPLAY must be set; under Wine, PROGRAM64 is the 64-bit build, for machines that run no
 #   32-bit code)
 set -u
-mode=$1 program=$(realpath "$2") w3egen=$(realpath "$3") close_request=$(realpath "$4")
-work=$(mktemp -d)
-pid=""
-cleanup() {
-    [ -n "$pid" ] && kill "$pid" 2>/dev/null
-    [ "$mode" = wine ] && wineserver -k 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
-. "$(dirname "$0")/../x_windows.sh"
-failures=0 passes=0
-pass() { passes=$((passes + 1)); }
-fail() { echo "FAIL [$mode]: $*"; failures=$((failures + 1)); }
-check() { if [ "$2" = "$3" ]; then pass; else fail "$1: expected '$2', got '$3'"; fi; }
-
-if [ "$mode" = wine ]; then
-    . "$(dirname "$0")/../wine_env.sh" "$2" "${5:-$2}"
-    run=("${wine[@]}" "$wine_exe")
-else
-    run=("$program")
-fi
+w3egen=$(realpath "$3") close_request=$(realpath "$4")
+. "$(dirname "$0")/viewer_run.sh" "$1" "$2" "${5:-}"
 
 start() { # folder: starts the viewer there in the background
     (cd "$1" && exec "${run[@]}" >"$work/out" 2>"$work/err") &
@@ -229,5 +210,4 @@ check "exit code without a display" 1 "$code"
 grep -Eq "zuvaro: cannot (open a window|set the window's pixel format|create an OpenGL context)" \
     "$work/err" && pass || fail "no display, no reason: $(tail -n 3 "$work/err")"
 
-echo "viewer [$mode]: $passes passed, $failures failed"
-exit $((failures > 0))
+finish_checks viewer

@@ -116,7 +116,9 @@ check "reports in all" 6 "$(loads)"
 press "$main" Escape
 for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
 wait "$pid"
-check "exit code after Escape" 0 $?
+code=$?
+check "exit code after Escape" 0 "$code"
+[ "$code" -eq 0 ] || tail -n 30 "$work/err"
 pid=""
 
 finish_checks "map changes"

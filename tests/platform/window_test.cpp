@@ -277,8 +277,9 @@ TEST(Window, GoesWhereItIsPutAndCreationCarriesItsParameter) {
     ShowWindow(w, SW_SHOW);
     const std::string id = visibleWindowNamed("zuvaro place test");
     ASSERT_NE(id, "");
-    EXPECT_EQ(shellLine("xwininfo -id " + id + " | awk '/Absolute upper-left/ {print $4}' | paste -sd,"),
-              "130,70");
+    EXPECT_EQ(
+        shellLine("xwininfo -id " + id + " | awk '/Absolute upper-left/ {print $4}' | paste -sd,"),
+        "130,70");
     closeWindow(w);
     received.clear();
     HWND corner = makeWindow("zuvaro corner test"); // at 0, 0: the screen's top-left corner

@@ -62,9 +62,7 @@ bool reloadMap() {
 void followMapFile(std::int64_t now) {
     MapSession& s = mapSession;
     if (s.file.empty() || now < s.nextLook) return;
-    LARGE_INTEGER frequency;
-    QueryPerformanceFrequency(&frequency);
-    s.nextLook = now + frequency.QuadPart;
+    s.nextLook = now + viewerState.counterFrequency; // a second on
 
     const FileStamp stamp = stampOf(s.file);
     // Unchanged, or gone for the moment (an editor replacing it): nothing to load yet.

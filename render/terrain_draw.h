@@ -86,11 +86,17 @@ void emitQuad(const TerrainMap& map, const ViewFrustum& frustum, int c, int r, E
     out.vertex(right[r + 1].position);
 }
 
+// Rows of quads to draw. A grid without tile points has none, however many its header claims
+// (a header alone may claim 2^31 - 1 rows, which would be as many empty strips a frame).
+inline int quadRows(const TerrainMap& map) {
+    return map.vertices.empty() ? 0 : map.header->mapHeight - 1;
+}
+
 // Calls visit(c) for every quad column of quad row r: all of them, or those of the row's
-// candidate blocks.
+// candidate blocks when there are blocks.
 template <typename Visit>
 void forQuadsOfRow(int width, int r, const BlockCandidates* candidates, Visit visit) {
-    if (!candidates) {
+    if (!candidates || candidates->blocks->columns == 0) {
         for (int c = 0; c < width - 1; ++c) visit(c);
         return;
     }
@@ -109,11 +115,7 @@ void emitTerrainStrips(const TerrainMap& map, const ViewFrustum& frustum,
                        const BlockCandidates* candidates, Emitter& out,
                        const Colours& colours = {}) {
     const int width = map.header->mapWidth;
-    // A grid without tile points has no rows to draw, however many its header claims (a
-    // header alone may claim 2^31 - 1 of them, which would be as many empty strips a frame).
-    const int height = map.vertices.empty() ? 0 : map.header->mapHeight;
-    if (candidates && candidates->blocks->columns == 0) candidates = nullptr;
-    for (int r = 0; r < height - 1; ++r) {
+    for (int r = 0; r < quadRows(map); ++r) {
         out.begin();
         forQuadsOfRow(width, r, candidates,
                       [&](int c) { emitQuad(map, frustum, c, r, out, colours); });
@@ -138,15 +140,12 @@ template <typename Emitter>
 void emitWater(const TerrainMap& map, const ViewFrustum& frustum, const BlockCandidates* candidates,
                Emitter& out) {
     const int width = map.header->mapWidth;
-    const int height = map.vertices.empty() ? 0 : map.header->mapHeight;
-    if (candidates && candidates->blocks->columns == 0) candidates = nullptr;
     const Point3 up{0.0f, 1.0f, 0.0f};
     const auto surface = [](const TerrainVertex& v) {
         return Point3{v.position.x, waterSurfaceHeight(v), v.position.z};
     };
-    for (int r = 0; r < height - 1; ++r) {
-        bool open = false;
-        int next = -1; // the quad column that would continue the open strip
+    for (int r = 0; r < quadRows(map); ++r) {
+        int next = -1; // the quad column that would continue the open strip; -1: none open
         forQuadsOfRow(width, r, candidates, [&](int c) {
             const TerrainVertex* left = map.vertices[c].get();
             const TerrainVertex* right = map.vertices[c + 1].get();
@@ -156,16 +155,17 @@ void emitWater(const TerrainMap& map, const ViewFrustum& frustum, const BlockCan
             const Point3 p00 = surface(left[r]), p01 = surface(left[r + 1]),
                          p10 = surface(right[r]), p11 = surface(right[r + 1]);
             if (!wet || !quadInView(frustum, p00, p01, p10, p11)) return;
-            if (open && c != next) out.end();
-            if (!open || c != next) out.begin();
-            open = true;
+            if (c != next) {
+                if (next >= 0) out.end();
+                out.begin();
+            }
             next = c + 1;
             for (const Point3& p : {p00, p01, p10, p11}) {
                 out.normal(up);
                 out.vertex(p);
             }
         });
-        if (open) out.end();
+        if (next >= 0) out.end();
     }
 }
 

@@ -59,6 +59,16 @@ std::vector<std::string> splitCommandLine(const char* line) {
     }
 }
 
+std::string afterProgramName(const std::string& line) {
+    std::size_t i = 0;
+    if (!line.empty() && line[0] == '"') {
+        i = line.find('"', 1);
+        i = i == std::string::npos ? line.size() : i + 1;
+    }
+    while (i < line.size() && line[i] != ' ' && line[i] != '\t') ++i;
+    return line.substr(i);
+}
+
 CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
     CommandLine line;
     bool pathsOnly = false, pathGiven = false;

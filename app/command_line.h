@@ -21,6 +21,11 @@ struct CommandLine {
 // literal quote; "" inside quotes is a literal quote.
 std::vector<std::string> splitCommandLine(const char* line);
 
+// What follows the program's name in a whole command line (GetCommandLineW's): the name ends
+// at the next quote when it starts with one, at the first blank otherwise, as the runtime
+// reads it.
+std::string afterProgramName(const std::string& line);
+
 CommandLine parseCommandLine(const std::vector<std::string>& arguments);
 
 // The usage text that --help prints and a bad command line shows.

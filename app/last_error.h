@@ -4,5 +4,6 @@
 
 #include <string>
 
-// FormatMessageA's text for GetLastError(), without its line end; "error N" when there is none.
+// The system's text for GetLastError(), in UTF-8, without its line end; "error N" when there is
+// none.
 std::string lastErrorText();

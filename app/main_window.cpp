@@ -9,6 +9,7 @@
 #include "app/last_error.h"
 #include "app/map_session.h"
 #include "app/resource_ids.h"
+#include "app/system_text.h"
 #include "render/scene_frame.h"
 #include "render/window_context.h"
 
@@ -68,9 +69,10 @@ LRESULT onCreate(HWND window, const CREATESTRUCTA* create) {
 // The first file or folder of a drop replaces the map.
 void onDropFiles(HDROP drop) {
     std::string path;
-    if (DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0) > 0) {
-        path.resize(DragQueryFileA(drop, 0, nullptr, 0) + 1);
-        path.resize(DragQueryFileA(drop, 0, &path[0], static_cast<UINT>(path.size())));
+    if (DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0) > 0) {
+        WideString name(DragQueryFileW(drop, 0, nullptr, 0) + 1, WCHAR{});
+        name.resize(DragQueryFileW(drop, 0, &name[0], static_cast<UINT>(name.size())));
+        path = utf8FromWide(name.c_str(), static_cast<int>(name.size()));
     }
     DragFinish(drop);
     if (!path.empty()) openMap(path);

@@ -2,9 +2,12 @@
 // before it is opened (folders and devices stop there), and again of the open handle, since
 // some systems only tell a pipe or a device by its handle; nothing is read until both say
 // "regular file". Messages are our own words, so each fault reads the same on every system.
+// Names are UTF-8 here and UTF-16 at the system's calls, so a map in a folder of any script
+// opens, and so does one whose path is longer than the usual limit.
 #include "app/map_file.h"
 
 #include "app/last_error.h"
+#include "app/system_text.h"
 #include "platform/win32.h"
 
 #include <filesystem>
@@ -43,7 +46,7 @@ std::string openFailure(DWORD code) {
 }
 
 bool isFolder(const std::string& path) {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
+    const DWORD attributes = GetFileAttributesW(systemPath(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
@@ -62,14 +65,15 @@ std::string mapFileFor(const std::string& given) {
 
 std::string folderOf(const std::string& file) {
     std::error_code error;
-    const std::filesystem::path absolute = std::filesystem::absolute(file, error);
-    return error ? file : absolute.parent_path().string();
+    const std::filesystem::path absolute =
+        std::filesystem::absolute(std::filesystem::u8path(file), error);
+    return error ? file : absolute.parent_path().u8string();
 }
 
 FileStamp stampOf(const std::string& file) {
     WIN32_FILE_ATTRIBUTE_DATA data{};
     FileStamp stamp;
-    if (!GetFileAttributesExA(file.c_str(), GetFileExInfoStandard, &data)) return stamp;
+    if (!GetFileAttributesExW(systemPath(file).c_str(), GetFileExInfoStandard, &data)) return stamp;
     stamp.exists = true;
     stamp.size = static_cast<std::uint64_t>(data.nFileSizeHigh) << 32 | data.nFileSizeLow;
     stamp.written = static_cast<std::uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32 |
@@ -78,20 +82,21 @@ FileStamp stampOf(const std::string& file) {
 }
 
 bool fileMissing(const std::string& file) {
-    if (GetFileAttributesA(file.c_str()) != INVALID_FILE_ATTRIBUTES) return false;
+    if (GetFileAttributesW(systemPath(file).c_str()) != INVALID_FILE_ATTRIBUTES) return false;
     const DWORD code = GetLastError();
     return code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND;
 }
 
 TerrainMap loadMapFile(const std::string& file, std::ostream& report, ReportText text) {
-    const DWORD attributes = GetFileAttributesA(file.c_str());
+    const WideString name = systemPath(file);
+    const DWORD attributes = GetFileAttributesW(name.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES) {
         if (attributes & FILE_ATTRIBUTE_DIRECTORY)
             return TerrainMap::unopened(file, "is a folder", report);
         if (attributes & FILE_ATTRIBUTE_DEVICE)
             return TerrainMap::unopened(file, notRegular, report);
     }
-    HANDLE handle = CreateFileA(file.c_str(), GENERIC_READ,
+    HANDLE handle = CreateFileW(name.c_str(), GENERIC_READ,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE)

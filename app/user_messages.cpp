@@ -1,16 +1,33 @@
-// Standard error and message boxes for what the user must know.
+// Standard error and message boxes for what the user must know. Messages name files, whose
+// names may hold anything: on a terminal their control characters are shown escaped, as the
+// report shows the file's own text, so that a name can never drive the terminal.
 #include "app/user_messages.h"
+
+#include "app/system_text.h"
+#include "terrain/report_format.h"
 
 #include <iostream>
 #include <sstream>
 
 namespace {
 
+bool isCharacterDevice(DWORD which) {
+    const HANDLE handle = GetStdHandle(which);
+    return handle != nullptr && handle != INVALID_HANDLE_VALUE &&
+           GetFileType(handle) == FILE_TYPE_CHAR;
+}
+
 void toStandardError(const std::string& prefix, const std::string& text) {
+    const bool terminal = isCharacterDevice(STD_ERROR_HANDLE);
     std::istringstream lines(text);
     std::string line;
-    while (std::getline(lines, line)) std::cerr << prefix << line << '\n';
+    while (std::getline(lines, line))
+        std::cerr << prefix << (terminal ? escapeControls(line) : line) << '\n';
     std::cerr.flush();
+}
+
+void showBox(HWND owner, const std::string& text, UINT type) {
+    MessageBoxW(owner, wideFromUtf8(text).c_str(), wideFromUtf8(messageCaption).c_str(), type);
 }
 
 } // namespace
@@ -21,14 +38,12 @@ bool standardErrorUnseen(bool asked) {
 }
 
 bool standardOutputIsTerminal() {
-    const HANDLE output = GetStdHandle(STD_OUTPUT_HANDLE);
-    return output != nullptr && output != INVALID_HANDLE_VALUE &&
-           GetFileType(output) == FILE_TYPE_CHAR;
+    return isCharacterDevice(STD_OUTPUT_HANDLE);
 }
 
 void tellFailure(const std::string& text, bool box, HWND owner) {
     toStandardError("zuvaro: ", text);
-    if (box) MessageBoxA(owner, text.c_str(), messageCaption, MB_OK | MB_ICONERROR);
+    if (box) showBox(owner, text, MB_OK | MB_ICONERROR);
 }
 
 void tellWarning(const std::string& text) {
@@ -38,7 +53,7 @@ void tellWarning(const std::string& text) {
 void tellUser(const std::string& text) {
     const HANDLE output = GetStdHandle(STD_OUTPUT_HANDLE);
     if (output == nullptr || output == INVALID_HANDLE_VALUE) {
-        MessageBoxA(nullptr, text.c_str(), messageCaption, MB_OK | MB_ICONINFORMATION);
+        showBox(nullptr, text, MB_OK | MB_ICONINFORMATION);
         return;
     }
     std::cout << text;

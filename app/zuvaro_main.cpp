@@ -1,12 +1,14 @@
 // The viewer's entry: reads the command line, loads the map it names (war3map.w3e in the
-// working folder when it names none), and runs the window. A map that did not load is never
-// shown; the failure goes to standard error, and to a message box where nobody would read
-// standard error.
+// working folder when it names none), and runs the window. Text is UTF-8 inside. A map that did not
+// load is never shown; the failure goes to standard error, and to a message box where nobody would
+// read standard error.
 #include "app/command_line.h"
+#include "app/console_text.h"
 #include "app/help_text.h"
 #include "app/main_window.h"
 #include "app/map_session.h"
 #include "app/message_loop.h"
+#include "app/system_text.h"
 #include "app/user_messages.h"
 #include "platform/win32.h"
 #include "render/scene_setup.h"
@@ -19,8 +21,11 @@
 
 TerrainMap terrainMap;
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
-    const CommandLine options = parseCommandLine(splitCommandLine(commandLine));
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    useConsolesForText();
+    // The wide command line: names in any script, which the narrow one would turn into '?'.
+    const std::string line = afterProgramName(utf8FromWide(GetCommandLineW()));
+    const CommandLine options = parseCommandLine(splitCommandLine(line.c_str()));
     const bool box = standardErrorUnseen(options.errorBox);
     if (!options.error.empty()) {
         tellFailure(options.error + "\n\n" + usageText, box);

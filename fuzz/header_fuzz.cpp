@@ -100,11 +100,18 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
         check(map.vertices.empty() && map.normals.empty() && map.heightBlocks.columns == 0);
         return 0;
     }
-    const std::int32_t width = map.header->mapWidth, height = map.header->mapHeight;
-    check(width >= 0 && height >= 0);
+    const EnvironmentHeader& h = *map.header;
+    const std::int32_t width = h.mapWidth, height = h.mapHeight;
+    check(width >= 0 && height >= 0 && h.groundTileSetCount >= 0 && h.cliffTileSetCount >= 0);
     check(map.vertices.size() == (width > 0 && height > 0 ? static_cast<std::size_t>(width) : 0));
+    // The header ends where the loader's counts say, which is not where the document's ends
+    // when its IDs are shorter than its counts: the loader then takes the IDs from the bytes
+    // after them.
+    const std::uint64_t headerBytes = 37 + 4 * static_cast<std::uint64_t>(h.groundTileSetCount) +
+                                      4 * static_cast<std::uint64_t>(h.cliffTileSetCount);
+    check(headerBytes <= bytes.size());
     check(static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(height) * 7 <=
-          points.size());
+          bytes.size() - headerBytes);
     walk(map, in);
     return 0;
 }

@@ -4,6 +4,8 @@
 # a Wine prefix of the matching kind, made on first use.
 # usage: . wine_env.sh EXE32 EXE64
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# Wine reads the Unix side's names and terminal by the locale's character set.
+export LC_ALL=C.UTF-8
 if /usr/lib/wine/wine --version >/dev/null 2>&1; then
     wine_exe=$1
     wine=(/usr/lib/wine/wine)

@@ -2,10 +2,13 @@
 // neither null nor INVALID_HANDLE_VALUE names a descriptor. Files open without waiting
 // (O_NONBLOCK), so a FIFO with no writer cannot hang the caller, and they are told apart as
 // Windows tells its own: regular files are disks, terminals and devices are characters,
-// FIFOs and sockets are pipes. Folders do not open, as on Windows.
+// FIFOs and sockets are pipes. Folders do not open, as on Windows. Names come as UTF-16 and
+// are turned back into the system's bytes (text_conversion.cpp).
 #include "platform/sdl/layer_state.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -52,12 +55,12 @@ DWORD attributesOf(const struct stat& s) {
 
 } // namespace
 
-HANDLE CreateFileA(LPCSTR name, DWORD access, DWORD, void*, DWORD creation, DWORD, HANDLE) {
+HANDLE CreateFileW(LPCWSTR name, DWORD access, DWORD, void*, DWORD creation, DWORD, HANDLE) {
     if (!name || access != static_cast<DWORD>(GENERIC_READ) || creation != OPEN_EXISTING) {
         failWith(ERROR_INVALID_PARAMETER, "Only reading existing files is supported.");
         return INVALID_HANDLE_VALUE;
     }
-    const int fd = open(name, O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    const int fd = open(narrowName(name).c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     if (fd < 0) {
         failWithErrno(errno);
         return INVALID_HANDLE_VALUE;
@@ -114,18 +117,18 @@ BOOL GetFileSizeEx(HANDLE file, LARGE_INTEGER* size) {
     return TRUE;
 }
 
-DWORD GetFileAttributesA(LPCSTR name) {
+DWORD GetFileAttributesW(LPCWSTR name) {
     struct stat s;
-    if (!name || stat(name, &s) != 0) {
+    if (!name || stat(narrowName(name).c_str(), &s) != 0) {
         failWithErrno(name ? errno : ENOENT);
         return INVALID_FILE_ATTRIBUTES;
     }
     return attributesOf(s);
 }
 
-BOOL GetFileAttributesExA(LPCSTR name, GET_FILEEX_INFO_LEVELS, LPVOID information) {
+BOOL GetFileAttributesExW(LPCWSTR name, GET_FILEEX_INFO_LEVELS, LPVOID information) {
     struct stat s;
-    if (!name || !information || stat(name, &s) != 0) {
+    if (!name || !information || stat(narrowName(name).c_str(), &s) != 0) {
         failWithErrno(name && information ? errno : ENOENT);
         return FALSE;
     }
@@ -141,6 +144,52 @@ BOOL GetFileAttributesExA(LPCSTR name, GET_FILEEX_INFO_LEVELS, LPVOID informatio
     const auto size = static_cast<std::uint64_t>(s.st_size);
     data->nFileSizeHigh = static_cast<DWORD>(size >> 32);
     data->nFileSizeLow = static_cast<DWORD>(size);
+    return TRUE;
+}
+
+// The name made absolute against the working folder, without resolving links or "..", as
+// Windows leaves a path's parts alone.
+DWORD GetFullPathNameW(LPCWSTR name, DWORD size, LPWSTR buffer, LPWSTR* filePart) {
+    if (!name || !*name) {
+        failWith(ERROR_INVALID_PARAMETER, "The parameter is incorrect.");
+        return 0;
+    }
+    std::string full = narrowName(name);
+    if (full[0] != '/') {
+        char* here = getcwd(nullptr, 0);
+        if (!here) {
+            failWithErrno(errno);
+            return 0;
+        }
+        full = std::string(here) + (here[1] ? "/" : "") + full;
+        std::free(here);
+    }
+    const std::u16string wide = wideName(full);
+    if (size <= wide.size()) return static_cast<DWORD>(wide.size() + 1); // the room it needs
+    std::copy(wide.begin(), wide.end(), buffer);
+    buffer[wide.size()] = u'\0';
+    if (filePart) {
+        const std::size_t slash = wide.find_last_of(u'/');
+        *filePart = slash + 1 < wide.size() ? buffer + slash + 1 : nullptr;
+    }
+    return static_cast<DWORD>(wide.size());
+}
+
+BOOL GetConsoleMode(HANDLE, DWORD*) {
+    failWith(ERROR_INVALID_HANDLE, "The handle is invalid.");
+    return FALSE;
+}
+
+BOOL WriteConsoleW(HANDLE console, const void* text, DWORD units, DWORD* written, void*) {
+    if (written) *written = 0;
+    const std::u16string wide(static_cast<const char16_t*>(text), units);
+    const std::string bytes = narrowName(wide.c_str());
+    if (::write(descriptorOf(console), bytes.data(), bytes.size()) !=
+        static_cast<ssize_t>(bytes.size())) {
+        failWithErrno(errno);
+        return FALSE;
+    }
+    if (written) *written = units;
     return TRUE;
 }
 

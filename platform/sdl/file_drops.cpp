@@ -4,7 +4,6 @@
 #include "platform/sdl/layer_state.h"
 
 #include <algorithm>
-#include <cstring>
 
 namespace {
 
@@ -53,17 +52,18 @@ void DragAcceptFiles(HWND window, BOOL accept) {
 }
 
 // Index 0xFFFFFFFF asks for the count; a null buffer for a name's length without its zero.
-UINT DragQueryFileA(HDROP drop, UINT index, LPSTR buffer, UINT size) {
+// Names are UTF-16 (see text_conversion.cpp); a name cut to the buffer ends in its zero.
+UINT DragQueryFileW(HDROP drop, UINT index, LPWSTR buffer, UINT size) {
     const HDROP__* d = liveDrop(drop);
     if (!d) return 0;
     if (index == 0xFFFFFFFFu) return static_cast<UINT>(d->files.size());
     if (index >= d->files.size()) return 0;
-    const std::string& name = d->files[index];
+    const std::u16string name = wideName(d->files[index]);
     if (!buffer) return static_cast<UINT>(name.size());
     if (size == 0) return 0;
     const std::size_t n = std::min<std::size_t>(name.size(), size - 1);
-    std::memcpy(buffer, name.data(), n);
-    buffer[n] = '\0';
+    std::copy_n(name.data(), n, buffer);
+    buffer[n] = u'\0';
     return static_cast<UINT>(n);
 }
 

@@ -1,4 +1,5 @@
-// The layer's state, handle checks and error reporting (GetLastError, FormatMessageA).
+// The layer's state, handle checks, error reporting (GetLastError, FormatMessageA and W) and
+// the command line.
 #include "platform/sdl/layer_state.h"
 
 #include <algorithm>
@@ -25,6 +26,14 @@ bool ensureVideo() {
     }
     s.videoReady = true;
     return true;
+}
+
+void rememberCommandLine(const std::string& line) {
+    layer().commandLine = wideName(line);
+}
+
+LPWSTR GetCommandLineW() {
+    return layer().commandLine.data(); // zero-terminated, as a u16string's data is
 }
 
 void failWith(DWORD code, const std::string& text) {
@@ -141,4 +150,17 @@ void destroyWindow(HWND__* window) {
     SDL_DestroyWindow(window->sdl);
     s.windows.erase(std::find_if(s.windows.begin(), s.windows.end(),
                                  [&](const auto& w) { return w.get() == window; }));
+}
+
+DWORD FormatMessageW(DWORD flags, const void* source, DWORD messageId, DWORD languageId,
+                     LPWSTR buffer, DWORD size, void* arguments) {
+    char text[1024];
+    if (!buffer || size == 0 ||
+        !FormatMessageA(flags, source, messageId, languageId, text, sizeof text, arguments))
+        return 0;
+    const std::u16string wide = wideName(text);
+    const std::size_t n = std::min<std::size_t>(wide.size(), size - 1);
+    std::copy_n(wide.data(), n, buffer);
+    buffer[n] = u'\0';
+    return static_cast<DWORD>(n);
 }

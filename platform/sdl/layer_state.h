@@ -65,12 +65,21 @@ struct LayerState {
     int quitCode = 0;
     DWORD lastError = ERROR_SUCCESS;
     std::string lastErrorText;
+    std::u16string commandLine; // GetCommandLineW's, with its zero
 };
 
 LayerState& layer();
 
 // Starts SDL's video once. False when there is no display; the reason is the last error.
 bool ensureVideo();
+
+// Keeps the program's command line (its name first) for GetCommandLineW.
+void rememberCommandLine(const std::string& line);
+
+// A name between the system's bytes and UTF-16, losing nothing either way: bytes that are
+// not UTF-8 travel as lone surrogates U+DC80 to U+DCFF.
+std::u16string wideName(const std::string& name);
+std::string narrowName(LPCWSTR name);
 
 // Records a failure for GetLastError and FormatMessageA.
 void failWith(DWORD code, const std::string& text);

@@ -1,4 +1,5 @@
-// MessageBoxA on SDL's modal message box: one OK button, taken by Return or Escape.
+// MessageBoxA on SDL's modal message box: one OK button, taken by Return or Escape;
+// MessageBoxW through it, its UTF-16 as UTF-8.
 #include "platform/sdl/layer_state.h"
 
 int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
@@ -24,4 +25,10 @@ int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
         return 0;
     }
     return IDOK; // the only button, and what closing the box counts as
+}
+
+int MessageBoxW(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type) {
+    const std::string narrowText = narrowName(text), narrowCaption = narrowName(caption);
+    return MessageBoxA(owner, text ? narrowText.c_str() : nullptr,
+                       caption ? narrowCaption.c_str() : nullptr, type);
 }

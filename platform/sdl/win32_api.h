@@ -29,6 +29,10 @@ typedef std::intptr_t LPARAM;
 typedef std::intptr_t LRESULT;
 typedef char* LPSTR;
 typedef const char* LPCSTR;
+// Wide text is UTF-16, as on Windows, whatever the size of wchar_t here.
+typedef char16_t WCHAR;
+typedef WCHAR* LPWSTR;
+typedef const WCHAR* LPCWSTR;
 typedef void* LPVOID;
 typedef void* HANDLE;
 typedef std::intptr_t (*PROC)();
@@ -268,6 +272,7 @@ union LARGE_INTEGER {
 #define ERROR_INVALID_HANDLE 6L
 #define ERROR_GEN_FAILURE 31L
 #define ERROR_SHARING_VIOLATION 32L
+#define ERROR_INSUFFICIENT_BUFFER 122L
 #define ERROR_RESOURCE_NAME_NOT_FOUND 1814L
 
 // Files and standard handles.
@@ -289,6 +294,13 @@ union LARGE_INTEGER {
 #define STD_INPUT_HANDLE (static_cast<DWORD>(-10))
 #define STD_OUTPUT_HANDLE (static_cast<DWORD>(-11))
 #define STD_ERROR_HANDLE (static_cast<DWORD>(-12))
+
+// Code pages of the text conversions: both are UTF-8 in this layer.
+#define CP_ACP 0
+#define CP_UTF8 65001
+
+// The usual limit of a path's length; longer ones take the \\?\ form on Windows.
+#define MAX_PATH 260
 
 // FormatMessageA.
 #define FORMAT_MESSAGE_IGNORE_INSERTS 0x00000200
@@ -370,22 +382,38 @@ BOOL WaitMessage();
 
 // Message box.
 int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type);
+int MessageBoxW(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type);
 
 // Files dropped on a window that accepts them arrive as WM_DROPFILES with an HDROP.
 void DragAcceptFiles(HWND window, BOOL accept);
-UINT DragQueryFileA(HDROP drop, UINT index, LPSTR buffer, UINT size);
+UINT DragQueryFileW(HDROP drop, UINT index, LPWSTR buffer, UINT size);
 void DragFinish(HDROP drop);
 
 // Files: opened without waiting (a FIFO with no writer included), read, and told apart.
-HANDLE CreateFileA(LPCSTR name, DWORD access, DWORD shareMode, void* security, DWORD creation,
+// Names are UTF-16 and become the system's bytes (see text_conversion.cpp).
+HANDLE CreateFileW(LPCWSTR name, DWORD access, DWORD shareMode, void* security, DWORD creation,
                    DWORD flags, HANDLE templateFile);
 BOOL ReadFile(HANDLE file, LPVOID buffer, DWORD toRead, DWORD* read, void* overlapped);
 BOOL CloseHandle(HANDLE object);
 DWORD GetFileType(HANDLE file);
 BOOL GetFileSizeEx(HANDLE file, LARGE_INTEGER* size);
-DWORD GetFileAttributesA(LPCSTR name);
-BOOL GetFileAttributesExA(LPCSTR name, GET_FILEEX_INFO_LEVELS level, LPVOID information);
+DWORD GetFileAttributesW(LPCWSTR name);
+BOOL GetFileAttributesExW(LPCWSTR name, GET_FILEEX_INFO_LEVELS level, LPVOID information);
+DWORD GetFullPathNameW(LPCWSTR name, DWORD size, LPWSTR buffer, LPWSTR* filePart);
 HANDLE GetStdHandle(DWORD which);
+
+// Consoles: there are none here (a terminal is a character device, not a console), so
+// GetConsoleMode fails as it does on Windows for any other device.
+BOOL GetConsoleMode(HANDLE console, DWORD* mode);
+BOOL WriteConsoleW(HANDLE console, const void* text, DWORD units, DWORD* written, void* reserved);
+
+// The program's command line, program name first, as UTF-16.
+LPWSTR GetCommandLineW();
+
+// Text between UTF-8 and UTF-16.
+int MultiByteToWideChar(UINT codePage, DWORD flags, LPCSTR text, int bytes, LPWSTR wide, int room);
+int WideCharToMultiByte(UINT codePage, DWORD flags, LPCWSTR wide, int units, LPSTR text, int room,
+                        LPCSTR defaultChar, BOOL* usedDefault);
 
 // Pixel format and OpenGL context.
 int ChoosePixelFormat(HDC dc, const PIXELFORMATDESCRIPTOR* descriptor);
@@ -406,3 +434,5 @@ DWORD GetLastError();
 void SetLastError(DWORD code);
 DWORD FormatMessageA(DWORD flags, const void* source, DWORD messageId, DWORD languageId,
                      LPSTR buffer, DWORD size, void* arguments);
+DWORD FormatMessageW(DWORD flags, const void* source, DWORD messageId, DWORD languageId,
+                     LPWSTR buffer, DWORD size, void* arguments);

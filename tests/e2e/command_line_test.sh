@@ -63,6 +63,22 @@ check "a folder given with its separator" "$(report maps/one/war3map.w3e)" "$(ca
 run_in "$work/maps" -- one
 check "a path after --" "$(report "one${separator}war3map.w3e")" "$(cat "$work/out")"
 
+# --- Names in any script, and paths past the usual limit of 260 characters: the report names
+# them as given, in UTF-8 into a pipe.
+mkdir -p "$work/maps/Карта ü" "$work/maps/地图"
+cp "$work/maps/one/war3map.w3e" "$work/maps/Карта ü/"
+cp "$work/maps/one/war3map.w3e" "$work/maps/地图/野外.w3e"
+run_in "$work/maps" "Карта ü"
+check "a folder named in Cyrillic" "$(report "Карта ü${separator}war3map.w3e")" "$(cat "$work/out")"
+run_in "$work/maps" "地图/野外.w3e"
+check "a file in a folder named in Chinese" "$(report "地图/野外.w3e")" "$(cat "$work/out")"
+deep=""
+for i in $(seq 12); do deep="${deep}a_folder_with_a_long_name_$i/"; done
+mkdir -p "$work/maps/$deep"
+cp "$work/maps/one/war3map.w3e" "$work/maps/${deep}war3map.w3e"
+run_in "$work/maps" "${deep}war3map.w3e"
+check "a path of $((${#deep} + 11)) characters" "$(report "${deep}war3map.w3e")" "$(cat "$work/out")"
+
 # --- Options and exit codes.
 run_in "$work" --help
 check "exit code of --help" 0 "$code"
@@ -138,14 +154,28 @@ mkdir "$work/escape"
     "$work/escape/war3map.w3e"
 run_in "$work/escape"
 check "the report into a pipe is byte for byte" "Tile set - "$'\e' "$(sed -n 3p "$work/out")"
-(cd "$work/escape" && env -u DISPLAY -u WAYLAND_DISPLAY timeout 20 \
-    script -qec "$(printf '%q ' "${run[@]}")" /dev/null >"$work/pty" 2>&1 </dev/null)
 # Wine draws its console with cursor sequences of its own (and cursor moves for blanks):
-# those go, with blanks and CRs, before the report's text is looked at.
-sed -E 's/\x1b\[[0-9;?]*[a-zA-Z]//g; s/[ \r]//g' "$work/pty" >"$work/pty.text"
+# those go, with blanks and CRs, before the text is looked at.
+on_terminal() { # folder, arguments...: the viewer on a pseudo-terminal; leaves its text in pty.text
+    local folder=$1
+    shift
+    (cd "$folder" && env -u DISPLAY -u WAYLAND_DISPLAY SHELL=/bin/bash timeout 20 \
+        script -qec "$(printf '%q ' "${run[@]}" "$@")" /dev/null >"$work/pty" 2>&1 </dev/null)
+    sed -E 's/\x1b\[[0-9;?]*[a-zA-Z]//g; s/[ \r]//g' "$work/pty" >"$work/pty.text"
+}
+on_terminal "$work/escape"
 grep -aq '^Tileset-\\x1b$' "$work/pty.text" && grep -aq '^GroundtilesetIDs-V\\x1b]0Vash$' \
     "$work/pty.text" && pass || fail "on a terminal the text is not escaped: $(head -n 6 "$work/pty.text")"
 grep -aq $'\e' "$work/pty.text" && fail "an escape character reached the terminal" || pass
+# A file's name in a message on a terminal: escaped too. A name in another script: readable.
+on_terminal "$work/empty" $'bad\e]0;retitled\a.w3e'
+grep -aqF 'zuvaro:cannotopenbad\x1b]0;retitled\x07.w3e:' "$work/pty.text" &&
+    pass || fail "a missing file's name is not escaped on a terminal: $(head -n 2 "$work/pty.text")"
+grep -aq $'\e' "$work/pty.text" && fail "an escape character in a file's name reached the terminal" ||
+    pass
+on_terminal "$work/maps" "Карта ü"
+grep -aq "^DoneloadingКартаü.war3map.w3e$" "$work/pty.text" && pass ||
+    fail "a name in Cyrillic is not readable on a terminal: $(grep -a Done "$work/pty.text")"
 
 # --- --error-box: the failure in a message box too, where nobody reads standard error.
 (cd "$work/empty" && timeout 60 "${run[@]}" --error-box >"$work/out" 2>"$work/err") &

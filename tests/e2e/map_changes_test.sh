@@ -39,10 +39,11 @@ expect_box() {
     [ -z "$(window_named Zuvaro)" ] && pass || fail "$1: the box came back"
 }
 
-mkdir -p "$work/a" "$work/b" "$work/empty"
+mkdir -p "$work/a" "$work/b" "$work/empty" "$work/地图 Карта"
 "$w3egen" --shape flat --width 65 --height 65 "$work/a/war3map.w3e"
 "$w3egen" --shape demo --width 97 --height 65 --seed 3 "$work/b/war3map.w3e"
 "$w3egen" --shape ramp-rows --width 65 --height 97 --step 24 "$work/c.w3e"
+"$w3egen" --shape bump --width 33 --height 33 "$work/地图 Карта/war3map.w3e"
 "$w3egen" --shape demo --width 9 --height 9 --cut 200 "$work/broken.w3e"
 
 (cd "$work" && exec "${run[@]}" a/war3map.w3e >"$work/out" 2>"$work/err") &
@@ -107,11 +108,16 @@ cp "$work/c.w3e" "$work/b/war3map.w3e"
 wait_for_loads 5 && pass || fail "no reload after the file was mended"
 press "$main" F5
 wait_for_loads 6 && pass || fail "F5 did not reload"
+# --- A folder named in other scripts, dropped: the report names it as the desktop gave it.
+"$drop_files" "$main" "$work/地图 Карта"
+wait_for_loads 7 && pass || fail "no report after dropping a folder named in Chinese and Cyrillic"
+tr -d '\r' <"$work/out" | tail -n 1 | grep -q "^Done loading .*地图 Карта.war3map.w3e$" && pass ||
+    fail "the report does not name the folder in its script: $(tail -n 1 "$work/out")"
 "$drop_files" "$main" "$work/empty"
 expect_box "a dropped folder with no map"
 grep -q "zuvaro: cannot open .*empty.war3map.w3e: No such file or directory" "$work/err" && pass ||
     fail "no reason for the empty folder: $(tail -n 1 "$work/err")"
-check "reports in all" 6 "$(loads)"
+check "reports in all" 7 "$(loads)"
 
 press "$main" Escape
 for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done

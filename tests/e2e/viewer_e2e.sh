@@ -185,6 +185,22 @@ press "$main" Escape
 finish
 check "exit code after Escape" 0 "$code"
 
+# --- Standard output into a pipe whose reader goes after the first line: the rest of the
+# report and a legend line go nowhere, and the viewer runs on until Escape.
+(cd "$work/map" && "${run[@]}" 2>"$work/err" | head -n 1 >"$work/first"
+    echo "${PIPESTATUS[0]}" >"$work/piped_code") &
+piped=$!
+main=$(dismiss_help)
+[ -n "$main" ] && pass || fail "the viewer did not outlive the reader of its output: $(cat "$work/err")"
+press "$main" v
+sleep 0.5
+[ -n "$(window_named "V3U Zuvaro - Kelpmoor Entertainment")" ] && pass ||
+    fail "the viewer ended after writing a legend line to a closed pipe"
+press "$main" v v v Escape
+wait "$piped"
+check "exit code after Escape, with the output's reader gone" 0 "$(cat "$work/piped_code")"
+check "the reader got the first line" "W3E! - W3E check passed." "$(tr -d '\r' <"$work/first")"
+
 # --- Closing the window from the desktop.
 start "$work/map"
 main=$(dismiss_help)

@@ -39,6 +39,17 @@ expect_error "IDs of exactly 4 characters, not 'Vab'" --ground-ids Vmos,Vab "$wo
 expect_error "no OUTPUT file given" --width 3
 expect_error "does not fit the file's ground height" --shape ramp-columns --width 100 "$work/x"
 expect_error "unknown option --colour" --colour red "$work/x"
+# Numbers whole and plain: no blanks, no hexadecimal, nothing past a float, no inf or nan.
+expect_error "--width needs a whole number from 0 to 32768, not ' 12'" --width ' 12' "$work/x"
+expect_error "--seed needs a whole number" --seed 0x10 "$work/x"
+for bad in 0x1p3 1e999 -1e39 inf nan "" 1.5.2 - 1e 12abc " 1"; do
+    expect_error "--x-offset needs a decimal number within a float's range, not '$bad'" \
+        --x-offset "$bad" "$work/x"
+done
+"$w3egen" --width 2 --height 2 --x-offset -1.5e3 --z-offset +.25 "$work/offsets.w3e" &&
+    [ "$(od -An -tf4 -j53 -N8 "$work/offsets.w3e" | xargs)" = "-1500 0.25" ] ||
+    fail "plain decimal offsets were not taken: $(od -An -tf4 -j53 -N8 "$work/offsets.w3e")"
+[ -e "$work/x" ] && fail "a refused command line wrote its OUTPUT"
 "$w3egen" --width 2 --height 2 "$work/missing/dir/x.w3e" 2>/dev/null && fail "wrote into a missing folder"
 
 # An existing file stays as it is unless --force is given.
@@ -49,6 +60,26 @@ err=$("$w3egen" --shape flat --width 2 --height 2 "$work/kept.w3e" 2>&1)
 cmp -s "$work/a.w3e" "$work/kept.w3e" || fail "an existing file was changed without --force"
 "$w3egen" --shape flat --width 2 --height 2 --force "$work/kept.w3e" &&
     [ "$(stat -c %s "$work/kept.w3e")" -eq $((61 + 28)) ] || fail "--force did not replace the file"
+
+# Replaced only whole: past a file-size limit (8 KiB) or without the memory for the grid,
+# a message and exit 1, the old file unchanged and no temporary file left beside it.
+replace_fails() { # what, limit option, limit, message, w3egen arguments...: must fail cleanly
+    local what=$1 option=$2 limit=$3 message=$4 err code
+    shift 4
+    err=$(ulimit "$option" "$limit" && "$w3egen" --force "$@" "$work/kept.w3e" 2>&1)
+    code=$?
+    [ "$code" -eq 1 ] || fail "$what: exit code $code, not 1 ($err)"
+    grep -q "^w3egen: .*$message" <<<"$err" || fail "$what: '$err' does not say '$message'"
+    cmp -s "$work/kept.w3e" "$work/before.w3e" || fail "$what: the old file changed"
+    [ "$(ls -A "$work" | grep -c part)" -eq 0 ] || fail "$what: a temporary file was left"
+}
+cp "$work/kept.w3e" "$work/before.w3e"
+replace_fails "a file-size limit" -f 8 "File too large" --width 200 --height 200
+# The sanitizer's runtime needs more address space than any limit that would test this.
+if ! grep -qa __asan_init "$w3egen"; then
+    replace_fails "an address-space limit" -v 400000 \
+        "not enough memory for a grid of 32768 by 32768 tile points" --width 32768 --height 32768
+fi
 
 [ "$failures" -eq 0 ] && echo "w3egen: all checks passed"
 exit "$failures"

@@ -299,19 +299,24 @@ TEST(Window, DroppedFilesArriveAsOneDropForWindowsThatAcceptThem) {
     EXPECT_FALSE(peekUntil(w, WM_DROPFILES, msg)); // not accepting files yet
 
     DragAcceptFiles(w, TRUE);
-    pushDesktopDrop(w, {"/maps/a folder", "/maps/two.w3e"});
+    pushDesktopDrop(w, {"/maps/a folder", "/maps/Карта/two.w3e", "/maps/\xe9t\xe9"});
     ASSERT_TRUE(peekUntil(w, WM_DROPFILES, msg));
     const auto drop = reinterpret_cast<HDROP>(msg.wParam);
-    EXPECT_EQ(DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0), 2u);
-    EXPECT_EQ(DragQueryFileA(drop, 0, nullptr, 0), 14u); // length without the zero
-    char name[32];
-    EXPECT_EQ(DragQueryFileA(drop, 1, name, sizeof name), 13u);
-    EXPECT_STREQ(name, "/maps/two.w3e");
-    EXPECT_EQ(DragQueryFileA(drop, 0, name, 6), 5u); // cut to the buffer, zero included
-    EXPECT_STREQ(name, "/maps");
-    EXPECT_EQ(DragQueryFileA(drop, 2, name, sizeof name), 0u);
+    EXPECT_EQ(DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0), 3u);
+    EXPECT_EQ(DragQueryFileW(drop, 0, nullptr, 0), 14u); // length without the zero
+    WCHAR name[32];
+    EXPECT_EQ(DragQueryFileW(drop, 1, name, 32), 19u); // UTF-16 code units
+    EXPECT_EQ(std::u16string(name), u"/maps/Карта/two.w3e");
+    EXPECT_EQ(DragQueryFileW(drop, 0, name, 6), 5u); // cut to the buffer, zero included
+    EXPECT_EQ(std::u16string(name), u"/maps");
+    // A name that is not UTF-8 (Latin-1 bytes) comes back byte for byte through UTF-16.
+    ASSERT_EQ(DragQueryFileW(drop, 2, name, 32), 9u);
+    char bytes[32];
+    const int n = WideCharToMultiByte(CP_UTF8, 0, name, -1, bytes, sizeof bytes, nullptr, nullptr);
+    EXPECT_EQ(std::string(bytes, static_cast<std::size_t>(n)), std::string("/maps/\xe9t\xe9", 10));
+    EXPECT_EQ(DragQueryFileW(drop, 3, name, 32), 0u);
     DragFinish(drop);
-    EXPECT_EQ(DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0), 0u); // gone
+    EXPECT_EQ(DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0), 0u); // gone
     closeWindow(w);
 }
 

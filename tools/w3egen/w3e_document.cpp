@@ -1,8 +1,8 @@
 // Serialisation of a W3eDocument: little-endian, packed, in file order.
 #include "w3e_document.h"
 
-#include <cerrno>
-#include <cstdio>
+#include "terrain/whole_file.h"
+
 #include <cstring>
 
 namespace {
@@ -81,17 +81,5 @@ std::vector<unsigned char> W3eDocument::bytes() const {
 
 bool writeBytes(const std::string& path, const std::vector<unsigned char>& bytes,
                 std::string& error) {
-    std::FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f) {
-        error = "cannot create " + path + ": " + std::strerror(errno);
-        return false;
-    }
-    const bool written =
-        bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-    const int writeErrno = errno;
-    if (std::fclose(f) != 0 || !written) {
-        error = "cannot write " + path + ": " + std::strerror(written ? errno : writeErrno);
-        return false;
-    }
-    return true;
+    return replaceFileWhole(path, bytes.data(), bytes.size(), error);
 }

@@ -47,6 +47,7 @@ struct W3eDocument {
     std::vector<unsigned char> bytes() const;
 };
 
-// Writes bytes to path; false with a message in `error` when that fails.
+// Writes bytes to path, replacing it only whole; false with a message in `error` when that
+// fails, and then the path is as it was.
 bool writeBytes(const std::string& path, const std::vector<unsigned char>& bytes,
                 std::string& error);

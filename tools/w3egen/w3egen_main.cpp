@@ -4,10 +4,13 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cmath>
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
 #include <limits>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -68,22 +71,47 @@ struct Options {
     std::exit(2);
 }
 
+// Whether text is a decimal number as a person writes it: an optional sign, digits with an
+// optional point and fraction, an optional exponent; nothing before or after (no blanks, no
+// hexadecimal, no inf or nan, which strtod would take).
+bool plainDecimal(const std::string& text, bool fraction) {
+    std::size_t i = 0;
+    const auto digits = [&] {
+        const std::size_t start = i;
+        while (i < text.size() && text[i] >= '0' && text[i] <= '9') ++i;
+        return i - start;
+    };
+    if (i < text.size() && (text[i] == '-' || text[i] == '+')) ++i;
+    std::size_t mantissa = digits();
+    if (fraction && i < text.size() && text[i] == '.') {
+        ++i;
+        mantissa += digits();
+    }
+    if (mantissa == 0) return false;
+    if (fraction && i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+        ++i;
+        if (i < text.size() && (text[i] == '-' || text[i] == '+')) ++i;
+        if (digits() == 0) return false;
+    }
+    return i == text.size();
+}
+
 long long wholeNumber(const std::string& option, const std::string& text, long long lowest,
                       long long highest) {
     errno = 0;
-    char* end = nullptr;
-    const long long value = std::strtoll(text.c_str(), &end, 10);
-    if (text.empty() || *end != '\0' || errno == ERANGE || value < lowest || value > highest)
+    const long long value = plainDecimal(text, false) ? std::strtoll(text.c_str(), nullptr, 10) : 0;
+    if (!plainDecimal(text, false) || errno == ERANGE || value < lowest || value > highest)
         die(option + " needs a whole number from " + std::to_string(lowest) + " to " +
             std::to_string(highest) + ", not '" + text + "'");
     return value;
 }
 
 float realNumber(const std::string& option, const std::string& text) {
-    char* end = nullptr;
-    const float value = std::strtof(text.c_str(), &end);
-    if (text.empty() || *end != '\0') die(option + " needs a number, not '" + text + "'");
-    return value;
+    const double largest = std::numeric_limits<float>::max();
+    const double value = plainDecimal(text, true) ? std::strtod(text.c_str(), nullptr) : 0.0;
+    if (!plainDecimal(text, true) || !(std::fabs(value) <= largest))
+        die(option + " needs a decimal number within a float's range, not '" + text + "'");
+    return static_cast<float>(value);
 }
 
 std::vector<std::string> idList(const std::string& option, const std::string& text) {
@@ -167,27 +195,47 @@ Options parse(int argc, char** argv) {
     return o;
 }
 
+// The file's bytes; throws std::bad_alloc when memory runs out.
+std::vector<unsigned char> fileBytes(const Options& o) {
+    W3eDocument doc = o.header;
+    if (!o.xOffsetGiven) doc.xOffset = -64.0f * static_cast<float>(std::max(o.shape.width - 1, 0));
+    if (!o.zOffsetGiven) doc.zOffset = -64.0f * static_cast<float>(std::max(o.shape.height - 1, 0));
+    std::string error;
+    if (!shapeTerrain(doc, o.shape, error)) die(error);
+    std::vector<unsigned char> bytes = doc.bytes();
+    doc = W3eDocument{}; // its grid's memory back before the trailing bytes take more
+    bytes.reserve(bytes.size() + static_cast<std::size_t>(o.trailing));
+    for (long long i = 0; i < o.trailing; ++i)
+        bytes.push_back(static_cast<unsigned char>(i * 37 + 11));
+    if (o.cut >= 0 && static_cast<unsigned long long>(o.cut) < bytes.size())
+        bytes.resize(static_cast<std::size_t>(o.cut));
+    return bytes;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
-    Options o = parse(argc, argv);
+#ifdef SIGXFSZ
+    // Past a file-size limit a write fails with a reason instead of ending the program, so the
+    // partial file is removed and OUTPUT stays as it was.
+    std::signal(SIGXFSZ, SIG_IGN);
+#endif
+    const Options o = parse(argc, argv);
     std::error_code ignored;
     if (!o.force && std::filesystem::symlink_status(o.output, ignored).type() !=
                         std::filesystem::file_type::not_found) {
         std::cerr << "w3egen: " << o.output << " exists; give --force to replace it\n";
         return 1;
     }
-    W3eDocument doc = o.header;
-    if (!o.xOffsetGiven) doc.xOffset = -64.0f * static_cast<float>(std::max(o.shape.width - 1, 0));
-    if (!o.zOffsetGiven) doc.zOffset = -64.0f * static_cast<float>(std::max(o.shape.height - 1, 0));
+    std::vector<unsigned char> bytes;
+    try {
+        bytes = fileBytes(o);
+    } catch (const std::bad_alloc&) {
+        std::cerr << "w3egen: not enough memory for a grid of " << o.shape.width << " by "
+                  << o.shape.height << " tile points\n";
+        return 1;
+    }
     std::string error;
-    if (!shapeTerrain(doc, o.shape, error)) die(error);
-
-    std::vector<unsigned char> bytes = doc.bytes();
-    for (long long i = 0; i < o.trailing; ++i)
-        bytes.push_back(static_cast<unsigned char>(i * 37 + 11));
-    if (o.cut >= 0 && static_cast<unsigned long long>(o.cut) < bytes.size())
-        bytes.resize(static_cast<std::size_t>(o.cut));
     if (!writeBytes(o.output, bytes, error)) {
         std::cerr << "w3egen: " << error << '\n';
         return 1;

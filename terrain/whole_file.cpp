@@ -1,0 +1,74 @@
+// The temporary file is named after its target and a random tag, in the target's folder, so
+// that the rename stays within one file system and never has to copy.
+#include "terrain/whole_file.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <random>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string reason(int error) {
+    return error != 0 ? std::strerror(error) : "the system gave no reason";
+}
+
+// A name beside the target that nothing uses yet.
+fs::path temporaryBeside(const fs::path& target) {
+    std::random_device random;
+    std::error_code ignored;
+    fs::path candidate;
+    do {
+        char tag[24];
+        std::snprintf(tag, sizeof tag, ".%08x.part", static_cast<unsigned>(random()));
+        candidate = target;
+        candidate += fs::u8path(tag);
+    } while (fs::symlink_status(candidate, ignored).type() != fs::file_type::not_found);
+    return candidate;
+}
+
+} // namespace
+
+bool replaceFileWhole(const std::string& path, const void* bytes, std::size_t size,
+                      std::string& error) {
+    const fs::path target = fs::u8path(path);
+    std::error_code ec;
+    const fs::file_status status = fs::status(target, ec);
+    if (fs::is_directory(status)) {
+        error = "cannot write " + path + ": it is a folder";
+        return false;
+    }
+    const fs::perms writable =
+        fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+    if (fs::is_regular_file(status) && (status.permissions() & writable) == fs::perms::none) {
+        error = "cannot write " + path + ": it is read-only";
+        return false;
+    }
+
+    const fs::path temporary = temporaryBeside(target);
+    errno = 0;
+    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+    if (!out) {
+        error = "cannot write " + path + ": " + reason(errno);
+        return false;
+    }
+    errno = 0;
+    if (size > 0) out.write(static_cast<const char*>(bytes), static_cast<std::streamsize>(size));
+    out.flush();
+    int failure = out ? 0 : (errno != 0 ? errno : EIO);
+    out.close();
+    if (failure == 0 && out.fail()) failure = errno != 0 ? errno : EIO;
+    if (failure == 0) {
+        fs::rename(temporary, target, ec);
+        if (!ec) return true;
+        error = "cannot replace " + path + ": " + ec.message();
+    } else {
+        error = "cannot write " + path + ": " + reason(failure);
+    }
+    fs::remove(temporary, ec);
+    return false;
+}

@@ -71,6 +71,39 @@ void pushDesktopDrop(HWND window, const std::vector<std::string>& files) {
     SDL_PushEvent(&e);
 }
 
+void pushDesktopMouseMove(HWND window, int x, int y, unsigned buttons) {
+    SDL_Event e{};
+    e.type = SDL_MOUSEMOTION;
+    e.motion.windowID = sdlIdOf(window);
+    e.motion.state = buttons;
+    e.motion.x = x;
+    e.motion.y = y;
+    SDL_PushEvent(&e);
+}
+
+void pushDesktopMouseButton(HWND window, int button, bool down, int x, int y, int clicks) {
+    SDL_Event e{};
+    e.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
+    e.button.windowID = sdlIdOf(window);
+    e.button.button = static_cast<Uint8>(button);
+    e.button.state = down ? SDL_PRESSED : SDL_RELEASED;
+    e.button.clicks = static_cast<Uint8>(clicks);
+    e.button.x = x;
+    e.button.y = y;
+    SDL_PushEvent(&e);
+}
+
+void pushDesktopWheel(HWND window, int notches, int x, int y) {
+    SDL_Event e{};
+    e.type = SDL_MOUSEWHEEL;
+    e.wheel.windowID = sdlIdOf(window);
+    e.wheel.y = notches;
+    e.wheel.direction = SDL_MOUSEWHEEL_NORMAL;
+    e.wheel.mouseX = x;
+    e.wheel.mouseY = y;
+    SDL_PushEvent(&e);
+}
+
 KeyMessage keyMessageForName(const char* keyName, bool down, bool repeat, bool alt, bool ctrl,
                              bool shift) {
     const SDL_Scancode scancode = SDL_GetScancodeFromName(keyName);

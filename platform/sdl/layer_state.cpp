@@ -147,6 +147,7 @@ void destroyWindow(HWND__* window) {
                                  [&](const auto& d) { return d->window == window; }),
                   s.drops.end());
     if (s.gathering && s.gathering->window == window) s.gathering.reset();
+    if (s.capture == window) ReleaseCapture();
     SDL_DestroyWindow(window->sdl);
     s.windows.erase(std::find_if(s.windows.begin(), s.windows.end(),
                                  [&](const auto& w) { return w.get() == window; }));

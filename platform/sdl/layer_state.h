@@ -24,6 +24,8 @@ struct HWND__ {
     bool shown = false;
     bool minimised = false;
     bool acceptsFiles = false; // DragAcceptFiles: drops become WM_DROPFILES
+    bool doubleClicks = false; // its class has CS_DBLCLKS
+    LONG_PTR userData = 0;     // GWLP_USERDATA
     HDC__ dc{this};
     int depthBits = 0; // depth buffer bits the window's GL configuration was made with
 };
@@ -50,6 +52,7 @@ struct WindowClass {
     std::string name;
     WNDPROC procedure;
     HICON icon;
+    UINT style;
 };
 
 struct LayerState {
@@ -61,6 +64,7 @@ struct LayerState {
     std::vector<std::unique_ptr<HICON__>> icons; // registered by the program
     std::unique_ptr<HDROP__> gathering;          // a drop whose files are still arriving
     std::deque<MSG> posted;                      // input and posted messages, oldest first
+    HWND__* capture = nullptr;                   // the window that has the mouse
     bool quitPosted = false;
     int quitCode = 0;
     DWORD lastError = ERROR_SUCCESS;

@@ -5,6 +5,7 @@
 // the window is never validated, so a paint is always waiting.
 #include "platform/sdl/key_mapping.h"
 #include "platform/sdl/layer_state.h"
+#include "platform/sdl/mouse_mapping.h"
 
 #include <algorithm>
 
@@ -14,6 +15,12 @@ HWND__* targetOf(Uint32 windowId) {
     if (HWND__* w = windowOfSdlId(windowId)) return w;
     // Keyboard events may name no window (focus in transit): the first window takes them.
     return layer().windows.empty() ? nullptr : layer().windows.front().get();
+}
+
+// The window with the mouse captured takes its messages; otherwise the window under it.
+HWND__* mouseTarget(Uint32 windowId) {
+    HWND__* captured = layer().capture;
+    return captured ? captured : windowOfSdlId(windowId);
 }
 
 void post(HWND__* w, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -41,8 +48,37 @@ void translate(const SDL_Event& e) {
         break;
     }
     case SDL_MOUSEMOTION:
-        if (HWND__* w = windowOfSdlId(e.motion.windowID))
-            post(w, WM_MOUSEMOVE, 0, MAKELPARAM(e.motion.x, e.motion.y));
+        if (HWND__* w = mouseTarget(e.motion.windowID)) {
+            const MouseMessage m =
+                mouseMoveMessage(e.motion.x, e.motion.y, e.motion.state, SDL_GetModState());
+            post(w, m.message, m.wParam, m.lParam);
+        }
+        break;
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP:
+        if (HWND__* w = mouseTarget(e.button.windowID)) {
+            const bool down = e.type == SDL_MOUSEBUTTONDOWN;
+            // The mask after the event: SDL's state may not have seen it yet.
+            Uint32 buttons = SDL_GetMouseState(nullptr, nullptr);
+            buttons = down ? buttons | SDL_BUTTON(e.button.button)
+                           : buttons & ~SDL_BUTTON(e.button.button);
+            const MouseMessage m =
+                mouseButtonMessage(e.button.button, down, e.button.clicks, w->doubleClicks,
+                                   e.button.x, e.button.y, buttons, SDL_GetModState());
+            if (m.message != 0) post(w, m.message, m.wParam, m.lParam);
+        }
+        break;
+    case SDL_MOUSEWHEEL:
+        if (HWND__* w = mouseTarget(e.wheel.windowID)) {
+            int x = 0, y = 0;
+            SDL_GetWindowPosition(w->sdl, &x, &y);
+            const int notches =
+                e.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -e.wheel.y : e.wheel.y;
+            const MouseMessage m =
+                mouseWheelMessage(notches, x + e.wheel.mouseX, y + e.wheel.mouseY,
+                                  SDL_GetMouseState(nullptr, nullptr), SDL_GetModState());
+            if (notches != 0) post(w, m.message, m.wParam, m.lParam);
+        }
         break;
     case SDL_DROPBEGIN:
     case SDL_DROPFILE:

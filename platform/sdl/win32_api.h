@@ -1,6 +1,26 @@
 // The subset of the Windows API that the viewer uses, declared for platforms other than
 // Windows and implemented on SDL2 in this folder. Types and constants carry Windows' names
 // and values; functions behave as Windows' do for the way the viewer calls them.
+//
+// Known limits, where this layer does less than Windows or otherwise:
+// - Windows have no frame: sizes are client sizes, and AdjustWindowRectEx leaves a rectangle
+//   as it is. DefWindowProcA acts only on WM_CLOSE (it destroys the window) and Alt+F4.
+// - One pixel format per window, fixed when SDL makes it: double-buffered RGBA with 24 depth
+//   bits (16 where 24 cannot be had) and 8 stencil bits; a descriptor asking for more is
+//   refused. wglGetProcAddress knows wglSwapIntervalEXT only.
+// - Keys come as virtual-key messages only: TranslateMessage makes no WM_CHAR.
+// - The mouse: left, right and middle buttons and the vertical wheel; WM_MOUSEWHEEL goes to
+//   the window under the pointer (Windows sends it to the focused one).
+// - MessageBoxA and MessageBoxW show one OK button whatever the type asks, and return IDOK.
+// - Drops carry files only (dropped text is ignored). Window data: GWLP_USERDATA only. Stock
+//   icons and cursors have no image.
+// - Files: CreateFileW opens existing files for reading only. There are no consoles, so
+//   GetConsoleMode fails (a terminal is a character device, as on Windows for others).
+// - Text: CP_UTF8 and CP_ACP are both UTF-8. Names that are not UTF-8 travel through UTF-16
+//   as lone surrogates U+DC80 to U+DCFF, so that every name the system gives opens again.
+// - FormatMessageA knows the texts of the errors this layer reports, and no others.
+// - One thread: calls come from the thread that made the windows.
+//
 // Needs: SDL2, OpenGL 1.x and GLU (only the .cpp files include SDL).
 #pragma once
 
@@ -27,6 +47,7 @@ typedef unsigned short ATOM;
 typedef std::uintptr_t WPARAM;
 typedef std::intptr_t LPARAM;
 typedef std::intptr_t LRESULT;
+typedef std::intptr_t LONG_PTR;
 typedef char* LPSTR;
 typedef const char* LPCSTR;
 // Wide text is UTF-16, as on Windows, whatever the size of wchar_t here.
@@ -173,6 +194,14 @@ union LARGE_INTEGER {
 #define MAKELPARAM(lo, hi)                                                                         \
     (static_cast<LPARAM>(static_cast<DWORD>((static_cast<WORD>(lo)) |                              \
                                             (static_cast<DWORD>(static_cast<WORD>(hi)) << 16))))
+#define MAKEWPARAM(lo, hi)                                                                         \
+    (static_cast<WPARAM>(static_cast<DWORD>((static_cast<WORD>(lo)) |                              \
+                                            (static_cast<DWORD>(static_cast<WORD>(hi)) << 16))))
+// Positions in mouse messages are signed: a captured pointer may be left of or above the window.
+#define GET_X_LPARAM(l) (static_cast<int>(static_cast<short>(LOWORD(l))))
+#define GET_Y_LPARAM(l) (static_cast<int>(static_cast<short>(HIWORD(l))))
+#define GET_WHEEL_DELTA_WPARAM(w) (static_cast<short>(HIWORD(w)))
+#define GET_KEYSTATE_WPARAM(w) (LOWORD(w))
 #define MAKEINTRESOURCEA(i) (reinterpret_cast<LPCSTR>(static_cast<std::uintptr_t>(i)))
 
 // Messages.
@@ -190,12 +219,33 @@ union LARGE_INTEGER {
 #define WM_SYSKEYDOWN 0x0104
 #define WM_SYSKEYUP 0x0105
 #define WM_MOUSEMOVE 0x0200
+#define WM_LBUTTONDOWN 0x0201
+#define WM_LBUTTONUP 0x0202
+#define WM_LBUTTONDBLCLK 0x0203
+#define WM_RBUTTONDOWN 0x0204
+#define WM_RBUTTONUP 0x0205
+#define WM_RBUTTONDBLCLK 0x0206
+#define WM_MBUTTONDOWN 0x0207
+#define WM_MBUTTONUP 0x0208
+#define WM_MBUTTONDBLCLK 0x0209
+#define WM_MOUSEWHEEL 0x020A
 #define WM_DROPFILES 0x0233
 
 // WM_SIZE kinds.
 #define SIZE_RESTORED 0
 #define SIZE_MINIMIZED 1
 #define SIZE_MAXIMIZED 2
+
+// Mouse messages: the buttons and keys held (wParam), one wheel notch.
+#define MK_LBUTTON 0x0001
+#define MK_RBUTTON 0x0002
+#define MK_SHIFT 0x0004
+#define MK_CONTROL 0x0008
+#define MK_MBUTTON 0x0010
+#define WHEEL_DELTA 120
+
+// Window data.
+#define GWLP_USERDATA (-21)
 
 // PeekMessageA.
 #define PM_NOREMOVE 0x0000
@@ -204,6 +254,7 @@ union LARGE_INTEGER {
 // Window class styles.
 #define CS_VREDRAW 0x0001
 #define CS_HREDRAW 0x0002
+#define CS_DBLCLKS 0x0008
 #define CS_OWNDC 0x0020
 
 // Window styles.
@@ -372,6 +423,16 @@ LRESULT DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 HICON LoadIconA(HINSTANCE instance, LPCSTR name);
 HCURSOR LoadCursorA(HINSTANCE instance, LPCSTR name);
 HDC GetDC(HWND window);
+// A value the program keeps with a window (GWLP_USERDATA only); the old value is returned.
+LONG_PTR SetWindowLongPtrA(HWND window, int index, LONG_PTR value);
+LONG_PTR GetWindowLongPtrA(HWND window, int index);
+BOOL ScreenToClient(HWND window, POINT* point);
+BOOL GetClientRect(HWND window, RECT* rect);
+
+// The mouse: a window that captures it gets its messages wherever the pointer goes, until
+// released.
+HWND SetCapture(HWND window);
+BOOL ReleaseCapture();
 
 // The message queue.
 BOOL PeekMessageA(LPMSG msg, HWND window, UINT filterMin, UINT filterMax, UINT removeMsg);
@@ -402,8 +463,7 @@ BOOL GetFileAttributesExW(LPCWSTR name, GET_FILEEX_INFO_LEVELS level, LPVOID inf
 DWORD GetFullPathNameW(LPCWSTR name, DWORD size, LPWSTR buffer, LPWSTR* filePart);
 HANDLE GetStdHandle(DWORD which);
 
-// Consoles: there are none here (a terminal is a character device, not a console), so
-// GetConsoleMode fails as it does on Windows for any other device.
+// Consoles (there are none here: see the limits above).
 BOOL GetConsoleMode(HANDLE console, DWORD* mode);
 BOOL WriteConsoleW(HANDLE console, const void* text, DWORD units, DWORD* written, void* reserved);
 

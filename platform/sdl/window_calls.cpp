@@ -68,7 +68,8 @@ ATOM RegisterClassExA(const WNDCLASSEXA* windowClass) {
             return 0;
         }
     }
-    s.classes.push_back({windowClass->lpszClassName, windowClass->lpfnWndProc, windowClass->hIcon});
+    s.classes.push_back({windowClass->lpszClassName, windowClass->lpfnWndProc, windowClass->hIcon,
+                         windowClass->style});
     return static_cast<ATOM>(0xC000 + s.classes.size());
 }
 
@@ -97,6 +98,7 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD s
 
     auto window = std::make_unique<HWND__>();
     window->procedure = found->procedure;
+    window->doubleClicks = (found->style & CS_DBLCLKS) != 0;
     window->sdl =
         createGlWindow(windowName ? windowName : "", x, y, width, height, window->depthBits);
     if (!window->sdl) {
@@ -197,4 +199,58 @@ HCURSOR LoadCursorA(HINSTANCE, LPCSTR) {
 HDC GetDC(HWND window) {
     HWND__* w = liveWindow(window);
     return w ? &w->dc : nullptr;
+}
+
+LONG_PTR SetWindowLongPtrA(HWND window, int index, LONG_PTR value) {
+    HWND__* w = liveWindow(window);
+    if (!w || index != GWLP_USERDATA) {
+        if (w) failWith(ERROR_INVALID_PARAMETER, "Only GWLP_USERDATA is kept.");
+        return 0;
+    }
+    const LONG_PTR old = w->userData;
+    w->userData = value;
+    SetLastError(ERROR_SUCCESS); // an old value of 0 is not a failure
+    return old;
+}
+
+LONG_PTR GetWindowLongPtrA(HWND window, int index) {
+    HWND__* w = liveWindow(window);
+    if (!w || index != GWLP_USERDATA) return 0;
+    return w->userData;
+}
+
+// Screen coordinates are the client area's position on the desktop plus the client point.
+BOOL ScreenToClient(HWND window, POINT* point) {
+    HWND__* w = liveWindow(window);
+    if (!w || !point) return FALSE;
+    int x = 0, y = 0;
+    SDL_GetWindowPosition(w->sdl, &x, &y);
+    point->x -= x;
+    point->y -= y;
+    return TRUE;
+}
+
+BOOL GetClientRect(HWND window, RECT* rect) {
+    HWND__* w = liveWindow(window);
+    if (!w || !rect) return FALSE;
+    int width = 0, height = 0;
+    SDL_GetWindowSize(w->sdl, &width, &height);
+    *rect = RECT{0, 0, width, height};
+    return TRUE;
+}
+
+HWND SetCapture(HWND window) {
+    LayerState& s = layer();
+    HWND__* previous = s.capture;
+    HWND__* w = liveWindow(window);
+    if (!w) return previous;
+    s.capture = w;
+    SDL_CaptureMouse(SDL_TRUE);
+    return previous;
+}
+
+BOOL ReleaseCapture() {
+    layer().capture = nullptr;
+    SDL_CaptureMouse(SDL_FALSE);
+    return TRUE;
 }

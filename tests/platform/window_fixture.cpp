@@ -18,6 +18,7 @@ HWND makeWindow(const char* title, int width, int height, bool keepCreation) {
     static const ATOM registered = [] {
         WNDCLASSEXA c{};
         c.cbSize = sizeof c;
+        c.style = CS_DBLCLKS;
         c.lpfnWndProc = recordingProcedure;
         c.lpszClassName = "ZuvaroTestClass";
         return RegisterClassExA(&c);

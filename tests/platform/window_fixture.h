@@ -24,7 +24,7 @@ extern CREATESTRUCTA lastCreate;
 // The procedure records, then leaves everything to DefWindowProcA.
 LRESULT CALLBACK recordingProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-// A window of the recording class (registered once), hidden, with a client area of the given
+// A window of the recording class (registered once, with double clicks), hidden, with a client area of the given
 // size; `received` is cleared after its creation messages unless keepCreation.
 HWND makeWindow(const char* title, int width = 320, int height = 240, bool keepCreation = false);
 

@@ -175,6 +175,58 @@ TEST(Window, RealKeysFromTheXServer) {
     closeWindow(w);
 }
 
+TEST(Window, MouseMessagesFromTheQueueAndFromTheXServer) {
+    HWND w = makeWindow("zuvaro mouse test", 320, 240);
+    ShowWindow(w, SW_SHOW);
+    MSG msg{};
+    // Pushed through SDL's queue: a press, a double click, the wheel with screen coordinates.
+    pushDesktopMouseButton(w, 1, true, 30, 40);
+    ASSERT_TRUE(peekUntil(w, WM_LBUTTONDOWN, msg));
+    EXPECT_EQ(msg.wParam, static_cast<WPARAM>(MK_LBUTTON));
+    EXPECT_EQ(GET_X_LPARAM(msg.lParam), 30);
+    EXPECT_EQ(GET_Y_LPARAM(msg.lParam), 40);
+    pushDesktopMouseButton(w, 1, true, 30, 40, 2);
+    ASSERT_TRUE(peekUntil(w, WM_LBUTTONDBLCLK, msg));
+    pushDesktopWheel(w, -1, 50, 60);
+    ASSERT_TRUE(peekUntil(w, WM_MOUSEWHEEL, msg));
+    EXPECT_EQ(GET_WHEEL_DELTA_WPARAM(msg.wParam), -WHEEL_DELTA);
+    POINT p{GET_X_LPARAM(msg.lParam), GET_Y_LPARAM(msg.lParam)};
+    ASSERT_TRUE(ScreenToClient(w, &p));
+    EXPECT_EQ(p.x, 50);
+    EXPECT_EQ(p.y, 60);
+
+    // The real pointer: a right drag that leaves the window keeps coming while captured.
+    const std::string id = visibleWindowNamed("zuvaro mouse test");
+    ASSERT_NE(id, "");
+    while (PeekMessageA(&msg, w, 0, 0, PM_REMOVE) && msg.message != WM_PAINT) {
+    }
+    EXPECT_EQ(SetCapture(w), nullptr);
+    shellLine("xdotool mousemove --window " + id + " 100 80 mousedown 3 mousemove --window " + id +
+              " 400 300 sleep 0.2 mouseup 3 click --repeat 2 --delay 80 1 click 4");
+    ASSERT_TRUE(peekUntil(w, WM_RBUTTONDOWN, msg));
+    EXPECT_EQ(GET_X_LPARAM(msg.lParam), 100);
+    bool outside = false;
+    const auto deadline = Clock::now() + std::chrono::seconds(5);
+    while (Clock::now() < deadline) {
+        if (!PeekMessageA(&msg, w, 0, 0, PM_REMOVE)) continue;
+        if (msg.message == WM_RBUTTONUP) break;
+        if (msg.message == WM_MOUSEMOVE)
+            outside = outside || (GET_X_LPARAM(msg.lParam) == 400 && (msg.wParam & MK_RBUTTON));
+    }
+    EXPECT_TRUE(outside) << "no move past the window's edge while the right button was held";
+    EXPECT_EQ(msg.message, static_cast<UINT>(WM_RBUTTONUP));
+    EXPECT_TRUE(ReleaseCapture());
+    ASSERT_TRUE(peekUntil(w, WM_LBUTTONDBLCLK, msg));
+    ASSERT_TRUE(peekUntil(w, WM_MOUSEWHEEL, msg));
+    EXPECT_EQ(GET_WHEEL_DELTA_WPARAM(msg.wParam), WHEEL_DELTA); // button 4: away from the user
+
+    // A value kept with the window.
+    int kept = 0;
+    EXPECT_EQ(SetWindowLongPtrA(w, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&kept)), 0);
+    EXPECT_EQ(GetWindowLongPtrA(w, GWLP_USERDATA), reinterpret_cast<LONG_PTR>(&kept));
+    closeWindow(w);
+}
+
 TEST(Window, WaitMessageBlocksUntilInputArrives) {
     HWND w = makeWindow("zuvaro wait test");
     MSG msg{};

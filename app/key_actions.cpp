@@ -4,42 +4,43 @@
 // the lighting once.
 #include "app/key_table.h"
 
+#include "app/camera_moves.h"
 #include "app/map_session.h"
 #include "app/view_legend.h"
 #include "render/viewer_state.h"
 #include "terrain/terrain_map.h"
 
-#include <algorithm>
 #include <iostream>
 
 KeyTable keyTable;
 
 namespace {
 
-constexpr float step = 64.0f; // half a tile
-constexpr float startHeight = 2048.0f, lowestCamera = 256.0f, highestCamera = 32768.0f;
+// The camera keys act on the normal camera: in the overview they first go back to it.
+bool cameraKey(SceneView& scene, bool acts) {
+    if (acts) scene.pose.overview = false;
+    return acts;
+}
 
 } // namespace
 
-void keyActions() {
+void keyActions(SceneView& scene) {
     ViewerState& s = viewerState;
-    const float xLimit = 128.0f * static_cast<float>(terrainMap.header->mapWidth - 1);
-    const float zLimit = -128.0f * static_cast<float>(terrainMap.header->mapHeight - 1);
-    Point3& camera = s.cameraPosition;
+    const CameraPose& pose = scene.pose;
 
-    if (keyTable.isHeld(VK_UP) && camera.z - step > zLimit) camera.z -= step;
-    if (keyTable.isHeld(VK_DOWN) && camera.z + step < 0.0f) camera.z += step;
-    if (keyTable.isHeld(VK_RIGHT) && camera.x + step < xLimit) camera.x += step;
-    if (keyTable.isHeld(VK_LEFT) && camera.x - step > 0.0f) camera.x -= step;
+    if (cameraKey(scene, keyTable.isHeld(VK_UP))) fly(terrainMap, s, pose, 1, 0);
+    if (cameraKey(scene, keyTable.isHeld(VK_DOWN))) fly(terrainMap, s, pose, -1, 0);
+    if (cameraKey(scene, keyTable.isHeld(VK_RIGHT))) fly(terrainMap, s, pose, 0, 1);
+    if (cameraKey(scene, keyTable.isHeld(VK_LEFT))) fly(terrainMap, s, pose, 0, -1);
 
     if (keyTable.isHeld('W')) glPolygonMode(GL_FRONT, GL_LINE);
     if (keyTable.isHeld('P')) glPolygonMode(GL_FRONT, GL_POINT);
     if (keyTable.isHeld('F')) glPolygonMode(GL_FRONT, GL_FILL);
 
-    if (keyTable.isHeld('I')) s.lightPosition[0] += step;
-    if (keyTable.isHeld('U')) s.lightPosition[0] -= step;
-    if (keyTable.isHeld('M')) s.lightPosition[1] -= step;
-    if (keyTable.isHeld('K')) s.lightPosition[1] += step;
+    if (keyTable.isHeld('I')) s.lightPosition[0] += 64.0f;
+    if (keyTable.isHeld('U')) s.lightPosition[0] -= 64.0f;
+    if (keyTable.isHeld('M')) s.lightPosition[1] -= 64.0f;
+    if (keyTable.isHeld('K')) s.lightPosition[1] += 64.0f;
 
     if (keyTable.takePress('L')) {
         s.lightingOn = !s.lightingOn;
@@ -54,10 +55,13 @@ void keyActions() {
         std::cout << viewLegend(terrainMap, s.view, mapSession.reportText) << std::endl;
     }
     if (keyTable.takePress('H')) s.waterShown = !s.waterShown;
-    if (keyTable.takePress(VK_NEXT))
-        s.cameraHeight = std::min(2.0f * s.cameraHeight, highestCamera);
-    if (keyTable.takePress(VK_PRIOR))
-        s.cameraHeight = std::max(0.5f * s.cameraHeight, lowestCamera);
-    if (keyTable.takePress(VK_HOME)) s.cameraHeight = startHeight;
-    if (keyTable.takePress(VK_F5)) reloadMap();
+    if (cameraKey(scene, keyTable.takePress(VK_NEXT))) setCameraHeight(s, 2.0f * s.cameraHeight);
+    if (cameraKey(scene, keyTable.takePress(VK_PRIOR))) setCameraHeight(s, 0.5f * s.cameraHeight);
+    if (cameraKey(scene, keyTable.takePress(VK_HOME))) {
+        s.cameraHeight = startHeight;
+        scene.pose = CameraPose{};
+    }
+    if (keyTable.takePress('O')) scene.pose.overview = !scene.pose.overview;
+    if (keyTable.takePress('D')) scene.levelOfDetail = !scene.levelOfDetail;
+    if (keyTable.takePress(VK_F5)) reloadMap(scene);
 }

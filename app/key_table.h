@@ -1,9 +1,11 @@
 // KeyTable: which keys are held, by Windows virtual-key code, and keyActions, which applies
 // the action of every held key once per message-loop iteration.
-// Needs: the platform layer, the render layer's ViewerState, the terrain model, the map session.
+// Needs: the platform layer, the render layer's ViewerState and scene, the terrain model, the
+// map session.
 #pragma once
 
 #include "platform/win32.h"
+#include "render/scene_view.h"
 
 struct KeyTable {
     unsigned char held[256] = {};    // 1 from a key's WM_KEYDOWN to its WM_KEYUP
@@ -33,9 +35,11 @@ struct KeyTable {
 
 extern KeyTable keyTable;
 
-// While held, in this order: arrows fly the camera in 64-unit steps within the map's extent;
+// While held, in this order: arrows fly the camera ahead, back, right and left of the way it
+// faces within the map's extent, in steps of 64 units at the start's height (more when higher);
 // I, U, K, M move the light; W, P, F choose the polygon mode. Then, once per press: L switches
 // lighting; V cycles the views (and prints the new one's legend); H shows or hides the water;
 // Page Down and Page Up double and halve the camera's height (256 to 32768), Home restores
-// 2048; F5 reloads the map.
-void keyActions();
+// the start's height and direction where the camera is; O switches the overview; D switches
+// the level of detail; F5 reloads the map. The camera keys leave the overview first.
+void keyActions(SceneView& scene);

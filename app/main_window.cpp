@@ -1,13 +1,15 @@
 // The main window. WM_CREATE takes the device context, sets the pixel format and makes the
 // OpenGL context current; a failure there refuses the window, and the reason goes back to
 // the creator through the creation parameter, so the start can say why instead of running on
-// with nothing to draw into.
+// with nothing to draw into. The same parameter brings the controls that the window's input
+// changes, which the window keeps as its data.
 #include "app/main_window.h"
 
 #include "app/help_text.h"
 #include "app/key_table.h"
 #include "app/last_error.h"
 #include "app/map_session.h"
+#include "app/mouse_actions.h"
 #include "app/resource_ids.h"
 #include "app/system_text.h"
 #include "render/scene_frame.h"
@@ -15,7 +17,8 @@
 
 namespace {
 
-// Double-buffered RGBA with 32 colour and 16 depth bits, drawn to a window with OpenGL.
+// Double-buffered RGBA with 32 colour and 24 depth bits, drawn to a window with OpenGL (16
+// depth bits make far surfaces fight for pixels).
 const PIXELFORMATDESCRIPTOR pixelFormat = {sizeof(PIXELFORMATDESCRIPTOR),
                                            1,
                                            PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL |
@@ -35,7 +38,7 @@ const PIXELFORMATDESCRIPTOR pixelFormat = {sizeof(PIXELFORMATDESCRIPTOR),
                                            0,
                                            0,
                                            0,
-                                           16,
+                                           24,
                                            0,
                                            0,
                                            PFD_MAIN_PLANE,
@@ -49,12 +52,27 @@ bool setUpPixelFormat(HDC dc) {
     return format != 0 && SetPixelFormat(dc, format, &pixelFormat);
 }
 
+// What CreateWindowExA hands to WM_CREATE.
+struct Creation {
+    std::string* problem;
+    ViewControls* controls;
+};
+
 LRESULT refuse(const CREATESTRUCTA* create, const std::string& why) {
-    if (create && create->lpCreateParams) *static_cast<std::string*>(create->lpCreateParams) = why;
+    if (create && create->lpCreateParams)
+        *static_cast<const Creation*>(create->lpCreateParams)->problem = why;
     return -1;
 }
 
+ViewControls* controlsOf(HWND window) {
+    return reinterpret_cast<ViewControls*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+}
+
 LRESULT onCreate(HWND window, const CREATESTRUCTA* create) {
+    if (create && create->lpCreateParams)
+        SetWindowLongPtrA(window, GWLP_USERDATA,
+                          reinterpret_cast<LONG_PTR>(
+                              static_cast<const Creation*>(create->lpCreateParams)->controls));
     windowContext.deviceContext = GetDC(window);
     if (!windowContext.deviceContext || !setUpPixelFormat(windowContext.deviceContext))
         return refuse(create, "cannot set the window's pixel format: " + lastErrorText());
@@ -67,7 +85,7 @@ LRESULT onCreate(HWND window, const CREATESTRUCTA* create) {
 }
 
 // The first file or folder of a drop replaces the map.
-void onDropFiles(HDROP drop) {
+void onDropFiles(HDROP drop, SceneView& scene) {
     std::string path;
     if (DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0) > 0) {
         WideString name(DragQueryFileW(drop, 0, nullptr, 0) + 1, WCHAR{});
@@ -75,7 +93,7 @@ void onDropFiles(HDROP drop) {
         path = utf8FromWide(name.c_str(), static_cast<int>(name.size()));
     }
     DragFinish(drop);
-    if (!path.empty()) openMap(path);
+    if (!path.empty()) openMap(path, scene);
 }
 
 void onSize(LPARAM lParam) {
@@ -91,14 +109,14 @@ void onSize(LPARAM lParam) {
 
 // Frames are drawn for every paint while the scene is set up and the context lives; the
 // window is never validated, so paints keep coming.
-void onPaint() {
+void onPaint(SceneView& scene) {
     if (!viewerState.sceneReady || !windowContext.renderingContext) return;
     LARGE_INTEGER now;
     QueryPerformanceCounter(&now);
     viewerState.elapsedSeconds =
         static_cast<float>(static_cast<double>(now.QuadPart - viewerState.startCount) /
                            static_cast<double>(viewerState.counterFrequency));
-    renderFrame();
+    renderFrame(scene);
 }
 
 void onClose() {
@@ -113,7 +131,7 @@ void onClose() {
 bool registerViewerClass(HINSTANCE instance, std::string& problem) {
     WNDCLASSEXA c{};
     c.cbSize = sizeof c;
-    c.style = CS_HREDRAW | CS_VREDRAW;
+    c.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
     c.lpfnWndProc = viewerWindowProcedure;
     c.hInstance = instance;
     // The program's own icon; the system's where the program carries none (tests).
@@ -127,13 +145,14 @@ bool registerViewerClass(HINSTANCE instance, std::string& problem) {
     return false;
 }
 
-HWND createMainWindow(HINSTANCE instance, std::string& problem) {
+HWND createMainWindow(HINSTANCE instance, std::string& problem, ViewControls& controls) {
     RECT rect{0, 0, 800, 600};
     AdjustWindowRectEx(&rect, WS_OVERLAPPEDWINDOW, FALSE, WS_EX_APPWINDOW | WS_EX_WINDOWEDGE);
     problem.clear();
+    Creation creation{&problem, &controls};
     HWND window = CreateWindowExA(
         0, viewerClassName, viewerTitle, WS_OVERLAPPEDWINDOW | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0,
-        0, rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr, instance, &problem);
+        0, rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr, instance, &creation);
     if (!window && problem.empty()) problem = "cannot open a window: " + lastErrorText();
     windowContext.mainWindow = window;
     return window;
@@ -148,14 +167,17 @@ bool setSwapInterval(int interval) {
 }
 
 LRESULT CALLBACK viewerWindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-    case WM_CREATE:
+    if (message == WM_CREATE)
         return onCreate(window, reinterpret_cast<const CREATESTRUCTA*>(lParam));
+    ViewControls* controls = controlsOf(window);
+    if (!controls) return DefWindowProcA(window, message, wParam, lParam);
+    const int x = GET_X_LPARAM(lParam), y = GET_Y_LPARAM(lParam);
+    switch (message) {
     case WM_SIZE:
         onSize(lParam);
         return 0;
     case WM_PAINT:
-        onPaint();
+        onPaint(controls->scene);
         return 0;
     case WM_CLOSE:
         onClose();
@@ -169,10 +191,28 @@ LRESULT CALLBACK viewerWindowProcedure(HWND window, UINT message, WPARAM wParam,
     case WM_KILLFOCUS:
         keyTable.releaseAll();
         return 0; // key-ups go elsewhere meanwhile
-    case WM_MOUSEMOVE:
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+        mouseButtonDown(window, *controls, message, x, y);
         return 0;
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP:
+        mouseButtonUp(*controls, message, x, y);
+        return 0;
+    case WM_MOUSEMOVE:
+        mouseMoved(*controls, x, y);
+        return 0;
+    case WM_MOUSEWHEEL: {
+        POINT at{x, y}; // the wheel's position is on the screen
+        ScreenToClient(window, &at);
+        mouseWheel(*controls, GET_WHEEL_DELTA_WPARAM(wParam) / WHEEL_DELTA, at.x, at.y);
+        return 0;
+    }
     case WM_DROPFILES:
-        onDropFiles(reinterpret_cast<HDROP>(wParam));
+        onDropFiles(reinterpret_cast<HDROP>(wParam), controls->scene);
         return 0;
     default:
         return DefWindowProcA(window, message, wParam, lParam);

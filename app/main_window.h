@@ -2,6 +2,7 @@
 // Needs: the platform layer, the render layer.
 #pragma once
 
+#include "app/view_controls.h"
 #include "platform/win32.h"
 
 #include <string>
@@ -11,9 +12,10 @@
 bool registerViewerClass(HINSTANCE instance, std::string& problem);
 
 // Creates the hidden main window with an 800 x 600 client area, its device context and a
-// current OpenGL context (all in windowContext), accepting dropped files. Null when any of
-// these fails, with the reason in `problem`.
-HWND createMainWindow(HINSTANCE instance, std::string& problem);
+// current OpenGL context (all in windowContext), accepting dropped files. Its input and frames
+// act on `controls`, which must outlive it. Null when any of these fails, with the reason in
+// `problem`.
+HWND createMainWindow(HINSTANCE instance, std::string& problem, ViewControls& controls);
 
 // Asks the current OpenGL context for `interval` display refreshes per buffer swap (0: swap at
 // once), where the driver offers it; false where it does not.

@@ -15,14 +15,15 @@ namespace {
 enum class Camera { toStart, keepIfInside };
 
 // Takes the loaded map or says why not. `stamp` is the file as it was before the load.
-bool takeMap(TerrainMap&& candidate, const std::string& file, const FileStamp& stamp,
-             Camera camera) {
+bool takeMap(TerrainMap&& candidate, const std::string& file, const FileStamp& stamp, Camera camera,
+             SceneView& scene) {
     if (!candidate.loadWarning.empty()) tellWarning(candidate.loadWarning);
     if (!candidate.loaded()) {
         tellFailure(candidate.loadError, true, windowContext.mainWindow);
         return false;
     }
     terrainMap = std::move(candidate);
+    scene.mesh.clear();
     mapSession.file = file;
     mapSession.known = stamp;
     mapSession.changeSeen = false;
@@ -31,7 +32,10 @@ bool takeMap(TerrainMap&& candidate, const std::string& file, const FileStamp& s
     const float zEnd = -128.0f * static_cast<float>(terrainMap.header->mapHeight - 1);
     // The key limits keep a camera that has moved strictly inside the grid.
     const bool inside = (eye.x == 0.0f || eye.x < xEnd) && (eye.z == 0.0f || eye.z > zEnd);
-    if (camera == Camera::toStart || !inside) eye = Point3{};
+    if (camera == Camera::toStart || !inside) {
+        eye = Point3{};
+        scene.pose = CameraPose{};
+    }
     return true;
 }
 
@@ -44,22 +48,22 @@ void followFrom(const std::string& file, const FileStamp& stamp, ReportText text
     mapSession.reportText = text;
 }
 
-bool openMap(const std::string& path) {
+bool openMap(const std::string& path, SceneView& scene) {
     const std::string file = mapFileFor(path);
     const FileStamp stamp = stampOf(file);
     return takeMap(loadMapFile(file, std::cout, mapSession.reportText), file, stamp,
-                   Camera::toStart);
+                   Camera::toStart, scene);
 }
 
-bool reloadMap() {
+bool reloadMap(SceneView& scene) {
     if (mapSession.file.empty()) return false;
     const FileStamp stamp = stampOf(mapSession.file);
     mapSession.known = stamp; // this attempt, good or not, is not repeated by the follower
     return takeMap(loadMapFile(mapSession.file, std::cout, mapSession.reportText), mapSession.file,
-                   stamp, Camera::keepIfInside);
+                   stamp, Camera::keepIfInside, scene);
 }
 
-void followMapFile(std::int64_t now) {
+void followMapFile(std::int64_t now, SceneView& scene) {
     MapSession& s = mapSession;
     if (s.file.empty() || now < s.nextLook) return;
     s.nextLook = now + viewerState.counterFrequency; // a second on
@@ -82,5 +86,5 @@ void followMapFile(std::int64_t now) {
         return;
     }
     s.known = stamp;
-    takeMap(std::move(candidate), s.file, stamp, Camera::keepIfInside);
+    takeMap(std::move(candidate), s.file, stamp, Camera::keepIfInside, scene);
 }

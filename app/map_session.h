@@ -7,6 +7,7 @@
 
 #include "app/map_file.h"
 #include "platform/win32.h"
+#include "render/scene_view.h"
 
 #include <cstdint>
 #include <string>
@@ -26,13 +27,14 @@ extern MapSession mapSession;
 void followFrom(const std::string& file, const FileStamp& stamp, ReportText text);
 
 // Opens the map a path means (a file or a folder), as a drop does: the camera goes back to the
-// start. False when it could not be loaded; the shown map stays, and a box has said why.
-bool openMap(const std::string& path);
+// start. False when it could not be loaded; the shown map stays, and a box has said why. A new
+// map makes the scene build its levels of detail again.
+bool openMap(const std::string& path, SceneView& scene);
 
 // Loads the shown map's file again; the camera stays where it is if the map still holds it.
-bool reloadMap();
+bool reloadMap(SceneView& scene);
 
 // Looks at the file about once a second (cheaply: its size and write time) and reloads it once
 // a change has settled: the same size and time at two looks in a row, so that a file still
 // being written is not loaded half-way. `now` is a performance-counter reading.
-void followMapFile(std::int64_t now);
+void followMapFile(std::int64_t now, SceneView& scene);

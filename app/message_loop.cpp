@@ -10,16 +10,16 @@
 #include "platform/win32.h"
 #include "render/window_context.h"
 
-int runMessageLoop() {
+int runMessageLoop(ViewControls& controls) {
     MSG msg{};
     for (;;) {
         const bool taken = PeekMessageA(&msg, windowContext.mainWindow, 0, 0, PM_REMOVE) != FALSE;
         if (taken && msg.message == WM_QUIT) return static_cast<int>(msg.wParam);
-        keyActions();
+        keyActions(controls.scene);
         if (keyTable.isHeld(VK_ESCAPE)) return 0;
         LARGE_INTEGER now;
         QueryPerformanceCounter(&now);
-        followMapFile(now.QuadPart);
+        followMapFile(now.QuadPart, controls.scene);
         if (taken) {
             TranslateMessage(&msg);
             DispatchMessageA(&msg);

@@ -2,5 +2,7 @@
 // Needs: the platform layer.
 #pragma once
 
-// Runs until WM_QUIT (its code is returned) or Escape (0).
-int runMessageLoop();
+#include "app/view_controls.h"
+
+// Runs until WM_QUIT (its code is returned) or Escape (0); the keys act on `controls`.
+int runMessageLoop(ViewControls& controls);

@@ -55,8 +55,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     }
     followFrom(file, stamp, text);
 
+    ViewControls controls;
     std::string problem;
-    if (!registerViewerClass(instance, problem) || !createMainWindow(instance, problem)) {
+    if (!registerViewerClass(instance, problem) || !createMainWindow(instance, problem, controls)) {
         tellFailure(problem, box);
         return 1;
     }
@@ -73,5 +74,5 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     initGL();
     // Frames follow the display, so a step per frame keeps a usable speed on fast machines.
     setSwapInterval(options.noVsync ? 0 : 1);
-    return runMessageLoop();
+    return runMessageLoop(controls);
 }

@@ -5,8 +5,8 @@
 // strips, the block culling and the ground height under points on and off the grid.
 #include "field_edges.h"
 #include "render/ground_height.h"
-#include "render/terrain_draw.h"
 #include "terrain/terrain_map.h"
+#include "terrain_walk.h"
 #include "w3e_document.h"
 
 #include <fuzzer/FuzzedDataProvider.h>

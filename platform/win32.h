@@ -5,6 +5,7 @@
 
 #ifdef _WIN32
 #include <windows.h>
+#include <windowsx.h> // GET_X_LPARAM and GET_Y_LPARAM for mouse messages
 
 #include <GL/gl.h>
 #include <GL/glu.h>

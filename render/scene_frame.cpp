@@ -1,16 +1,85 @@
 // renderFrame: one frame, in a fixed order. The camera keeps its height (2048 units unless
-// zoomed) above the ground under it and looks 3/4 of that ahead at that ground height: always
-// towards negative z and down at the same angle.
+// zoomed) above the ground under it and looks at the ground ahead and below it; the start
+// camera looks 3/4 of its height ahead towards negative z, as the viewer always did.
 #include "render/scene_frame.h"
 
-#include "render/ground_height.h"
-#include "render/light_marker.h"
-#include "terrain/terrain_map.h"
-
 #include "platform/win32.h"
+#include "render/camera_placement.h"
+#include "render/depth_range.h"
+#include "render/light_marker.h"
+#include "render/lod_draw.h"
 #include "render/view_frustum.h"
 #include "render/window_context.h"
 #include "render/window_title.h"
+#include "terrain/terrain_map.h"
+
+#include <cmath>
+
+namespace {
+
+// The projection and viewport the window's frames use (the size handler's, or initGL's).
+void readFrameCamera(FrameCamera& frame) {
+    GLfloat projection[16];
+    glGetFloatv(GL_PROJECTION_MATRIX, projection);
+    if (projection[5] != 0.0f && projection[0] != 0.0f) {
+        frame.tanHalfFovy = 1.0f / projection[5];
+        frame.aspect = projection[5] / projection[0];
+    }
+    GLint viewport[4];
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    frame.width = viewport[2] > 0 ? viewport[2] : 1;
+    frame.height = viewport[3] > 0 ? viewport[3] : 1;
+}
+
+void setTitle(const ViewerState& s, const SceneView& scene) {
+    const char* const detail = scene.levelOfDetail ? "" : " - level of detail off";
+    if (s.view == TerrainView::plain && scene.levelOfDetail)
+        setWindowTitle(windowContext.mainWindow, "V3U Zuvaro - Kelpmoor Entertainment [ FPS:%d ]",
+                       s.framesPerSecond);
+    else if (s.view == TerrainView::plain)
+        setWindowTitle(windowContext.mainWindow, "V3U Zuvaro - Kelpmoor Entertainment [ FPS:%d ]%s",
+                       s.framesPerSecond, detail);
+    else
+        setWindowTitle(windowContext.mainWindow,
+                       "V3U Zuvaro - Kelpmoor Entertainment [ FPS:%d ] - %s%s", s.framesPerSecond,
+                       viewName(s.view), detail);
+}
+
+// Every camera but the start one: levels chosen for the view, then a projection whose depth
+// range fits what is visible, the light's marker and the terrain.
+void drawOtherCamera(SceneView& scene, const CameraPlacement& camera) {
+    ViewerState& s = viewerState;
+    if (!scene.mesh.built) scene.mesh.build(terrainMap);
+    viewFrustum.extract();
+    const float pixelsPerUnit =
+        static_cast<float>(scene.frame.height) / (2.0f * scene.frame.tanHalfFovy);
+    scene.textures.prepare(terrainMap, scene.mesh, s.view);
+    scene.selection.choose(scene.mesh, viewFrustum, camera.eye, pixelsPerUnit,
+                           scene.textures.tileQuads);
+    const DepthRange range =
+        depthRangeFor(scene.selection, camera.eye, s.lightPosition, scene.frame);
+
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    gluPerspective(2.0 * std::atan(scene.frame.tanHalfFovy) * 180.0 / 3.14159265358979,
+                   scene.frame.aspect, range.nearPlane, range.farPlane);
+    glMatrixMode(GL_MODELVIEW);
+    drawLightMarker(s.lightPosition);
+    viewFrustum.extract();
+    glPushMatrix();
+    if (scene.levelOfDetail)
+        drawLevelOfDetail(terrainMap, scene.mesh, scene.selection, scene.textures, s.view,
+                          s.waterShown);
+    else
+        terrainMap.draw(viewFrustum);
+    glPopMatrix();
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+}
+
+} // namespace
 
 void updateFrameRate(ViewerState& state) {
     if (state.elapsedSeconds - state.fpsSampleTime >= 1.0f) {
@@ -22,31 +91,31 @@ void updateFrameRate(ViewerState& state) {
     }
 }
 
-void renderFrame() {
+void renderFrame(SceneView& scene) {
     ViewerState& s = viewerState;
     updateFrameRate(s);
-    if (s.view == TerrainView::plain)
-        setWindowTitle(windowContext.mainWindow, "V3U Zuvaro - Kelpmoor Entertainment [ FPS:%d ]",
-                       s.framesPerSecond);
-    else
-        setWindowTitle(windowContext.mainWindow,
-                       "V3U Zuvaro - Kelpmoor Entertainment [ FPS:%d ] - %s", s.framesPerSecond,
-                       viewName(s.view));
+    setTitle(s, scene);
+    readFrameCamera(scene.frame);
 
-    const float ground = groundHeightUnder(terrainMap, s.cameraPosition.x, s.cameraPosition.z);
-    s.cameraPosition.y = ground + s.cameraHeight;
-    s.lookAtTarget.set(s.cameraPosition.x, ground, s.cameraPosition.z - 0.75f * s.cameraHeight);
+    const CameraPlacement camera = placeCamera(terrainMap, s, scene.pose, scene.frame);
+    if (!scene.pose.overview) {
+        s.cameraPosition.y = camera.eye.y;
+        s.lookAtTarget = camera.target;
+    }
 
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glLoadIdentity();
-    gluLookAt(s.cameraPosition.x, s.cameraPosition.y, s.cameraPosition.z, s.lookAtTarget.x,
-              s.lookAtTarget.y, s.lookAtTarget.z, 0.0, 1.0, 0.0);
-    drawLightMarker(s.lightPosition);
-
-    viewFrustum.extract();
-    glPushMatrix();
-    terrainMap.draw(viewFrustum);
-    glPopMatrix();
+    gluLookAt(camera.eye.x, camera.eye.y, camera.eye.z, camera.target.x, camera.target.y,
+              camera.target.z, camera.up.x, camera.up.y, camera.up.z);
+    if (isStartCamera(s, scene)) {
+        drawLightMarker(s.lightPosition);
+        viewFrustum.extract();
+        glPushMatrix();
+        terrainMap.draw(viewFrustum);
+        glPopMatrix();
+    } else {
+        drawOtherCamera(scene, camera);
+    }
     glFlush();
     SwapBuffers(windowContext.deviceContext);
 }

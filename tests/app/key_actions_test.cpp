@@ -21,7 +21,7 @@ class KeyActions : public testing::Test {
     // Holds the keys for `times` iterations of the loop, then releases them.
     void hold(std::initializer_list<int> keys, int times = 1) {
         for (int k : keys) keyTable.keyDown(static_cast<WPARAM>(k));
-        for (int i = 0; i < times; ++i) keyActions();
+        for (int i = 0; i < times; ++i) keyActions(testControls().scene);
         for (int k : keys) keyTable.keyUp(static_cast<WPARAM>(k));
     }
     const Point3& camera() const { return viewerState.cameraPosition; }
@@ -99,14 +99,14 @@ TEST_F(KeyActions, LightingSwitchesOncePerPressHoweverLongItIsHeld) {
     keyTable.keyDown('L');
     for (int i = 0; i < 5; ++i) {
         keyTable.keyDown('L'); // the keyboard's repetitions
-        keyActions();
+        keyActions(testControls().scene);
     }
     keyTable.keyUp('L');
     EXPECT_TRUE(viewerState.lightingOn);
     EXPECT_TRUE(glIsEnabled(GL_LIGHTING));
     keyTable.keyDown('L');
     keyTable.releaseAll(); // the focus went before the press was taken
-    keyActions();
+    keyActions(testControls().scene);
     EXPECT_TRUE(viewerState.lightingOn);
 }
 

@@ -3,6 +3,7 @@
 #include "app/help_text.h"
 #include "app/main_window.h"
 #include "map_fixture.h"
+#include "render/scene_frame.h"
 #include "render/scene_setup.h"
 #include "render/viewer_state.h"
 #include "render/window_context.h"
@@ -15,14 +16,23 @@ TerrainMap terrainMap;
 namespace {
 
 std::string windowId; // the X window's id; frames change its title
+ViewControls controls;
 
 } // namespace
+
+ViewControls& testControls() {
+    return controls;
+}
+
+void drawFrame() {
+    renderFrame(controls.scene);
+}
 
 void ensureGlWindow() {
     if (windowContext.renderingContext) return;
     std::string problem;
     ASSERT_TRUE(registerViewerClass(nullptr, problem)) << problem;
-    ASSERT_NE(createMainWindow(nullptr, problem), nullptr) << problem;
+    ASSERT_NE(createMainWindow(nullptr, problem, controls), nullptr) << problem;
     ShowWindow(windowContext.mainWindow, SW_SHOW);
     windowId = shellLine(std::string("xdotool search --sync --onlyvisible --name '^") +
                          viewerTitle + "$' | head -n 1");
@@ -31,6 +41,8 @@ void ensureGlWindow() {
 void freshViewer() {
     ensureGlWindow();
     viewerState = ViewerState{};
+    controls.scene.textures.release();
+    controls = ViewControls{};
     glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
     glViewport(0, 0, 800, 600);
     initGL();
@@ -40,6 +52,7 @@ void useMap(const std::vector<unsigned char>& bytes) {
     LoadResult loaded = loadBytes(bytes);
     ASSERT_TRUE(loaded.map->loaded()) << loaded.map->loadError;
     terrainMap = std::move(*loaded.map);
+    controls.scene.mesh.clear();
 }
 
 std::string testWindowId() {

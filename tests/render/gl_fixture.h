@@ -2,6 +2,7 @@
 // main window, shown on the test's Xvfb display, 800 by 600.
 #pragma once
 
+#include "app/view_controls.h"
 #include "platform/win32.h"
 #include "terrain/terrain_map.h"
 
@@ -11,8 +12,15 @@
 // Creates the window and its current context on first use; fills windowContext.
 void ensureGlWindow();
 
-// Resets the viewer's records and GL state to those of a fresh start (initGL included).
+// Resets the viewer's records, the window's controls and GL state to those of a fresh start
+// (initGL included).
 void freshViewer();
+
+// The controls of the test window, as the entry makes them for the viewer's.
+ViewControls& testControls();
+
+// renderFrame with the test window's scene.
+void drawFrame();
 
 // Loads a map written from bytes into the global terrainMap.
 void useMap(const std::vector<unsigned char>& bytes);

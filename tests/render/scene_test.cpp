@@ -86,7 +86,7 @@ TEST(Scene, FrameKeepsTheCameraAboveTheGroundAndWritesTheTitle) {
     doc.at(3, 1).groundHeight = rawGroundHeight(300);
     useMap(doc.bytes());
     viewerState.cameraPosition.set(384, 0, -128);
-    renderFrame();
+    drawFrame();
     EXPECT_EQ(viewerState.cameraPosition.y, 300.0f + 2048.0f);
     EXPECT_EQ(viewerState.lookAtTarget.x, 384.0f);
     EXPECT_EQ(viewerState.lookAtTarget.y, 300.0f);
@@ -110,13 +110,13 @@ TEST(Scene, LitWhiteTerrainWireframeAndTheYellowLightMarker) {
     useMap(doc.bytes());
     viewerState.cameraPosition.set(4096, 0, -6000);
 
-    renderFrame();
+    drawFrame();
     const Screenshot filled = screenshot();
     EXPECT_GT(filled.greyCount(), 800 * 600 / 3) << "the terrain should fill much of the view";
     EXPECT_EQ(filled.yellowCount(), 0) << "the light is above and behind the camera";
 
     glPolygonMode(GL_FRONT, GL_LINE);
-    renderFrame();
+    drawFrame();
     const Screenshot lines = screenshot();
     EXPECT_GT(lines.greyCount(), 1000);
     EXPECT_LT(lines.greyCount(), filled.greyCount() * 3 / 4);
@@ -127,7 +127,7 @@ TEST(Scene, LitWhiteTerrainWireframeAndTheYellowLightMarker) {
     viewerState.lightPosition[0] = 4096;
     viewerState.lightPosition[1] = ground + 700;
     viewerState.lightPosition[2] = -7536;
-    renderFrame();
+    drawFrame();
     const Screenshot marked = screenshot();
     EXPECT_GT(marked.yellowCount(), 200);
     // Lighting follows the light: the picture changed.

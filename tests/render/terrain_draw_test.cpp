@@ -2,7 +2,7 @@
 // against the plain per-quad test, and the real GL drawing through feedback mode.
 #include "gl_fixture.h"
 #include "map_fixture.h"
-#include "render/terrain_draw.h"
+#include "terrain_walk.h"
 
 #include <gtest/gtest.h>
 

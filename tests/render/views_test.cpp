@@ -49,12 +49,12 @@ TEST_F(Views, TwoTileTypesShowAsTwoColours) {
         for (int c = 17; c < 33; ++c) doc.at(c, r).flagsAndTexture = 1;
     useMap(doc.bytes());
     viewerState.cameraPosition.set(2048, 0, -64);
-    renderFrame();
+    drawFrame();
     const Screenshot plain = screenshot();
     EXPECT_GT(plain.greyCount(200), 100000); // white
 
     viewerState.view = TerrainView::groundTiles;
-    renderFrame();
+    drawFrame();
     const Screenshot tiles = screenshot();
     const int first = pixelsNear(tiles, groundTileColour(0, 2));
     const int second = pixelsNear(tiles, groundTileColour(1, 2));
@@ -80,7 +80,7 @@ TEST_F(Views, WaterShowsOverTheBasinAndTheGroundHidesItUnderLand) {
     viewerState.cameraPosition.set(2048, 0, -64);
     viewerState.view = TerrainView::groundTiles;
     const Rgb land = groundTileColour(0, 2);
-    renderFrame();
+    drawFrame();
     const Screenshot wet = screenshot();
     const unsigned char* basin = pixelAt(wet, 16 * 128, -200, -15 * 128);
     const unsigned char* dry = pixelAt(wet, 16 * 128, 100, -26 * 128);
@@ -90,14 +90,14 @@ TEST_F(Views, WaterShowsOverTheBasinAndTheGroundHidesItUnderLand) {
     EXPECT_NEAR(dry[2], land.b * 255, 3);
 
     viewerState.waterShown = false;
-    renderFrame();
+    drawFrame();
     const Screenshot hidden = screenshot();
     const unsigned char* bare = pixelAt(hidden, 16 * 128, -200, -15 * 128);
     EXPECT_NEAR(bare[0], land.r * 255, 3) << "H hides the water";
 
     viewerState.waterShown = true;
     viewerState.view = TerrainView::plain;
-    renderFrame();
+    drawFrame();
     const Screenshot plain = screenshot();
     const unsigned char* white = pixelAt(plain, 16 * 128, -200, -15 * 128);
     EXPECT_EQ(white[0], 255) << "no water in the plain view";
@@ -107,10 +107,10 @@ TEST_F(Views, WaterShowsOverTheBasinAndTheGroundHidesItUnderLand) {
 TEST_F(Views, ZoomedOutTheMapCoversLessOfTheWindow) {
     useMap(levelDocument(65, 65).bytes()); // 8192 units a side
     viewerState.cameraPosition.set(4096, 0, -64);
-    renderFrame();
+    drawFrame();
     const int near = screenshot().greyCount(200);
     viewerState.cameraHeight = 16384.0f;
-    renderFrame();
+    drawFrame();
     const int far = screenshot().greyCount(200);
     EXPECT_GT(near, 400000); // the map fills the window
     EXPECT_LT(far, near / 2);

@@ -1,56 +1,14 @@
-// The terrain mesh as triangle strips, one per row of quads, leaving out each quad whose four
-// corners all lie outside the view frustum, and the water surface over it. The walks are
-// written once against an emitter (begin, end, colour, normal, vertex) so that tests can
-// record the exact call sequence that OpenGL receives.
-//
-// With height blocks, whole blocks of quads are passed over when every corner point in the
-// block (ground and water surface) is certainly outside one plane. Such a block holds no quad
-// the per-quad test would draw, so the calls are the same as without the blocks; the margin
-// covers the rounding of the per-point test in floats.
-//
-// The plain view gives each drawn quad one white colour; a coloured view gives each vertex
-// its own colour instead, in the same strips.
-// Needs: the terrain model and the view colours; OpenGL only in terrain_draw.cpp.
+// The terrain mesh as the start camera draws it: triangle strips, one per row of quads,
+// leaving out each quad whose four corners all lie outside the view frustum, and the water
+// surface over it. The walks are written once against an emitter (begin, end, colour,
+// normal, vertex) so that tests can record the exact call sequence that OpenGL receives; with
+// block candidates, each row visits only the quads of blocks that may be in view.
+// Needs: the terrain model, the coarse culling and the strips' colours; no OpenGL.
 #pragma once
 
-#include "render/view_colours.h"
-#include "render/view_frustum.h"
+#include "render/block_culling.h"
+#include "render/strip_colours.h"
 #include "terrain/terrain_map.h"
-
-#include <vector>
-
-// Whether every point of the box is outside one plane of the frustum, by a margin.
-bool boxCertainlyOutside(const ViewFrustum& frustum, const float low[3], const float high[3]);
-
-// Per block of `blocks`: true when the block can be left out whole.
-std::vector<char> blocksOutside(const ViewFrustum& frustum, const HeightBlocks& blocks);
-
-// Per block row, the block columns that may hold a visible quad, in order. Found again every
-// frame into the same storage, so that a frame allocates nothing once it has grown.
-struct BlockCandidates {
-    const HeightBlocks* blocks = nullptr;
-    std::vector<char> outside; // per block: can be left out whole (see blocksOutside)
-    std::vector<int> rowStart; // block row br lists columns[rowStart[br] .. rowStart[br + 1])
-    std::vector<int> columns;
-
-    void find(const ViewFrustum& frustum, const HeightBlocks& heightBlocks);
-};
-
-// Lit white quads: one colour per quad, before its vertices.
-struct PlainColours {
-    template <typename Emitter> void quad(Emitter& out) const { out.color(1.0f, 1.0f, 1.0f); }
-    template <typename Emitter> void vertex(Emitter&, const TerrainVertex&) const {}
-};
-
-// A colour per vertex, before its normal.
-struct VertexColours {
-    VertexColouring colouring;
-    template <typename Emitter> void quad(Emitter&) const {}
-    template <typename Emitter> void vertex(Emitter& out, const TerrainVertex& v) const {
-        const Rgb c = colouring.colourOf(v);
-        out.color(c.r, c.g, c.b);
-    }
-};
 
 // Whether any of the four points is inside the frustum, tested in the order (c, r),
 // (c + 1, r + 1), (c + 1, r), (c, r + 1).
@@ -123,16 +81,6 @@ void emitTerrainStrips(const TerrainMap& map, const ViewFrustum& frustum,
     }
 }
 
-// The same with the candidates found here from `blocks` (none: quad by quad), for tests and
-// tools that draw one frame.
-template <typename Emitter, typename Colours = PlainColours>
-void emitTerrain(const TerrainMap& map, const ViewFrustum& frustum, const HeightBlocks* blocks,
-                 Emitter& out, const Colours& colours = {}) {
-    BlockCandidates candidates;
-    if (blocks) candidates.find(frustum, *blocks);
-    emitTerrainStrips(map, frustum, blocks ? &candidates : nullptr, out, colours);
-}
-
 // The water surface: every quad with the water flag at a corner, at its corners' water
 // surface heights, facing up. Each run of such quads in a row is a strip of its own, so that
 // no triangle bridges the land between two stretches of water.
@@ -168,10 +116,3 @@ void emitWater(const TerrainMap& map, const ViewFrustum& frustum, const BlockCan
         if (next >= 0) out.end();
     }
 }
-
-// How TerrainMap::draw culls: with the map's height blocks (the default) or quad by quad.
-struct TerrainDrawSettings {
-    bool coarseCulling = true;
-};
-
-extern TerrainDrawSettings terrainDrawSettings;

@@ -1,0 +1,117 @@
+// Each gesture works on the camera as the last frame placed it: the ray through the cursor's
+// pixel with the window's projection, against the terrain's triangles.
+#include "app/mouse_actions.h"
+
+#include "app/camera_moves.h"
+#include "terrain/terrain_map.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr int dragThreshold = 4;            // pixels before a press counts as a drag
+constexpr float turnPerPixel = pi / 400.0f; // half a turn across 400 pixels
+constexpr float zoomPerNotch = 0.8408964f;  // 2^(-1/4): four notches halve the height
+
+CameraPlacement cameraNow(const SceneView& scene) {
+    return placeCamera(terrainMap, viewerState, scene.pose, scene.frame);
+}
+
+// Leaves the overview for the normal camera, centred on `point` when there is one.
+void leaveOverview(SceneView& scene, const GroundPoint& at) {
+    scene.pose.overview = false;
+    if (at.hit) centreOn(terrainMap, viewerState, scene.pose, at.point);
+}
+
+} // namespace
+
+GroundPoint groundUnderCursor(const SceneView& scene, int x, int y) {
+    return groundAlong(terrainMap, rayThroughPixel(cameraNow(scene), scene.frame, x, y));
+}
+
+void mouseButtonDown(HWND window, ViewControls& controls, UINT message, int x, int y) {
+    SceneView& scene = controls.scene;
+    MouseGesture& g = controls.gesture;
+    if (message == WM_LBUTTONDBLCLK) {
+        const GroundPoint at = groundUnderCursor(scene, x, y);
+        if (scene.pose.overview)
+            leaveOverview(scene, at);
+        else if (at.hit)
+            centreOn(terrainMap, viewerState, scene.pose, at.point);
+        g = MouseGesture{};
+        return;
+    }
+    g = MouseGesture{};
+    g.startX = x;
+    g.startY = y;
+    g.startPose = scene.pose;
+    const CameraPlacement camera = cameraNow(scene);
+    if (scene.pose.overview || message == WM_MBUTTONDOWN) {
+        g.kind = MouseGesture::click;
+    } else if (message == WM_LBUTTONDOWN) {
+        const GroundPoint at = groundUnderCursor(scene, x, y);
+        if (!at.hit) return;
+        g.kind = MouseGesture::pan;
+        g.grabbed = at.point;
+        g.eyeHeight = camera.eye.y;
+    } else if (message == WM_RBUTTONDOWN) {
+        g.kind = MouseGesture::turn;
+        g.pivot = camera.target;
+        const Point3 d = camera.eye - camera.target;
+        g.distance = std::sqrt(d.x * d.x + d.y * d.y + d.z * d.z);
+    }
+    SetCapture(window);
+}
+
+void mouseButtonUp(ViewControls& controls, UINT, int x, int y) {
+    MouseGesture& g = controls.gesture;
+    if (g.kind == MouseGesture::none) return;
+    if (g.kind == MouseGesture::click && !g.moved && controls.scene.pose.overview)
+        leaveOverview(controls.scene, groundUnderCursor(controls.scene, x, y));
+    g = MouseGesture{};
+    ReleaseCapture();
+}
+
+void mouseMoved(ViewControls& controls, int x, int y) {
+    MouseGesture& g = controls.gesture;
+    SceneView& scene = controls.scene;
+    if (g.kind == MouseGesture::none) return;
+    g.moved =
+        g.moved || std::abs(x - g.startX) > dragThreshold || std::abs(y - g.startY) > dragThreshold;
+    if (!g.moved) return;
+    if (g.kind == MouseGesture::pan) {
+        // The eye keeps its height, so the cursor's ray meets the grabbed point's height where
+        // the eye moves by what puts the grabbed point back under it.
+        const Ray ray = rayThroughPixel(cameraNow(scene), scene.frame, x, y);
+        if (ray.direction.y >= -1e-6f) return; // a ray that never comes down to the point
+        const float t = (g.grabbed.y - ray.origin.y) / ray.direction.y;
+        placeEye(terrainMap, viewerState, g.grabbed.x - ray.direction.x * t, g.eyeHeight,
+                 g.grabbed.z - ray.direction.z * t);
+    } else if (g.kind == MouseGesture::turn) {
+        CameraPose& pose = scene.pose;
+        pose.yaw = std::remainder(g.startPose.yaw + static_cast<float>(x - g.startX) * turnPerPixel,
+                                  2.0f * pi);
+        pose.pitch = std::clamp(g.startPose.pitch + static_cast<float>(y - g.startY) * turnPerPixel,
+                                lowestPitch, highestPitch);
+        const float cp = std::cos(pose.pitch), sp = std::sin(pose.pitch);
+        const Point3 eye{g.pivot.x - std::sin(pose.yaw) * cp * g.distance,
+                         g.pivot.y + sp * g.distance,
+                         g.pivot.z + std::cos(pose.yaw) * cp * g.distance};
+        placeEye(terrainMap, viewerState, eye.x, eye.y, eye.z);
+    }
+}
+
+void mouseWheel(ViewControls& controls, int notches, int x, int y) {
+    SceneView& scene = controls.scene;
+    const GroundPoint at = groundUnderCursor(scene, x, y);
+    if (scene.pose.overview) {
+        if (notches > 0) leaveOverview(scene, at);
+        return;
+    }
+    const float factor = std::pow(zoomPerNotch, static_cast<float>(notches));
+    if (at.hit)
+        zoomTowards(terrainMap, viewerState, at.point, factor);
+    else
+        setCameraHeight(viewerState, viewerState.cameraHeight * factor);
+}

@@ -1,0 +1,25 @@
+// ViewControls: what the window's input changes beside the viewer's records and what its
+// frames read: the scene (camera pose, level of detail and its storage) and the mouse gesture
+// under way. One per window, made by the entry and reached by the window procedure through
+// the window's data, so nothing of it is global.
+// Needs: the render layer's scene.
+#pragma once
+
+#include "render/scene_view.h"
+
+// A press of a mouse button and what follows it until its release.
+struct MouseGesture {
+    enum Kind { none, pan, turn, click } kind = none;
+    int startX = 0, startY = 0;
+    bool moved = false;  // far enough from where it began to be a drag rather than a click
+    Point3 grabbed;      // pan: the ground point that stays under the cursor
+    float eyeHeight = 0; // pan: the eye's height, kept while panning
+    CameraPose startPose;
+    Point3 pivot;       // turn: the point the camera looked at when it began
+    float distance = 0; // turn: from the eye to the pivot
+};
+
+struct ViewControls {
+    SceneView scene;
+    MouseGesture gesture;
+};

@@ -1,0 +1,33 @@
+// Choosing the chunks a frame draws: from the root down, a chunk wholly outside the view is
+// left out; one whose error, seen from the eye, spans at most a pixel is drawn; any other
+// gives way to its children. Also gives how near and how far the drawn chunks are, for the
+// depth range.
+// Needs: the level-of-detail mesh, the view frustum; no OpenGL.
+#pragma once
+
+#include "render/lod_mesh.h"
+#include "render/view_frustum.h"
+
+struct LodSelection {
+    std::vector<int> drawn; // chunks, in the order they were chosen
+    int visible = 0;
+    float nearest = 0.0f;     // the least distance from the eye to a drawn chunk's box
+    float farthest = 0.0f;    // the greatest distance from the eye to a point of one
+    std::vector<int> pending; // the walk's stack, kept so that a frame allocates nothing
+
+    // pixelsPerUnit: pixels one world unit spans at distance 1 (the viewport's height over
+    // 2 tan(fovy / 2)). Chunks wider than `largestSide` quads are never drawn whole (their
+    // textures would not hold them); fullDetail draws the leaves only.
+    void choose(const LodMesh& mesh, const ViewFrustum& frustum, const Point3& eye,
+                float pixelsPerUnit, int largestSide, bool fullDetail = false);
+};
+
+// How many pixels a height error of one unit anywhere in the box can span on screen, for a
+// camera at `eye`, per unit of pixelsPerUnit: a vertical offset at horizontal distance h and
+// vertical distance v from the eye shows by h / (h^2 + v^2), the largest over the box's
+// horizontal distances at its least vertical distance.
+float errorScale(const Point3& eye, const float low[3], const float high[3]);
+
+// The distance from a point to an axis-aligned box (0 inside it), and to its farthest corner.
+float distanceToBox(const Point3& p, const float low[3], const float high[3]);
+float distanceToFarthestCorner(const Point3& p, const float low[3], const float high[3]);

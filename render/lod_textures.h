@@ -1,0 +1,35 @@
+// The textures of the level-of-detail chunks, in tiles of up to 4096 x 4096 quads over the map
+// (one tile for any map of up to 4097 points a side): the colour of each tile point in the
+// coloured view (a texel a point, nearest filtering, so each point's colour covers the area
+// nearest to it at every step), and which quads have water (a texel a quad). Made when a map
+// or a view is new, never per frame.
+// Needs: OpenGL 1.x, the level-of-detail mesh, the view colours.
+#pragma once
+
+#include "platform/win32.h"
+#include "render/lod_mesh.h"
+#include "render/terrain_view.h"
+
+#include <vector>
+
+struct LodTexture {
+    GLuint id = 0;
+    int across = 0, down = 0; // texels
+};
+
+struct LodTextures {
+    int tileQuads = 0; // quads a tile covers along each side
+    int tilesX = 0, tilesZ = 0;
+    std::vector<LodTexture> colour; // per tile, for `view`; empty in the plain view
+    std::vector<LodTexture> water;  // per tile; id 0 where it has no water
+    int generation = -1;            // of the mesh they were made for
+    TerrainView view = TerrainView::plain;
+
+    // Makes what `mesh` (built from `map`) needs in `shown`, unless it is there already.
+    void prepare(const TerrainMap& map, const LodMesh& mesh, TerrainView shown);
+    void release();
+    // The tile holding tile point (column, row).
+    int tileOf(int column, int row) const {
+        return (row / tileQuads) * tilesX + column / tileQuads;
+    }
+};

@@ -130,6 +130,41 @@ TEST_F(KeyActions, ViewsWaterAndZoomChangeOncePerPress) {
     EXPECT_EQ(viewerState.cameraHeight, 256.0f); // the lowest
 }
 
+TEST_F(KeyActions, ArrowsFlyTheWayTheCameraFacesInStepsThatGrowWithItsHeight) {
+    useMap(levelDocument(65, 65).bytes());
+    SceneView& scene = testControls().scene;
+    viewerState.cameraPosition.set(4096, 0, -4096);
+    scene.pose.yaw = pi / 2; // facing +x: ahead is +x, right is +z
+    hold({VK_UP});
+    EXPECT_NEAR(camera().x, 4096.0f + 64.0f, 1e-3f);
+    EXPECT_NEAR(camera().z, -4096.0f, 1e-3f);
+    viewerState.cameraHeight = 4096.0f; // twice as high: twice the step
+    hold({VK_RIGHT});
+    EXPECT_NEAR(camera().z, -4096.0f + 128.0f, 1e-3f);
+    viewerState.cameraHeight = 32768.0f;
+    hold({VK_DOWN});
+    EXPECT_NEAR(camera().x, 4096.0f + 64.0f - 1024.0f, 1e-3f);
+
+    // O shows the overview; a camera key goes back to the camera first, and moves it.
+    hold({'O'});
+    EXPECT_TRUE(scene.pose.overview);
+    hold({'O'});
+    EXPECT_FALSE(scene.pose.overview);
+    hold({'O'});
+    hold({VK_LEFT});
+    EXPECT_FALSE(scene.pose.overview);
+    EXPECT_NEAR(camera().z, -4096.0f + 128.0f - 1024.0f, 1e-3f);
+    // Home: the start's height and direction where the camera is; D switches level of detail.
+    hold({VK_HOME});
+    EXPECT_EQ(viewerState.cameraHeight, 2048.0f);
+    EXPECT_EQ(scene.pose.yaw, 0.0f);
+    EXPECT_EQ(scene.pose.pitch, startPitch);
+    hold({'D'}, 3);
+    EXPECT_FALSE(scene.levelOfDetail);
+    hold({'D'});
+    EXPECT_TRUE(scene.levelOfDetail);
+}
+
 TEST(KeyTable, CodesOutsideTheTableChangeNothing) {
     KeyTable table;
     table.keyDown(300);

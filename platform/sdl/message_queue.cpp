@@ -17,10 +17,11 @@ HWND__* targetOf(Uint32 windowId) {
     return layer().windows.empty() ? nullptr : layer().windows.front().get();
 }
 
-// The window with the mouse captured takes its messages; otherwise the window under it.
+// The window with the mouse captured takes its messages; otherwise the window under it, or,
+// while SDL has not yet seen the pointer enter any window, the first one, as for keys.
 HWND__* mouseTarget(Uint32 windowId) {
     HWND__* captured = layer().capture;
-    return captured ? captured : windowOfSdlId(windowId);
+    return captured ? captured : targetOf(windowId);
 }
 
 void post(HWND__* w, UINT message, WPARAM wParam, LPARAM lParam) {

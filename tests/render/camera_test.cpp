@@ -37,7 +37,8 @@ TEST(CameraPlacement, ATurnedCameraLooksAlongItsYawAndTheOverviewDownOnTheMiddle
     EXPECT_FLOAT_EQ(above.eye.x, 512.0f);
     EXPECT_FLOAT_EQ(above.eye.z, -512.0f);
     // Every corner of the map (at its highest) is inside the view.
-    for (const auto& [x, z] : {std::pair{0.0f, 0.0f}, {1024.0f, 0.0f}, {0.0f, -1024.0f}, {1024.0f, -1024.0f}}) {
+    for (const auto& [x, z] :
+         {std::pair{0.0f, 0.0f}, {1024.0f, 0.0f}, {0.0f, -1024.0f}, {1024.0f, -1024.0f}}) {
         float px = 0, py = 0;
         ASSERT_TRUE(pixelOf(above, wide, Point3{x, 512.0f, z}, px, py));
         EXPECT_TRUE(px >= 0 && px < wide.width && py >= 0 && py < wide.height) << px << "," << py;
@@ -57,7 +58,8 @@ TEST(CameraPlacement, APixelsRayShowsAtThatPixel) {
     const FrameCamera frame;
     for (const auto& [x, y] : {std::pair{0, 0}, {799, 599}, {400, 300}, {17, 560}}) {
         const Ray ray = rayThroughPixel(c, frame, x, y);
-        const Point3 far{ray.origin.x + 5000 * ray.direction.x, ray.origin.y + 5000 * ray.direction.y,
+        const Point3 far{ray.origin.x + 5000 * ray.direction.x,
+                         ray.origin.y + 5000 * ray.direction.y,
                          ray.origin.z + 5000 * ray.direction.z};
         float px = 0, py = 0;
         ASSERT_TRUE(pixelOf(c, frame, far, px, py));

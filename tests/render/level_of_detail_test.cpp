@@ -60,8 +60,10 @@ TEST_F(LevelOfDetail, NoBackgroundShowsThroughBetweenChunksOfDifferentSteps) {
         viewerState.waterShown = false;
         // Straight down from several heights and places, and the overview.
         for (const auto& [x, z, height, overview] :
-             {std::tuple{16384.0f, -16384.0f, 3000.0f, false}, {9000.0f, -20000.0f, 9000.0f, false},
-              {20000.0f, -12000.0f, 24000.0f, false}, {0.0f, 0.0f, 2048.0f, true}}) {
+             {std::tuple{16384.0f, -16384.0f, 3000.0f, false},
+              {9000.0f, -20000.0f, 9000.0f, false},
+              {20000.0f, -12000.0f, 24000.0f, false},
+              {0.0f, 0.0f, 2048.0f, true}}) {
             viewerState.cameraPosition.set(x, 0, z);
             viewerState.cameraHeight = height;
             scene().pose = CameraPose{};
@@ -77,17 +79,22 @@ TEST_F(LevelOfDetail, NoBackgroundShowsThroughBetweenChunksOfDifferentSteps) {
             const CameraPlacement camera =
                 placeCamera(terrainMap, viewerState, scene().pose, scene().frame);
             float left = 1e9f, right = -1e9f, top = 1e9f, bottom = -1e9f;
-            for (const auto& [cx, cz] : {std::pair{0.0f, 0.0f}, {32768.0f, 0.0f}, {0.0f, -32768.0f},
-                                        {32768.0f, -32768.0f}}) {
+            for (const auto& [cx, cz] : {std::pair{0.0f, 0.0f},
+                                         {32768.0f, 0.0f},
+                                         {0.0f, -32768.0f},
+                                         {32768.0f, -32768.0f}}) {
                 float px = 0, py = 0;
-                ASSERT_TRUE(pixelOf(camera, scene().frame, {cx, terrainMap.lowestHeight, cz}, px, py));
+                ASSERT_TRUE(
+                    pixelOf(camera, scene().frame, {cx, terrainMap.lowestHeight, cz}, px, py));
                 left = std::min(left, px), right = std::max(right, px);
                 top = std::min(top, py), bottom = std::max(bottom, py);
             }
             const Screenshot shot = screenshot();
             int holes = 0;
-            for (int y = std::max(0, static_cast<int>(top) + 3); y < std::min(600, static_cast<int>(bottom) - 3); ++y)
-                for (int px = std::max(0, static_cast<int>(left) + 3); px < std::min(800, static_cast<int>(right) - 3); ++px)
+            for (int y = std::max(0, static_cast<int>(top) + 3);
+                 y < std::min(600, static_cast<int>(bottom) - 3); ++y)
+                for (int px = std::max(0, static_cast<int>(left) + 3);
+                     px < std::min(800, static_cast<int>(right) - 3); ++px)
                     holes += magenta(shot.at(px, y));
             EXPECT_EQ(holes, 0) << viewName(view) << " from " << height << " over " << x << "," << z
                                 << (overview ? " (overview)" : "");
@@ -134,17 +141,20 @@ TEST_F(LevelOfDetail, TheOverviewHoldsAllFourCornersWhateverTheMapsShape) {
             placeCamera(terrainMap, viewerState, scene().pose, scene().frame);
         float cx = 0, cy = 0;
         pixelOf(camera, scene().frame, {64.0f * (width - 1), 0.0f, -64.0f * (height - 1)}, cx, cy);
-        for (const auto& [c, r] : {std::pair{0, 0}, {width - 1, 0}, {0, height - 1}, {width - 1, height - 1}}) {
+        for (const auto& [c, r] :
+             {std::pair{0, 0}, {width - 1, 0}, {0, height - 1}, {width - 1, height - 1}}) {
             const Point3& corner = terrainMap.vertices[c][r].position;
             float px = 0, py = 0;
             ASSERT_TRUE(pixelOf(camera, scene().frame, corner, px, py));
             ASSERT_TRUE(px >= 0 && px < 800 && py >= 0 && py < 600)
-                << width << "x" << height << " corner " << c << "," << r << " at " << px << "," << py;
+                << width << "x" << height << " corner " << c << "," << r << " at " << px << ","
+                << py;
             // Two pixels in from the corner towards the middle: terrain, not background.
             const int x = static_cast<int>(px + (cx > px ? 2.5f : -2.5f));
             const int y = static_cast<int>(py + (cy > py ? 2.5f : -2.5f));
             const unsigned char* p = shot.at(x, y);
-            EXPECT_GT(p[0] + p[1] + p[2], 30) << width << "x" << height << " corner " << c << "," << r;
+            EXPECT_GT(p[0] + p[1] + p[2], 30)
+                << width << "x" << height << " corner " << c << "," << r;
         }
     }
 }
@@ -221,8 +231,10 @@ TEST_F(LevelOfDetail, TheMouseCameraKeepsWhatItHoldsUnderTheCursor) {
     const GroundPoint clicked = groundUnderCursor(scene(), 600, 200);
     ASSERT_TRUE(clicked.hit);
     mouseButtonDown(window, controls, WM_LBUTTONDBLCLK, 600, 200);
-    const CameraPlacement centred = placeCamera(terrainMap, viewerState, scene().pose, scene().frame);
-    EXPECT_LT(std::hypot(centred.target.x - clicked.point.x, centred.target.z - clicked.point.z), 1.0f);
+    const CameraPlacement centred =
+        placeCamera(terrainMap, viewerState, scene().pose, scene().frame);
+    EXPECT_LT(std::hypot(centred.target.x - clicked.point.x, centred.target.z - clicked.point.z),
+              1.0f);
     scene().pose.overview = true;
     drawFrame();
     const GroundPoint chosen = groundUnderCursor(scene(), 500, 250);

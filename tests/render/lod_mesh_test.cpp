@@ -55,7 +55,8 @@ TEST(LodMesh, EveryVertexIsATilePointWithItsHeightAndTheChunksTileTheMap) {
                     const int c = static_cast<int>(x / 128.0f), r = static_cast<int>(-z / 128.0f);
                     ASSERT_TRUE(c >= chunk.column && c <= chunk.column + chunk.quadsX &&
                                 r >= chunk.row && r <= chunk.row + chunk.quadsZ)
-                        << width << "x" << height << " chunk at " << chunk.column << "," << chunk.row;
+                        << width << "x" << height << " chunk at " << chunk.column << ","
+                        << chunk.row;
                     EXPECT_EQ(x, map.vertices[c][r].position.x);
                     EXPECT_EQ(z, map.vertices[c][r].position.z);
                     EXPECT_EQ(chunk.yBase + static_cast<float>(v[1]) * 0.25f,
@@ -121,7 +122,8 @@ TEST(LodSelection, TheChosenChunksCoverTheMapOnceAtEveryDistance) {
     // Full detail draws the leaves only.
     LodSelection full;
     full.choose(mesh, everywhere(), Point3{0.0f, 90000.0f, 0.0f}, 500.0f, 4096, true);
-    for (const int index : full.drawn) EXPECT_EQ(mesh.chunks[static_cast<std::size_t>(index)].step, 1);
+    for (const int index : full.drawn)
+        EXPECT_EQ(mesh.chunks[static_cast<std::size_t>(index)].step, 1);
 }
 
 } // namespace

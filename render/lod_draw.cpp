@@ -67,8 +67,8 @@ void drawGround(const TerrainMap& map, const LodMesh& mesh, const LodSelection& 
     glEnable(GL_NORMALIZE);
     glColor3f(1.0f, 1.0f, 1.0f);
     if (!coloured) glBindTexture(GL_TEXTURE_2D, 0);
-    for (const int index : selection.drawn) {
-        const LodChunk& chunk = mesh.chunks[static_cast<std::size_t>(index)];
+    for (std::size_t d = 0; d < selection.drawn.size(); ++d) {
+        const LodChunk& chunk = mesh.chunks[static_cast<std::size_t>(selection.drawn[d])];
         if (chunk.exact) {
             drawExactChunk(map, chunk, view);
             continue;
@@ -91,8 +91,10 @@ void drawGround(const TerrainMap& map, const LodMesh& mesh, const LodSelection& 
         const GLsizei stride = static_cast<GLsizei>(chunk.format.stride * sizeof(std::int16_t));
         glVertexPointer(3, GL_SHORT, stride, v);
         glNormalPointer(chunk.format.shortNormals ? GL_SHORT : GL_BYTE, stride, v + 3);
-        glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(pattern.indices.size()),
-                       GL_UNSIGNED_SHORT, pattern.indices.data());
+        const std::size_t count =
+            selection.skirted[d] ? pattern.indices.size() : static_cast<std::size_t>(pattern.surfaceIndices);
+        glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(count), GL_UNSIGNED_SHORT,
+                       pattern.indices.data());
         glPopMatrix();
     }
     glDisableClientState(GL_NORMAL_ARRAY);

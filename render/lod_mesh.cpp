@@ -338,6 +338,29 @@ void LodMesh::build(const TerrainMap& map) {
     int side = lodChunkCells;
     while (side < std::max(width - 1, height - 1)) side *= 2;
     root = builder.make(0, 0, side);
+
+    // Neighbours: the chunks of each size laid out on a grid of their own.
+    for (int size = lodChunkCells; size <= side; size *= 2) {
+        const int across = (width - 2) / size + 1, down = (height - 2) / size + 1;
+        std::vector<int> at(static_cast<std::size_t>(across) * down, -1);
+        for (std::size_t i = 0; i < chunks.size(); ++i)
+            if (chunks[i].step * lodChunkCells == size)
+                at[static_cast<std::size_t>(chunks[i].row / size) * across + chunks[i].column / size] =
+                    static_cast<int>(i);
+        const auto find = [&](int gx, int gz) {
+            return gx < 0 || gz < 0 || gx >= across || gz >= down
+                       ? -1
+                       : at[static_cast<std::size_t>(gz) * across + gx];
+        };
+        for (LodChunk& chunk : chunks) {
+            if (chunk.step * lodChunkCells != size) continue;
+            const int gx = chunk.column / size, gz = chunk.row / size;
+            chunk.neighbours[0] = find(gx, gz - 1);
+            chunk.neighbours[1] = find(gx, gz + 1);
+            chunk.neighbours[2] = find(gx - 1, gz);
+            chunk.neighbours[3] = find(gx + 1, gz);
+        }
+    }
 }
 
 std::size_t LodMesh::bytes() const {

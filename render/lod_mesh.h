@@ -57,6 +57,9 @@ struct LodChunk {
     int step = 1;               // tile quads a cell
     int pattern = 0;            // index into LodMesh::patterns
     int children[4] = {-1, -1, -1, -1};
+    // The chunks of the same size beside it, across its first row, last row, first column and
+    // last column; -1 past the map's edge. Drawn beside it, they meet it without a crack.
+    int neighbours[4] = {-1, -1, -1, -1};
     // World box of everything it draws: ground, skirts and water.
     float low[3] = {}, high[3] = {};
     // The largest height difference (world units) between its surface and the full grid, and

@@ -51,7 +51,10 @@ float errorScale(const Point3& eye, const float low[3], const float high[3]) {
 void LodSelection::choose(const LodMesh& mesh, const ViewFrustum& frustum, const Point3& eye,
                           float pixelsPerUnit, int largestSide, bool fullDetail) {
     drawn.clear();
+    skirted.clear();
     pending.clear();
+    ++choice;
+    if (drawnIn.size() != mesh.chunks.size()) drawnIn.assign(mesh.chunks.size(), 0);
     visible = 0;
     nearest = farthest = 0.0f;
     if (mesh.root >= 0) pending.push_back(mesh.root);
@@ -74,5 +77,12 @@ void LodSelection::choose(const LodMesh& mesh, const ViewFrustum& frustum, const
         farthest = std::max(farthest, distanceToFarthestCorner(eye, chunk.low, chunk.high));
         ++visible;
         drawn.push_back(index);
+        drawnIn[static_cast<std::size_t>(index)] = choice;
+    }
+    for (const int index : drawn) {
+        bool alone = false;
+        for (const int n : mesh.chunks[static_cast<std::size_t>(index)].neighbours)
+            alone = alone || (n >= 0 && drawnIn[static_cast<std::size_t>(n)] != choice);
+        skirted.push_back(alone ? 1 : 0);
     }
 }

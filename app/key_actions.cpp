@@ -63,5 +63,10 @@ void keyActions(SceneView& scene) {
     }
     if (keyTable.takePress('O')) scene.pose.overview = !scene.pose.overview;
     if (keyTable.takePress('D')) scene.levelOfDetail = !scene.levelOfDetail;
+    Overlay& words = scene.overlay;
+    if (keyTable.takePress(VK_TAB))
+        words.words = words.wordsShown(s.view) ? Overlay::Words::hidden : Overlay::Words::shown;
+    if (keyTable.takePress(VK_F1)) words.keys = !words.keys;
+    if (keyTable.takePress('G')) words.grid = !words.grid;
     if (keyTable.takePress(VK_F5)) reloadMap(scene);
 }

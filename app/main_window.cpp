@@ -96,6 +96,18 @@ void onDropFiles(HDROP drop, SceneView& scene) {
     if (!path.empty()) openMap(path, scene);
 }
 
+// Where the pointer is, for the words about the point under it; and one WM_MOUSELEAVE asked
+// for when it arrives, so that they go when it leaves.
+void pointerAt(HWND window, Overlay& overlay, int x, int y) {
+    if (!overlay.cursorIn) {
+        TRACKMOUSEEVENT track{sizeof(TRACKMOUSEEVENT), TME_LEAVE, window, 0};
+        TrackMouseEvent(&track);
+    }
+    overlay.cursorIn = true;
+    overlay.cursorX = x;
+    overlay.cursorY = y;
+}
+
 void onSize(LPARAM lParam) {
     const int width = LOWORD(lParam);
     const int height = HIWORD(lParam) == 0 ? 1 : HIWORD(lParam);
@@ -203,7 +215,11 @@ LRESULT CALLBACK viewerWindowProcedure(HWND window, UINT message, WPARAM wParam,
         mouseButtonUp(*controls, message, x, y);
         return 0;
     case WM_MOUSEMOVE:
+        pointerAt(window, controls->scene.overlay, x, y);
         mouseMoved(*controls, x, y);
+        return 0;
+    case WM_MOUSELEAVE:
+        controls->scene.overlay.cursorIn = false;
         return 0;
     case WM_MOUSEWHEEL: {
         POINT at{x, y}; // the wheel's position is on the screen

@@ -70,6 +70,11 @@ std::string folderOf(const std::string& file) {
     return error ? file : absolute.parent_path().u8string();
 }
 
+std::string fileNameOf(const std::string& path) {
+    const std::size_t slash = path.find_last_of("/\\");
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
 FileStamp stampOf(const std::string& file) {
     WIN32_FILE_ATTRIBUTE_DATA data{};
     FileStamp stamp;

@@ -20,6 +20,9 @@ std::string mapFileFor(const std::string& given);
 // The folder a file name lies in, as an absolute path, for messages.
 std::string folderOf(const std::string& file);
 
+// The last part of a path: the file's own name.
+std::string fileNameOf(const std::string& path);
+
 // What a look at a file on disk tells: enough to notice that it changed.
 struct FileStamp {
     bool exists = false;

@@ -3,6 +3,7 @@
 #include "app/map_session.h"
 
 #include "app/user_messages.h"
+#include "app/view_legend.h"
 #include "render/viewer_state.h"
 #include "render/window_context.h"
 
@@ -24,6 +25,10 @@ bool takeMap(TerrainMap&& candidate, const std::string& file, const FileStamp& s
     }
     terrainMap = std::move(candidate);
     scene.mesh.clear();
+    scene.overlay.mapName = fileNameOf(file);
+    // The colours may mean something else now: say what they mean again.
+    if (viewerState.view != TerrainView::plain)
+        std::cout << viewLegend(terrainMap, viewerState.view, mapSession.reportText) << std::endl;
     mapSession.file = file;
     mapSession.known = stamp;
     mapSession.changeSeen = false;

@@ -30,7 +30,7 @@ std::string height(const TerrainMap& map) {
 
 std::string cliffs() {
     return ": layer 0 " + hexColour(layerColour(0)) + " to layer 15 " + hexColour(layerColour(15)) +
-           "; ramp " + hexColour(rampColour()) + ", blight " + hexColour(blightColour()) +
+           "; ramp " + hexColour(rampColour()) + ", tinted " + hexColour(tintedColour()) +
            ", boundary " + hexColour(boundaryColour());
 }
 

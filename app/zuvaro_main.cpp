@@ -47,15 +47,18 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     if (!terrainMap.loadWarning.empty()) tellWarning(terrainMap.loadWarning);
     if (!terrainMap.loaded()) {
         std::string why = terrainMap.loadError;
-        if (fileMissing(file))
+        if (fileMissing(file) && options.mapPath.empty())
             why += "\nlooked in " + folderOf(file) +
                    ": start Zuvaro in a map's folder, or give the map's path (zuvaro PATH)";
+        else if (fileMissing(file))
+            why += "\nthere is no " + fileNameOf(file) + " in " + folderOf(file);
         tellFailure(why, box);
         return 1;
     }
     followFrom(file, stamp, text);
 
     ViewControls controls;
+    controls.scene.overlay.mapName = fileNameOf(file);
     std::string problem;
     if (!registerViewerClass(instance, problem) || !createMainWindow(instance, problem, controls)) {
         tellFailure(problem, box);

@@ -61,7 +61,7 @@ prints a report of its header and shows the terrain as a lit surface, over
 which a camera flies at a fixed height above the ground.
 .
 Views colour the terrain by what the map holds: ground tile types, height,
-cliff layers with ramps, blight and boundaries, and the water surface. A
+cliff layers with ramps, tinted ground and boundaries, and the water surface. A
 map dropped on the window opens, and the shown map reloads when its file
 changes on disk.
 .

@@ -114,6 +114,7 @@ void drawWaterSurface(const LodMesh& mesh, const LodSelection& selection,
         if (!chunk.wet) continue;
         const LodTexture& mask =
             textures.water[static_cast<std::size_t>(textures.tileOf(chunk.column, chunk.row))];
+        if (mask.id == 0) continue; // no water shows over its tile in this view
         generateTextureCoordinates(mask, chunk.column % textures.tileQuads,
                                    chunk.row % textures.tileQuads, 0.0f,
                                    chunk.water.empty() ? 128 : chunk.unitsPerTile);

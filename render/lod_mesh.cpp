@@ -77,6 +77,14 @@ void LodPattern::build(int pointsAcross, int pointsDown) {
         }
     }
     surfaceIndices = static_cast<int>(indices.size());
+    lines.clear();
+    for (int j = 0; j < down; ++j) {
+        for (int i = 0; i < across; ++i) {
+            const int here = s(i, j);
+            if (i + 1 < across) lines.insert(lines.end(), {static_cast<std::uint16_t>(here), static_cast<std::uint16_t>(s(i + 1, j))});
+            if (j + 1 < down) lines.insert(lines.end(), {static_cast<std::uint16_t>(here), static_cast<std::uint16_t>(s(i, j + 1))});
+        }
+    }
     const auto hang = [&](int i0, int j0, int i1, int j1, const Nominal& outward) {
         const int a = s(i0, j0), b = s(i1, j1);
         const int belowA = skirt[static_cast<std::size_t>(a)],
@@ -92,14 +100,6 @@ void LodPattern::build(int pointsAcross, int pointsDown) {
         hang(0, j, 0, j + 1, {-1.0f, 0.0f, 0.0f});
         hang(across - 1, j, across - 1, j + 1, {1.0f, 0.0f, 0.0f});
     }
-}
-
-bool quadIsWet(const TerrainMap& map, int c, int r) {
-    const TerrainVertex* left = map.vertices[static_cast<std::size_t>(c)].get();
-    const TerrainVertex* right = map.vertices[static_cast<std::size_t>(c) + 1].get();
-    return ((left[r].tileFlags | left[r + 1].tileFlags | right[r].tileFlags |
-             right[r + 1].tileFlags) &
-            waterFlag) != 0;
 }
 
 namespace {

@@ -14,6 +14,7 @@
 // Needs: the terrain model.
 #pragma once
 
+#include "render/water_cover.h"
 #include "terrain/terrain_map.h"
 
 #include <cstdint>
@@ -45,6 +46,7 @@ struct LodWaterVertex {
 struct LodPattern {
     int across = 0, down = 0;
     std::vector<std::uint16_t> indices;
+    std::vector<std::uint16_t> lines; // the grid's lines between its points, in pairs
     int surfaceIndices = 0; // the water draws only these
     int vertexCount = 0;
 
@@ -93,6 +95,3 @@ struct LodMesh {
     // Bytes held, for the benchmark's comparison with the grids.
     std::size_t bytes() const;
 };
-
-// Whether quad (c, r) has the water flag at a corner.
-bool quadIsWet(const TerrainMap& map, int c, int r);

@@ -1,6 +1,6 @@
 // A colour tile holds a texel per tile point, (quads + 1) a side, which is no power of two;
 // drivers of OpenGL 2 and later take any size, older ones get the next power of two with the
-// rest unused. A water tile holds a texel per quad.
+// rest unused. A water tile holds a texel per quad: where the water shows in the view.
 #include "render/lod_textures.h"
 
 #include "render/view_colours.h"
@@ -74,32 +74,32 @@ void LodTextures::prepare(const TerrainMap& map, const LodMesh& mesh, TerrainVie
         GLint largest = 0;
         glGetIntegerv(GL_MAX_TEXTURE_SIZE, &largest);
         tileQuads = 4096;
-        while (tileQuads > lodChunkCells && sideFor(tileQuads + 1, anySize) > largest)
-            tileQuads /= 2;
+        while (tileQuads > lodChunkCells && sideFor(tileQuads + 1, anySize) > largest) tileQuads /= 2;
         tilesX = quadsX > 0 ? (quadsX + tileQuads - 1) / tileQuads : 0;
         tilesZ = quadsZ > 0 ? (quadsZ + tileQuads - 1) / tileQuads : 0;
+    }
+    remove(colour);
+    remove(water);
+    view = shown;
+    if (shown != TerrainView::plain) {
         for (int tz = 0; tz < tilesZ; ++tz) {
             for (int tx = 0; tx < tilesX; ++tx) {
                 const int c0 = tx * tileQuads, r0 = tz * tileQuads;
-                const int across = std::min(tileQuads, quadsX - c0),
-                          down = std::min(tileQuads, quadsZ - r0);
+                const int across = std::min(tileQuads, quadsX - c0), down = std::min(tileQuads, quadsZ - r0);
                 const int side = sideFor(across, anySize);
                 texels.assign(static_cast<std::size_t>(side) * sideFor(down, anySize), 0);
                 bool any = false;
                 for (int r = 0; r < down; ++r) {
                     for (int c = 0; c < across; ++c) {
-                        if (!quadIsWet(map, c0 + c, r0 + r)) continue;
+                        if (!waterShowsOver(map, c0 + c, r0 + r, shown)) continue;
                         texels[static_cast<std::size_t>(r) * side + c] = 255;
                         any = true;
                     }
                 }
-                water.push_back(any ? upload(texels, across, down, anySize, GL_ALPHA)
-                                    : LodTexture{});
+                water.push_back(any ? upload(texels, across, down, anySize, GL_ALPHA) : LodTexture{});
             }
         }
     }
-    remove(colour);
-    view = shown;
     if (shown != TerrainView::plain) {
         const VertexColouring colouring = VertexColouring::of(map, shown);
         for (int tz = 0; tz < tilesZ; ++tz) {

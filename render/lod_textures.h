@@ -1,8 +1,8 @@
 // The textures of the level-of-detail chunks, in tiles of up to 4096 x 4096 quads over the map
 // (one tile for any map of up to 4097 points a side): the colour of each tile point in the
 // coloured view (a texel a point, nearest filtering, so each point's colour covers the area
-// nearest to it at every step), and which quads have water (a texel a quad). Made when a map
-// or a view is new, never per frame.
+// nearest to it at every step), and over which quads the water shows (a texel a quad). Made
+// when a map or a view is new, never per frame; none in the plain view.
 // Needs: OpenGL 1.x, the level-of-detail mesh, the view colours.
 #pragma once
 
@@ -21,7 +21,7 @@ struct LodTextures {
     int tileQuads = 0; // quads a tile covers along each side
     int tilesX = 0, tilesZ = 0;
     std::vector<LodTexture> colour; // per tile, for `view`; empty in the plain view
-    std::vector<LodTexture> water;  // per tile; id 0 where it has no water
+    std::vector<LodTexture> water;  // per tile, for `view`; id 0 where no water shows
     int generation = -1;            // of the mesh they were made for
     TerrainView view = TerrainView::plain;
 

@@ -8,6 +8,9 @@
 #include "render/depth_range.h"
 #include "render/light_marker.h"
 #include "render/lod_draw.h"
+#include "render/overlay_draw.h"
+#include "render/terrain_draw.h"
+#include "render/tile_grid.h"
 #include "render/view_frustum.h"
 #include "render/window_context.h"
 #include "render/window_title.h"
@@ -45,19 +48,32 @@ void setTitle(const ViewerState& s, const SceneView& scene) {
                        viewName(s.view), detail);
 }
 
+// The terrain quad by quad, as the start camera has always drawn it: the plain view's white
+// strips, or a coloured view's.
+void drawExact(SceneView& scene) {
+    const ViewerState& s = viewerState;
+    if (s.view == TerrainView::plain) {
+        terrainMap.draw(viewFrustum);
+    } else {
+        scene.textures.prepare(terrainMap, scene.mesh, s.view);
+        glPushMatrix();
+        drawColouredTerrain(terrainMap, viewFrustum, scene.textures, s.view, s.waterShown);
+        glPopMatrix();
+    }
+    if (scene.overlay.grid) drawTileGrid(terrainMap, viewFrustum);
+}
+
 // Every camera but the start one: levels chosen for the view, then a projection whose depth
 // range fits what is visible, the light's marker and the terrain.
 void drawOtherCamera(SceneView& scene, const CameraPlacement& camera) {
     ViewerState& s = viewerState;
-    if (!scene.mesh.built) scene.mesh.build(terrainMap);
     viewFrustum.extract();
     const float pixelsPerUnit =
         static_cast<float>(scene.frame.height) / (2.0f * scene.frame.tanHalfFovy);
     scene.textures.prepare(terrainMap, scene.mesh, s.view);
     scene.selection.choose(scene.mesh, viewFrustum, camera.eye, pixelsPerUnit,
                            scene.textures.tileQuads);
-    const DepthRange range =
-        depthRangeFor(scene.selection, camera.eye, s.lightPosition, scene.frame);
+    const DepthRange range = depthRangeFor(scene.selection, camera.eye, s.lightPosition, scene.frame);
 
     glMatrixMode(GL_PROJECTION);
     glPushMatrix();
@@ -68,11 +84,13 @@ void drawOtherCamera(SceneView& scene, const CameraPlacement& camera) {
     drawLightMarker(s.lightPosition);
     viewFrustum.extract();
     glPushMatrix();
-    if (scene.levelOfDetail)
+    if (scene.levelOfDetail) {
         drawLevelOfDetail(terrainMap, scene.mesh, scene.selection, scene.textures, s.view,
                           s.waterShown);
-    else
-        terrainMap.draw(viewFrustum);
+        if (scene.overlay.grid) drawTileGrid(scene.mesh, scene.selection);
+    } else {
+        drawExact(scene);
+    }
     glPopMatrix();
     glMatrixMode(GL_PROJECTION);
     glPopMatrix();
@@ -107,15 +125,19 @@ void renderFrame(SceneView& scene) {
     glLoadIdentity();
     gluLookAt(camera.eye.x, camera.eye.y, camera.eye.z, camera.target.x, camera.target.y,
               camera.target.z, camera.up.x, camera.up.y, camera.up.z);
+    // The mesh serves every camera but the start one, and every coloured view's textures.
+    if (!scene.mesh.built && (s.view != TerrainView::plain || !isStartCamera(s, scene)))
+        scene.mesh.build(terrainMap);
     if (isStartCamera(s, scene)) {
         drawLightMarker(s.lightPosition);
         viewFrustum.extract();
         glPushMatrix();
-        terrainMap.draw(viewFrustum);
+        drawExact(scene);
         glPopMatrix();
     } else {
         drawOtherCamera(scene, camera);
     }
+    drawOverlay(scene, camera);
     glFlush();
     SwapBuffers(windowContext.deviceContext);
 }

@@ -1,8 +1,8 @@
-// TerrainMap::draw in OpenGL immediate mode, as the start camera draws: the coarse culling,
-// the terrain strips in the chosen view, and the water surface blended over them.
+// The exact strips in OpenGL immediate mode, with the coarse culling's candidates of the frame.
+#include "render/terrain_draw.h"
+
 #include "platform/win32.h"
 #include "render/terrain_strips.h"
-#include "render/viewer_state.h"
 #include "render/water_colour.h"
 
 namespace {
@@ -18,29 +18,44 @@ struct GlEmitter {
 // The candidates of the frame being drawn, kept so that their storage is reused.
 BlockCandidates frameCandidates;
 
-// The water over the terrain: blended, and not written to the depth buffer, so that the
-// ground hides what lies under land and everything under the water shows through it.
-void drawWater(const TerrainMap& map, const ViewFrustum& frustum,
-               const BlockCandidates* candidates) {
-    GlEmitter gl;
-    beginWater();
-    emitWater(map, frustum, candidates, gl);
-    endWater();
-}
-
 } // namespace
 
 void TerrainMap::draw(ViewFrustum frustum) const {
     glPushMatrix();
     frameCandidates.find(frustum, heightBlocks);
     GlEmitter gl;
-    const TerrainView view = viewerState.view;
-    if (view == TerrainView::plain) {
-        emitTerrainStrips(*this, frustum, &frameCandidates, gl);
-    } else {
-        emitTerrainStrips(*this, frustum, &frameCandidates, gl,
-                          VertexColours{VertexColouring::of(*this, view)});
-        if (viewerState.waterShown) drawWater(*this, frustum, &frameCandidates);
-    }
+    emitTerrainStrips(*this, frustum, &frameCandidates, gl);
     glPopMatrix();
+}
+
+void drawColouredTerrain(const TerrainMap& map, const ViewFrustum& frustum,
+                         const LodTextures& textures, TerrainView view, bool water) {
+    frameCandidates.find(frustum, map.heightBlocks);
+    GlEmitter gl;
+    if (textures.colour.size() == 1) {
+        // Texture coordinates from world positions: texel centres on the tile points.
+        const LodTexture& t = textures.colour.front();
+        const GLfloat s[4] = {1.0f / (128.0f * static_cast<float>(t.across)), 0.0f, 0.0f,
+                              0.5f / static_cast<float>(t.across)};
+        const GLfloat u[4] = {0.0f, 0.0f, -1.0f / (128.0f * static_cast<float>(t.down)),
+                              0.5f / static_cast<float>(t.down)};
+        glTexGeni(GL_S, GL_TEXTURE_GEN_MODE, GL_OBJECT_LINEAR);
+        glTexGeni(GL_T, GL_TEXTURE_GEN_MODE, GL_OBJECT_LINEAR);
+        glTexGenfv(GL_S, GL_OBJECT_PLANE, s);
+        glTexGenfv(GL_T, GL_OBJECT_PLANE, u);
+        glEnable(GL_TEXTURE_GEN_S);
+        glEnable(GL_TEXTURE_GEN_T);
+        glBindTexture(GL_TEXTURE_2D, t.id);
+        emitTerrainStrips(map, frustum, &frameCandidates, gl);
+        glBindTexture(GL_TEXTURE_2D, 0);
+        glDisable(GL_TEXTURE_GEN_S);
+        glDisable(GL_TEXTURE_GEN_T);
+    } else {
+        emitTerrainStrips(map, frustum, &frameCandidates, gl,
+                          VertexColours{VertexColouring::of(map, view)});
+    }
+    if (!water) return;
+    beginWater();
+    emitWater(map, frustum, &frameCandidates, gl, view);
+    endWater();
 }

@@ -8,6 +8,7 @@
 
 #include "render/block_culling.h"
 #include "render/strip_colours.h"
+#include "render/water_cover.h"
 #include "terrain/terrain_map.h"
 
 // Whether any of the four points is inside the frustum, tested in the order (c, r),
@@ -81,12 +82,12 @@ void emitTerrainStrips(const TerrainMap& map, const ViewFrustum& frustum,
     }
 }
 
-// The water surface: every quad with the water flag at a corner, at its corners' water
-// surface heights, facing up. Each run of such quads in a row is a strip of its own, so that
+// The water surface over the quads where it shows in `view` (water_cover.h), at their corners'
+// water surface heights, facing up. Each run of such quads in a row is a strip of its own, so that
 // no triangle bridges the land between two stretches of water.
 template <typename Emitter>
 void emitWater(const TerrainMap& map, const ViewFrustum& frustum, const BlockCandidates* candidates,
-               Emitter& out) {
+               Emitter& out, TerrainView view = TerrainView::groundTiles) {
     const int width = map.header->mapWidth;
     const Point3 up{0.0f, 1.0f, 0.0f};
     const auto surface = [](const TerrainVertex& v) {
@@ -97,9 +98,7 @@ void emitWater(const TerrainMap& map, const ViewFrustum& frustum, const BlockCan
         forQuadsOfRow(width, r, candidates, [&](int c) {
             const TerrainVertex* left = map.vertices[c].get();
             const TerrainVertex* right = map.vertices[c + 1].get();
-            const bool wet = (left[r].tileFlags | left[r + 1].tileFlags | right[r].tileFlags |
-                              right[r + 1].tileFlags) &
-                             waterFlag;
+            const bool wet = waterShowsOver(map, c, r, view);
             const Point3 p00 = surface(left[r]), p01 = surface(left[r + 1]),
                          p10 = surface(right[r]), p11 = surface(right[r + 1]);
             if (!wet || !quadInView(frustum, p00, p01, p10, p11)) return;

@@ -17,7 +17,7 @@ constexpr unsigned groundPalette[groundPaletteSize] = {
     0xe6194b, 0x3cb44b, 0xffe119, 0x4363d8, 0xf58231, 0x911eb4, 0x42d4f4, 0xf032e6,
     0x000075, 0xfabed4, 0x008080, 0x6b8e23, 0x9a6324, 0xfffac8, 0x800000, 0xaaffc3};
 constexpr unsigned unlistedTile = 0x808080;
-constexpr unsigned ramp = 0xff8c00, blight = 0x6a1b9a, boundary = 0xd0021b;
+constexpr unsigned ramp = 0xff8c00, tinted = 0x6a1b9a, boundary = 0xd0021b;
 
 Rgb fromHex(unsigned hex) {
     return {static_cast<float>(hex >> 16 & 0xFF) / 255.0f,
@@ -85,7 +85,7 @@ Rgb heightColour(float y, float lowest, float highest) {
 Rgb cliffColour(const TerrainVertex& v) {
     if ((v.tileFlags & boundaryFlag) || v.boundary) return fromHex(boundary);
     if (v.tileFlags & rampFlag) return fromHex(ramp);
-    if (v.tileFlags & blightFlag) return fromHex(blight);
+    if (v.tileFlags & tintedFlag) return fromHex(tinted);
     return layerColour(v.layerHeight);
 }
 
@@ -93,8 +93,8 @@ Rgb rampColour() {
     return fromHex(ramp);
 }
 
-Rgb blightColour() {
-    return fromHex(blight);
+Rgb tintedColour() {
+    return fromHex(tinted);
 }
 
 Rgb boundaryColour() {

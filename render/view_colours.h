@@ -1,5 +1,5 @@
 // The colours of the coloured views: a fixed palette for ground tile numbers, a perceptually
-// even ramp for heights, steps for cliff layers with ramps, blight and boundaries on top.
+// even ramp for heights, steps for cliff layers with ramps, tinted ground and boundaries on top.
 // Pure lookups over small tables made once, so a vertex's colour costs a few loads a frame.
 // Needs: the terrain model; no OpenGL.
 #pragma once
@@ -27,14 +27,14 @@ constexpr int heightRampSize = 256;
 // evenly spaced to the eye; the middle of the ramp when the map is level.
 Rgb heightColour(float y, float lowest, float highest);
 
-// Ramp, blight and boundary points in their own colours (boundary first, then ramp, then
-// blight; the boundary mark of the water word counts as a boundary), every other point in the
+// Ramp, tinted and boundary points in their own colours (boundary first, then ramp, then
+// tinted ground; the boundary mark of the water word counts as a boundary), every other point in the
 // step of its cliff layer: greyish green, lighter a layer up.
 Rgb cliffColour(const TerrainVertex& vertex);
 
 // The colours of the cliff view's marks, for its legend.
 Rgb rampColour();
-Rgb blightColour();
+Rgb tintedColour();
 Rgb boundaryColour();
 Rgb layerColour(int layer);
 

@@ -18,7 +18,7 @@ struct TerrainVertex {
 };
 
 // The tile flags: the high nibble of the tile point's byte 4.
-enum TileFlag : std::int16_t { rampFlag = 1, blightFlag = 2, waterFlag = 4, boundaryFlag = 8 };
+enum TileFlag : std::int16_t { rampFlag = 1, tintedFlag = 2, waterFlag = 4, boundaryFlag = 8 };
 
 // The world height of a point's water surface. The ground's height counts layers from 0, while
 // the stored water level counts from layer 2 (2 x 512 raw units / 4 = 256 world units).

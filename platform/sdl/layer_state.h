@@ -25,6 +25,7 @@ struct HWND__ {
     bool minimised = false;
     bool acceptsFiles = false; // DragAcceptFiles: drops become WM_DROPFILES
     bool doubleClicks = false; // its class has CS_DBLCLKS
+    bool trackingLeave = false; // TrackMouseEvent asked for WM_MOUSELEAVE
     LONG_PTR userData = 0;     // GWLP_USERDATA
     HDC__ dc{this};
     int depthBits = 0; // depth buffer bits the window's GL configuration was made with

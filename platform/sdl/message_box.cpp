@@ -1,6 +1,24 @@
-// MessageBoxA on SDL's modal message box: one OK button, taken by Return or Escape;
-// MessageBoxW through it, its UTF-16 as UTF-8.
+// MessageBoxA on SDL's modal message box: one OK button, taken by Return or Escape, and the
+// text wrapped to fit the screen, as Windows wraps it; MessageBoxW through it, its UTF-16 as
+// UTF-8.
 #include "platform/sdl/layer_state.h"
+#include "platform/sdl/text_wrap.h"
+
+#include <algorithm>
+
+namespace {
+
+// Characters a line of the box may hold on the screen it shows on: SDL's X11 box draws about
+// 7 pixels a character, and keeps some room round the text.
+std::size_t charactersAcrossScreen(SDL_Window* parent) {
+    SDL_Rect bounds{0, 0, 1024, 768};
+    const int display = parent ? SDL_GetWindowDisplayIndex(parent) : 0;
+    SDL_GetDisplayBounds(display < 0 ? 0 : display, &bounds);
+    const int fits = (bounds.w * 3 / 4 - 40) / 7;
+    return static_cast<std::size_t>(std::clamp(fits, 30, 110));
+}
+
+} // namespace
 
 int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
     if (!ensureVideo()) return 0;
@@ -11,10 +29,12 @@ int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
     Uint32 flags = SDL_MESSAGEBOX_INFORMATION;
     if ((type & 0xF0) == MB_ICONERROR) flags = SDL_MESSAGEBOX_ERROR;
     if ((type & 0xF0) == MB_ICONWARNING) flags = SDL_MESSAGEBOX_WARNING;
+    const std::string wrapped =
+        wrapText(text ? text : "", charactersAcrossScreen(parent ? parent->sdl : nullptr));
     const SDL_MessageBoxData box{flags,
                                  parent ? parent->sdl : nullptr,
                                  caption ? caption : "Error",
-                                 text ? text : "",
+                                 wrapped.c_str(),
                                  1,
                                  &ok,
                                  nullptr};

@@ -109,6 +109,12 @@ void translate(const SDL_Event& e) {
                      MAKELPARAM(width, height));
             }
             break;
+        case SDL_WINDOWEVENT_LEAVE:
+            if (w && w->trackingLeave) {
+                w->trackingLeave = false;
+                post(w, WM_MOUSELEAVE, 0, 0);
+            }
+            break;
         case SDL_WINDOWEVENT_FOCUS_GAINED:
             send(w, WM_SETFOCUS, 0, 0);
             break;

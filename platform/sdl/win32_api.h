@@ -12,8 +12,8 @@
 // - The mouse: left, right and middle buttons and the vertical wheel; WM_MOUSEWHEEL goes to
 //   the window under the pointer (Windows sends it to the focused one).
 // - MessageBoxA and MessageBoxW show one OK button whatever the type asks, and return IDOK.
-// - Drops carry files only (dropped text is ignored). Window data: GWLP_USERDATA only. Stock
-//   icons and cursors have no image.
+// - Drops carry files only (dropped text is ignored). Window data: GWLP_USERDATA only;
+//   TrackMouseEvent: TME_LEAVE only. Stock icons and cursors have no image.
 // - Files: CreateFileW opens existing files for reading only. There are no consoles, so
 //   GetConsoleMode fails (a terminal is a character device, as on Windows for others).
 // - Text: CP_UTF8 and CP_ACP are both UTF-8. Names that are not UTF-8 travel through UTF-16
@@ -165,6 +165,13 @@ struct CREATESTRUCTA {
     DWORD dwExStyle;
 };
 
+struct TRACKMOUSEEVENT {
+    DWORD cbSize;
+    DWORD dwFlags;
+    HWND hwndTrack;
+    DWORD dwHoverTime;
+};
+
 struct FILETIME {
     DWORD dwLowDateTime;
     DWORD dwHighDateTime;
@@ -229,6 +236,7 @@ union LARGE_INTEGER {
 #define WM_MBUTTONUP 0x0208
 #define WM_MBUTTONDBLCLK 0x0209
 #define WM_MOUSEWHEEL 0x020A
+#define WM_MOUSELEAVE 0x02A3
 #define WM_DROPFILES 0x0233
 
 // WM_SIZE kinds.
@@ -246,6 +254,9 @@ union LARGE_INTEGER {
 
 // Window data.
 #define GWLP_USERDATA (-21)
+
+// TrackMouseEvent: WM_MOUSELEAVE once the pointer leaves the window.
+#define TME_LEAVE 0x00000002
 
 // PeekMessageA.
 #define PM_NOREMOVE 0x0000
@@ -433,6 +444,8 @@ BOOL GetClientRect(HWND window, RECT* rect);
 // released.
 HWND SetCapture(HWND window);
 BOOL ReleaseCapture();
+// Asks for one WM_MOUSELEAVE when the pointer next leaves the window (TME_LEAVE only).
+BOOL TrackMouseEvent(TRACKMOUSEEVENT* track);
 
 // The message queue.
 BOOL PeekMessageA(LPMSG msg, HWND window, UINT filterMin, UINT filterMax, UINT removeMsg);

@@ -249,6 +249,17 @@ HWND SetCapture(HWND window) {
     return previous;
 }
 
+BOOL TrackMouseEvent(TRACKMOUSEEVENT* track) {
+    if (!track || track->cbSize != sizeof(TRACKMOUSEEVENT) || track->dwFlags != TME_LEAVE) {
+        failWith(ERROR_INVALID_PARAMETER, "Only TME_LEAVE is tracked.");
+        return FALSE;
+    }
+    HWND__* w = liveWindow(track->hwndTrack);
+    if (!w) return FALSE;
+    w->trackingLeave = true;
+    return TRUE;
+}
+
 BOOL ReleaseCapture() {
     layer().capture = nullptr;
     SDL_CaptureMouse(SDL_FALSE);

@@ -71,15 +71,15 @@ TEST(ViewColours, HeightRampRunsDarkToLightInEvenSteps) {
     EXPECT_LT(most / least, 1.5) << least << " to " << most;
 }
 
-TEST(ViewColours, BoundaryBeforeRampBeforeBlightBeforeTheLayer) {
+TEST(ViewColours, BoundaryBeforeRampBeforeTintedBeforeTheLayer) {
     TerrainVertex v;
     v.layerHeight = 2;
     EXPECT_EQ(hexColour(cliffColour(v)), hexColour(layerColour(2)));
     EXPECT_NE(hexColour(layerColour(1)), hexColour(layerColour(2)));
     v.tileFlags = waterFlag; // water shows as the surface over the layer, not here
     EXPECT_EQ(hexColour(cliffColour(v)), hexColour(layerColour(2)));
-    v.tileFlags |= blightFlag;
-    EXPECT_EQ(hexColour(cliffColour(v)), hexColour(blightColour()));
+    v.tileFlags |= tintedFlag;
+    EXPECT_EQ(hexColour(cliffColour(v)), hexColour(tintedColour()));
     v.tileFlags |= rampFlag;
     EXPECT_EQ(hexColour(cliffColour(v)), hexColour(rampColour()));
     v.boundary = 1; // the water word's mark
@@ -87,7 +87,7 @@ TEST(ViewColours, BoundaryBeforeRampBeforeBlightBeforeTheLayer) {
     v.boundary = 0;
     v.tileFlags = boundaryFlag;
     EXPECT_EQ(hexColour(cliffColour(v)), hexColour(boundaryColour()));
-    const std::string marks[] = {hexColour(rampColour()), hexColour(blightColour()),
+    const std::string marks[] = {hexColour(rampColour()), hexColour(tintedColour()),
                                  hexColour(boundaryColour())};
     for (int layer = 0; layer < 16; ++layer)
         for (const std::string& mark : marks) EXPECT_NE(hexColour(layerColour(layer)), mark);

@@ -64,7 +64,7 @@ int demoLayer(int c, int r, std::uint64_t seed) {
 }
 
 // Rolling hills on cliff layers, lakes in the hollows, ramps along some cliff edges, patches
-// of blight and a boundary round the edge: something for every view to show.
+// of tinted ground and a boundary round the edge: something for every view to show.
 void demoTerrain(W3eDocument& doc, const ShapeOptions& o) {
     const int groundKinds = std::clamp(doc.groundTileSetCount, 1, 16);
     const int cliffKinds = std::clamp(doc.cliffTileSetCount, 1, 16);
@@ -91,7 +91,7 @@ void demoTerrain(W3eDocument& doc, const ShapeOptions& o) {
                 cliffEdge = cliffEdge || demoLayer(c + dc, r + dr, o.seed) != layer;
             int flags = 0;
             if (cliffEdge && valueNoise(c, r, 24.0, o.seed ^ 0x4A11ull) > 0.2) flags |= 1; // ramp
-            if (valueNoise(c, r, 40.0, o.seed ^ 0xB119ull) > 0.6) flags |= 2;              // blight
+            if (valueNoise(c, r, 40.0, o.seed ^ 0xB119ull) > 0.6) flags |= 2;              // tinted
             if (height < waterSurface) flags |= 4;                                         // water
             if (edge) flags |= 8; // boundary
             const int band =

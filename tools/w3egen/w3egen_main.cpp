@@ -24,7 +24,8 @@ left alone unless --force is given.
 
 Terrain:
   --shape NAME        demo (default): rolling hills on cliff layers with several ground
-                      tile types, lakes, ramps, blight and a boundary round the edge
+                      tile types, lakes, ramps, tinted ground and a boundary
+                      round the edge
                       flat: level ground; ramp-columns: rises by STEP per column;
                       ramp-rows: rises by STEP per row; bump: level ground with the
                       centre tile point (width/2, height/2) raised by STEP

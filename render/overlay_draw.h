@@ -1,0 +1,10 @@
+// Drawing the words over a frame: the status line along the bottom, the legend at the top
+// left, the tile point under the cursor marked and described beside it, the keys in the
+// middle (F1), each on a translucent panel so that it reads over any terrain.
+// Needs: OpenGL 1.x, the screen's text, the overlay's text, the camera's placement.
+#pragma once
+
+#include "render/camera_placement.h"
+
+// Draws what the scene's overlay asks for over the frame just drawn with `camera`.
+void drawOverlay(SceneView& scene, const CameraPlacement& camera);

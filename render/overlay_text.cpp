@@ -1,0 +1,135 @@
+#include "render/overlay_text.h"
+
+#include "render/ground_height.h"
+#include "render/water_colour.h"
+
+#include <cstdarg>
+#include <cstdio>
+#include <cstring>
+
+void TextLines::add(const char* format, ...) {
+    if (count >= most) return;
+    va_list arguments;
+    va_start(arguments, format);
+    std::vsnprintf(line[count++], width, format, arguments);
+    va_end(arguments);
+}
+
+void idOf(const std::unique_ptr<char[]>& ids, int count, int index, char out[5]) {
+    out[0] = '\0';
+    if (!ids || index < 0 || index >= count) return;
+    std::memcpy(out, ids.get() + 4 * static_cast<std::size_t>(index), 4);
+    out[4] = '\0';
+}
+
+void statusLine(TextLines& out, const TerrainMap& map, const ViewerState& state,
+                const SceneView& scene) {
+    const Point3& at = state.cameraPosition;
+    const float ground = groundHeightUnder(map, at.x, at.z);
+    char camera[48];
+    if (scene.pose.overview)
+        std::snprintf(camera, sizeof camera, "overview");
+    else
+        std::snprintf(camera, sizeof camera, "camera %.0f over it", state.cameraHeight);
+    char water[16] = "";
+    if (state.view != TerrainView::plain)
+        std::snprintf(water, sizeof water, " | water %s", state.waterShown ? "on" : "off");
+    out.add("column %.1f, row %.1f | ground %.1f | %s | %s%s%s | %s | F1: keys", at.x / 128.0f,
+            -at.z / 128.0f, ground, camera, viewName(state.view), water,
+            scene.levelOfDetail ? "" : " | level of detail off", scene.overlay.mapName.c_str());
+}
+
+void describePoint(TextLines& out, const TerrainMap& map, int column, int row) {
+    const EnvironmentHeader& h = *map.header;
+    const TerrainVertex& v = map.vertices[static_cast<std::size_t>(column)][row];
+    char ground[5], cliff[5];
+    idOf(h.groundTileSetIds, h.groundTileSetCount, v.groundTexture, ground);
+    idOf(h.cliffTileSetIds, h.cliffTileSetCount, v.cliffTexture, cliff);
+    out.add("column %d, row %d", column, row);
+    out.add("x %.0f, z %.0f, ground %.2f", v.position.x, v.position.z, v.position.y);
+    out.add("ground tile %d (%s), details %d", v.groundTexture, ground[0] ? ground : "unlisted",
+            v.textureDetails);
+    out.add("cliff tile %d (%s), layer %d", v.cliffTexture, cliff[0] ? cliff : "unlisted",
+            v.layerHeight);
+    char flags[64] = "";
+    const struct {
+        int flag;
+        const char* name;
+    } names[] = {{rampFlag, "ramp"}, {tintedFlag, "tinted"}, {waterFlag, "water"}, {boundaryFlag, "boundary"}};
+    for (const auto& n : names) {
+        if (!(v.tileFlags & n.flag)) continue;
+        std::strncat(flags, flags[0] ? ", " : "", sizeof flags - std::strlen(flags) - 1);
+        std::strncat(flags, n.name, sizeof flags - std::strlen(flags) - 1);
+    }
+    if (v.boundary) std::strncat(flags, flags[0] ? ", boundary mark" : "boundary mark", sizeof flags - std::strlen(flags) - 1);
+    out.add("flags: %s", flags[0] ? flags : "none");
+    if (v.tileFlags & waterFlag)
+        out.add("water %.2f, depth %.2f", waterSurfaceHeight(v), waterSurfaceHeight(v) - v.position.y);
+}
+
+void keyHelp(TextLines& out) {
+    static const char* const lines[] = {
+        "Up, Down: fly ahead, back",
+        "Right, Left: fly right, left",
+        "Page Down, Page Up: twice, half as high",
+        "Home: the start's height and direction",
+        "O: the whole map from above",
+        "D: level of detail off or on",
+        "V: next view     H: water",
+        "W, P, F: lines, points, filled",
+        "L: lighting      I, U, K, M: the light",
+        "Tab: these words    G: the tile grid",
+        "F1: this list    F5: reload",
+        "Escape: quit",
+        "",
+        "Wheel: zoom towards the cursor",
+        "Left drag: pan    Right drag: turn, tilt",
+        "Double click: look at the point",
+        "Click in the overview: go there",
+    };
+    for (const char* line : lines) out.add("%s", line);
+}
+
+Legend legendOf(const TerrainMap& map, TerrainView view, bool water) {
+    Legend legend;
+    const auto row = [&](const Rgb& colour, const char* label) {
+        if (legend.count >= Legend::most) return;
+        legend.rows[legend.count].colour = colour;
+        std::snprintf(legend.rows[legend.count].label, sizeof legend.rows[0].label, "%s", label);
+        ++legend.count;
+    };
+    std::snprintf(legend.title, sizeof legend.title, "%s", viewName(view));
+    const EnvironmentHeader& h = *map.header;
+    switch (view) {
+    case TerrainView::groundTiles: {
+        for (int i = 0; i < h.groundTileSetCount && i < groundPaletteSize; ++i) {
+            char id[5], label[48];
+            idOf(h.groundTileSetIds, h.groundTileSetCount, i, id);
+            std::snprintf(label, sizeof label, "%d  %s", i, id);
+            row(groundTileColour(i, h.groundTileSetCount), label);
+        }
+        row(groundTileColour(groundPaletteSize, 0), "unlisted");
+        break;
+    }
+    case TerrainView::height:
+        legend.ramp = true;
+        legend.lowest = map.lowestHeight;
+        legend.highest = map.highestHeight;
+        break;
+    case TerrainView::cliffsAndFlags:
+        row(rampColour(), "ramp");
+        row(tintedColour(), "tinted ground");
+        row(boundaryColour(), "boundary");
+        for (int layer = 0; layer < 8; ++layer) {
+            char label[24];
+            std::snprintf(label, sizeof label, layer < 7 ? "layer %d" : "layer %d and up", layer);
+            row(layerColour(layer), label);
+        }
+        break;
+    default:
+        break;
+    }
+    if (water && view != TerrainView::plain)
+        row(Rgb{waterColour[0], waterColour[1], waterColour[2]}, "water");
+    return legend;
+}

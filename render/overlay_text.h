@@ -1,0 +1,56 @@
+// The words the window shows, as text, apart from drawing them so that tests can read them:
+// the status line, the legend of a coloured view, what the tile point under the cursor holds,
+// and every key and mouse action. Lines go into fixed buffers, so a frame allocates nothing.
+// Needs: the terrain model, the view colours, the viewer's state and scene; no OpenGL.
+#pragma once
+
+#include "render/scene_view.h"
+#include "render/view_colours.h"
+#include "render/viewer_state.h"
+#include "terrain/terrain_map.h"
+
+struct TextLines {
+    static constexpr int most = 28;
+    static constexpr int width = 200;
+    char line[most][width] = {};
+    int count = 0;
+
+    // Appends a line from a printf format, cut to the width; nothing once full.
+    void add(const char* format, ...)
+#if defined(__GNUC__)
+        __attribute__((format(printf, 2, 3)))
+#endif
+        ;
+};
+
+// One line: the camera's place in tile columns and rows, the ground under it, its height over
+// that ground, the view, the water, level of detail when off, the map's name, "F1: keys".
+void statusLine(TextLines& out, const TerrainMap& map, const ViewerState& state,
+                const SceneView& scene);
+
+// What tile point (column, row) holds: its place, ground tile, texture details, cliff tile and
+// layer, flags by name, and the water's level and depth where it has the water flag.
+void describePoint(TextLines& out, const TerrainMap& map, int column, int row);
+
+// Every key and mouse action, a line each.
+void keyHelp(TextLines& out);
+
+// A coloured view's legend: a title, and rows of a colour and its meaning (the height view's
+// colours are a ramp from lowest to highest, drawn with ticks).
+struct Legend {
+    static constexpr int most = 24;
+    struct Row {
+        Rgb colour;
+        char label[48] = {};
+    };
+    char title[48] = {};
+    Row rows[most];
+    int count = 0;
+    bool ramp = false;
+    float lowest = 0.0f, highest = 0.0f;
+};
+
+Legend legendOf(const TerrainMap& map, TerrainView view, bool water);
+
+// The 4 characters of ID `index` of a list the file gives, or "" past its end.
+void idOf(const std::unique_ptr<char[]>& ids, int count, int index, char out[5]);

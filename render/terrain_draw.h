@@ -1,0 +1,14 @@
+// The terrain as the start camera draws it, in OpenGL immediate mode: TerrainMap::draw gives
+// the plain view's lit white strips exactly as the viewer always drew them; the coloured views
+// draw the same strips with each tile point's colour from the view's texture (crisp, a texel a
+// point) and the water over them.
+// Needs: OpenGL 1.x, the exact strips, the level-of-detail textures.
+#pragma once
+
+#include "render/lod_textures.h"
+#include "render/view_frustum.h"
+
+// A coloured view: the strips with the view's colours (from `textures` where one tile holds
+// the map, else a colour per vertex), then, with `water`, the water surface over them.
+void drawColouredTerrain(const TerrainMap& map, const ViewFrustum& frustum,
+                         const LodTextures& textures, TerrainView view, bool water);

@@ -1,0 +1,75 @@
+// Lines lie on the triangles' own edges; a depth range drawn slightly nearer keeps them in front
+// of their surface without changing how the terrain itself is drawn.
+#include "render/tile_grid.h"
+
+#include "platform/win32.h"
+#include "render/terrain_strips.h"
+
+#include <cstdint>
+
+namespace {
+
+BlockCandidates gridCandidates; // kept so that their storage is reused
+
+void beginLines() {
+    glPushAttrib(GL_ENABLE_BIT | GL_CURRENT_BIT | GL_DEPTH_BUFFER_BIT | GL_COLOR_BUFFER_BIT |
+                 GL_VIEWPORT_BIT | GL_TEXTURE_BIT);
+    glDisable(GL_LIGHTING);
+    glDisable(GL_TEXTURE_GEN_S);
+    glDisable(GL_TEXTURE_GEN_T);
+    glBindTexture(GL_TEXTURE_2D, 0);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glDepthMask(GL_FALSE);
+    glDepthFunc(GL_LEQUAL);
+    glDepthRange(0.0, 0.99995);
+    glColor4f(0.0f, 0.0f, 0.0f, 0.45f);
+}
+
+void endLines() {
+    glPopAttrib();
+}
+
+} // namespace
+
+void drawTileGrid(const TerrainMap& map, const ViewFrustum& frustum) {
+    gridCandidates.find(frustum, map.heightBlocks);
+    beginLines();
+    glBegin(GL_LINES);
+    const int width = map.header->mapWidth;
+    for (int r = 0; r < quadRows(map); ++r) {
+        forQuadsOfRow(width, r, &gridCandidates, [&](int c) {
+            const TerrainVertex* left = map.vertices[static_cast<std::size_t>(c)].get();
+            const TerrainVertex* right = map.vertices[static_cast<std::size_t>(c) + 1].get();
+            if (!quadInView(frustum, left[r].position, left[r + 1].position, right[r].position,
+                            right[r + 1].position))
+                return;
+            const Point3 &a = left[r].position, &b = right[r].position, &d = left[r + 1].position,
+                         &e = right[r + 1].position;
+            for (const Point3* p : {&a, &b, &a, &d, &b, &e, &d, &e}) glVertex3f(p->x, p->y, p->z);
+        });
+    }
+    glEnd();
+    endLines();
+}
+
+void drawTileGrid(const LodMesh& mesh, const LodSelection& selection) {
+    beginLines();
+    glEnableClientState(GL_VERTEX_ARRAY);
+    for (const int index : selection.drawn) {
+        const LodChunk& chunk = mesh.chunks[static_cast<std::size_t>(index)];
+        if (chunk.step != 1 || chunk.exact) continue;
+        const LodPattern& pattern = mesh.patterns[static_cast<std::size_t>(chunk.pattern)];
+        glPushMatrix();
+        glTranslatef(chunk.low[0], chunk.yBase, chunk.high[2]);
+        glScalef(128.0f / static_cast<float>(chunk.unitsPerTile), 0.25f,
+                 128.0f / static_cast<float>(chunk.unitsPerTile));
+        glVertexPointer(3, GL_SHORT, static_cast<GLsizei>(chunk.format.stride * sizeof(std::int16_t)),
+                        chunk.vertices.data());
+        glDrawElements(GL_LINES, static_cast<GLsizei>(pattern.lines.size()), GL_UNSIGNED_SHORT,
+                       pattern.lines.data());
+        glPopMatrix();
+    }
+    glDisableClientState(GL_VERTEX_ARRAY);
+    endLines();
+}

@@ -106,6 +106,9 @@ check "reason without a map" "zuvaro: cannot open war3map.w3e: No such file or d
     "$(head -n 1 "$work/err")"
 grep -Eq "^zuvaro: looked in .*empty: start Zuvaro in a map's folder, or give the map's path \(zuvaro PATH\)$" \
     "$work/err" && pass || fail "no hint where the map was looked for: $(cat "$work/err")"
+run_in "$work/empty" nothere.w3e
+grep -Eq "^zuvaro: there is no nothere.w3e in .*empty$" "$work/err" && ! grep -q "looked in" "$work/err" &&
+    pass || fail "a path given: the hint should say the file is not there: $(cat "$work/err")"
 
 mkdir "$work/cut"
 "$w3egen" --width 4 --height 4 --cut 70 "$work/cut/war3map.w3e"

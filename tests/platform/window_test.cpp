@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
 #include <thread>
 
 namespace {
@@ -270,6 +271,28 @@ TEST(Window, MessageBoxIsModalAndReturnsOkWhenDismissed) {
     dismisser.join();
     EXPECT_EQ(pressed, IDOK);
     EXPECT_LT(Clock::now() - start, std::chrono::seconds(20));
+}
+
+TEST(Window, AMessageBoxWithALongLineWrapsItAndStaysOnTheScreen) {
+    // A missing map's message, with a path far longer than the screen is wide at one line.
+    std::string path = "/home/someone/maps";
+    for (int i = 0; i < 12; ++i) path += "/a folder with a longer name " + std::to_string(i);
+    const std::string text = "cannot open " + path + "/war3map.w3e: No such file or directory";
+    std::string geometry;
+    std::thread measurer([&geometry] {
+        geometry = shellLine(
+            "for i in $(seq 200); do id=$(xwininfo -root -tree | awk "
+            "'/\"Zuvaro long box\"/ {print $1; exit}'); [ -n \"$id\" ] && break; sleep 0.1; done; "
+            "sleep 0.3; xwininfo -id \"$id\" | awk '/Absolute upper-left X/ {x=$4} /Width:/ {w=$2} "
+            "END {print x, w}'; xdotool windowfocus \"$id\" key Return");
+    });
+    MessageBoxA(nullptr, text.c_str(), "Zuvaro long box", MB_OK | MB_ICONERROR);
+    measurer.join();
+    int x = -1, width = 0;
+    ASSERT_EQ(std::sscanf(geometry.c_str(), "%d %d", &x, &width), 2) << geometry;
+    EXPECT_GE(x, 0) << "the box starts off the screen";
+    EXPECT_LE(x + width, 1280) << "the box ends off the screen";
+    EXPECT_LT(width, 1100);
 }
 
 TEST(Window, PerformanceCounterAdvancesAtItsFrequency) {

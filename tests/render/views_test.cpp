@@ -3,7 +3,9 @@
 #include "gl_fixture.h"
 #include "map_fixture.h"
 #include "render/scene_frame.h"
+#include "render/screen_text.h"
 #include "render/view_colours.h"
+#include "render/window_context.h"
 
 #include <gtest/gtest.h>
 
@@ -102,6 +104,55 @@ TEST_F(Views, WaterShowsOverTheBasinAndTheGroundHidesItUnderLand) {
     const unsigned char* white = pixelAt(plain, 16 * 128, -200, -15 * 128);
     EXPECT_EQ(white[0], 255) << "no water in the plain view";
     EXPECT_EQ(white[2], 255);
+}
+
+TEST_F(Views, EachTilePointsColourCoversTheAreaNearestItWithNothingBetween) {
+    // Two tile types in stripes three points wide: the smeared views would blend them.
+    W3eDocument doc = levelDocument(33, 33);
+    for (int r = 0; r < 33; ++r)
+        for (int c = 0; c < 33; ++c) doc.at(c, r).flagsAndTexture = (c / 3) % 2;
+    useMap(doc.bytes());
+    viewerState.view = TerrainView::groundTiles;
+    const Rgb first = groundTileColour(0, 2), second = groundTileColour(1, 2);
+    for (const float height : {2048.0f, 1024.0f}) { // the start camera, and one of the chunks
+        viewerState.cameraPosition.set(2048, 0, -64);
+        viewerState.cameraHeight = height;
+        drawFrame();
+        const Screenshot shot = screenshot();
+        const int a = pixelsNear(shot, first), b = pixelsNear(shot, second);
+        int terrain = 0;
+        for (std::size_t i = 0; i + 2 < shot.rgb.size(); i += 3)
+            terrain += shot.rgb[i] + shot.rgb[i + 1] + shot.rgb[i + 2] > 30;
+        EXPECT_GT(a, 50000) << height;
+        EXPECT_GT(b, 50000) << height;
+        // Every terrain pixel is one colour or the other (the words take the rest).
+        EXPECT_GT(a + b, terrain * 9 / 10) << "blends between the tiles from " << height;
+    }
+}
+
+TEST_F(Views, TextLandsInItsBoxAndNowhereElse) {
+    ensureGlWindow();
+    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    ScreenText& text = testControls().scene.overlay.text;
+    const char* words = "Zuvaro 123 Karte";
+    text.begin(800, 600);
+    text.draw(200, 150, words, Rgb{1.0f, 1.0f, 1.0f});
+    text.end();
+    SwapBuffers(windowContext.deviceContext);
+    const Screenshot shot = screenshot();
+    const int right = 200 + ScreenText::width(words), bottom = 150 + ScreenText::lineHeight();
+    int inside = 0, outside = 0;
+    for (int y = 100; y < 250; ++y) {
+        for (int x = 150; x < 600; ++x) {
+            const bool lit = shot.at(x, y)[0] > 128;
+            const bool in = x >= 200 && x < right && y >= 150 && y < bottom;
+            (in ? inside : outside) += lit;
+        }
+    }
+    EXPECT_GT(inside, 60);
+    EXPECT_EQ(outside, 0);
+    EXPECT_GT(right - 200, 80); // some 16 characters wide
 }
 
 TEST_F(Views, ZoomedOutTheMapCoversLessOfTheWindow) {

@@ -1,0 +1,91 @@
+// The words the window shows, as text: the status line and what a tile point holds for a
+// generated map, the legends, and the message box's wrapping.
+#include "map_fixture.h"
+#include "render/overlay_text.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+// A 4 x 3 map: ground tile IDs Vmos and Vash, cliff ID Vcl1; point (2, 1) on layer 2 at 40 units,
+// ground texture 1, cliff texture 0, ramp and water flags, water surface at 66.4.
+TerrainMap knownMap() {
+    W3eDocument doc = levelDocument(4, 3);
+    W3eTilePoint& p = doc.at(2, 1);
+    p.groundHeight = rawGroundHeight(40 - 256); // layer 2 adds 256
+    p.cliffAndLayer = 0x02;
+    p.flagsAndTexture = 0x51; // ramp (1) and water (4) flags, texture 1
+    p.textureDetails = 9;
+    p.waterWord = 8192 + 4 * -100;       // -100 - 89.6 + 256 = 66.4
+    doc.at(3, 2).flagsAndTexture = 0x2E; // tinted, texture 14: past the two IDs
+    return loadMap(doc);
+}
+
+std::string joined(const TextLines& lines) {
+    std::string all;
+    for (int i = 0; i < lines.count; ++i) all += std::string(lines.line[i]) + "\n";
+    return all;
+}
+
+TEST(OverlayText, WhatATilePointHolds) {
+    const TerrainMap map = knownMap();
+    TextLines lines;
+    describePoint(lines, map, 2, 1);
+    EXPECT_EQ(joined(lines), "column 2, row 1\n"
+                             "x 256, z -128, ground 40.00\n"
+                             "ground tile 1 (Vash), details 9\n"
+                             "cliff tile 0 (Vcl1), layer 2\n"
+                             "flags: ramp, water\n"
+                             "water 66.40, depth 26.40\n");
+    TextLines other;
+    describePoint(other, map, 3, 2);
+    EXPECT_EQ(std::string(other.line[2]), "ground tile 14 (unlisted), details 0");
+    EXPECT_EQ(std::string(other.line[4]), "flags: tinted");
+    EXPECT_EQ(other.count, 5); // no water line without the water flag
+}
+
+TEST(OverlayText, TheStatusLineSaysWhereTheCameraIsAndWhatIsShown) {
+    const TerrainMap map = knownMap();
+    ViewerState state;
+    state.cameraPosition.set(192, 0, -64); // 1.5 columns, half a row in: a quarter of (2, 1)
+    state.view = TerrainView::groundTiles;
+    state.waterShown = false;
+    SceneView scene;
+    scene.overlay.mapName = "Карта.w3e";
+    TextLines status;
+    statusLine(status, map, state, scene);
+    EXPECT_EQ(std::string(status.line[0]),
+              "column 1.5, row 0.5 | ground 10.0 | camera 2048 over it | ground tiles | water off "
+              "| Карта.w3e | F1: keys");
+    state.view = TerrainView::plain;
+    scene.levelOfDetail = false;
+    scene.pose.overview = true;
+    TextLines plain;
+    statusLine(plain, map, state, scene);
+    EXPECT_EQ(std::string(plain.line[0]),
+              "column 1.5, row 0.5 | ground 10.0 | overview | plain | level of detail off | "
+              "Карта.w3e | F1: keys");
+}
+
+TEST(OverlayText, LegendsNameTheMapsOwnIdsAndEveryFlag) {
+    const TerrainMap map = knownMap();
+    const Legend tiles = legendOf(map, TerrainView::groundTiles, true);
+    ASSERT_EQ(tiles.count, 4);
+    EXPECT_STREQ(tiles.rows[0].label, "0  Vmos");
+    EXPECT_STREQ(tiles.rows[1].label, "1  Vash");
+    EXPECT_STREQ(tiles.rows[2].label, "unlisted");
+    EXPECT_STREQ(tiles.rows[3].label, "water");
+    EXPECT_EQ(hexColour(tiles.rows[1].colour), hexColour(groundTileColour(1, 2)));
+    const Legend cliffs = legendOf(map, TerrainView::cliffsAndFlags, false);
+    EXPECT_STREQ(cliffs.rows[1].label, "tinted ground");
+    EXPECT_EQ(hexColour(cliffs.rows[1].colour), hexColour(tintedColour()));
+    EXPECT_STREQ(cliffs.rows[cliffs.count - 1].label, "layer 7 and up");
+    const Legend height = legendOf(map, TerrainView::height, false);
+    EXPECT_TRUE(height.ramp);
+    EXPECT_EQ(height.lowest, 0.0f);
+    EXPECT_EQ(height.highest, 40.0f);
+}
+
+} // namespace

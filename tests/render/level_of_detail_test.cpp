@@ -170,6 +170,7 @@ TEST_F(LevelOfDetail, FarWaterAndTheGroundJustBelowItDoNotFight) {
     useMap(doc.bytes());
     glDisable(GL_LIGHTING);
     viewerState.view = TerrainView::groundTiles;
+    scene().overlay.words = Overlay::Words::hidden; // its legend shows the bed's colour
     viewerState.cameraPosition.set(16384, 0, -64);
     viewerState.cameraHeight = 8192.0f;
     scene().pose.pitch = lowestPitch; // the far half of the map 20,000 to 33,000 units away

@@ -6,7 +6,8 @@
 // - view: each coloured view with its water against the plain view, drawn in turns;
 // - camera: zoomed, tilted and overview cameras with and without level of detail, each drawn
 //   in turns with the start camera from the same spot, with the triangles drawn and the memory
-//   of the level-of-detail mesh against the map's grids.
+//   of the level-of-detail mesh against the map's grids;
+// - words: the status line, the legend and the point under the cursor against none.
 // Every run counts the allocations a frame makes.
 #include "app/main_window.h"
 #include "app/map_file.h"
@@ -235,8 +236,10 @@ void camera(benchmark::State& state) {
                                       scene.mesh.chunks[static_cast<std::size_t>(chunk)].pattern)]
                                   .indices.size() /
                               3);
-    state.counters["chunks"] = static_cast<double>(scene.selection.drawn.size());
-    state.counters["triangles"] = static_cast<double>(triangles);
+    if (detail) {
+        state.counters["chunks"] = static_cast<double>(scene.selection.drawn.size());
+        state.counters["triangles"] = static_cast<double>(triangles);
+    }
     const double grids = static_cast<double>(terrainMap.header->mapWidth) *
                          terrainMap.header->mapHeight * (sizeof(TerrainVertex) + sizeof(Point3));
     state.counters["mesh_share"] = static_cast<double>(scene.mesh.bytes()) / grids;
@@ -251,6 +254,40 @@ void cameras(benchmark::internal::Benchmark* b) {
 }
 
 BENCHMARK(camera)->Apply(cameras)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+
+// The words over the picture (status line, legend, the point under the cursor in the middle of
+// the window) against none, in the ground tiles view, from the start camera and the overview.
+void words(benchmark::State& state) {
+    const int size = static_cast<int>(state.range(0));
+    static bool overview;
+    overview = state.range(1) != 0;
+    if (!openWindow()) return state.SkipWithError("no window: run under a display");
+    if (!useDemoMap(size)) return state.SkipWithError("cannot write or load the demo map");
+    freshCamera(true);
+    viewerState.view = TerrainView::groundTiles;
+    controls.scene.pose.overview = overview;
+    Overlay& o = controls.scene.overlay;
+    o.cursorIn = true;
+    o.cursorX = 400;
+    o.cursorY = 300;
+    o.mapName = "war3map.w3e";
+    using Set = void (*)();
+    inTurns<Set>(
+        state, [] { controls.scene.overlay.words = Overlay::Words::shown; },
+        [] { controls.scene.overlay.words = Overlay::Words::hidden; });
+    o.cursorIn = false;
+    controls.scene.pose.overview = false;
+    viewerState.view = TerrainView::plain;
+    state.SetLabel(overview ? "overview" : "start");
+}
+
+BENCHMARK(words)
+    ->Args({481, 0})
+    ->Args({481, 1})
+    ->Args({2049, 0})
+    ->Args({2049, 1})
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(1.0);
 
 } // namespace
 

@@ -4,18 +4,18 @@
 #pragma once
 
 struct FontGlyph {
-    unsigned code;          // Latin-1 code point
+    unsigned code;           // Latin-1 code point
     int x, y, width, height; // in the atlas, texels
-    int left, top;          // from the pen to the bitmap's left and up to its top, pixels
-    int advance;            // pixels the pen moves on
+    int left, top;           // from the pen to the bitmap's left and up to its top, pixels
+    int advance;             // pixels the pen moves on
 };
 
 struct FontData {
     int atlasWidth, atlasHeight; // powers of two
     int lineHeight, ascent;      // pixels
     int glyphCount;
-    const FontGlyph* glyphs;     // in code point order
-    const unsigned char* atlas;  // alpha, row by row
+    const FontGlyph* glyphs;    // in code point order
+    const unsigned char* atlas; // alpha, row by row
 };
 
 extern const FontData fontData;

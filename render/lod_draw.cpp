@@ -91,8 +91,9 @@ void drawGround(const TerrainMap& map, const LodMesh& mesh, const LodSelection& 
         const GLsizei stride = static_cast<GLsizei>(chunk.format.stride * sizeof(std::int16_t));
         glVertexPointer(3, GL_SHORT, stride, v);
         glNormalPointer(chunk.format.shortNormals ? GL_SHORT : GL_BYTE, stride, v + 3);
-        const std::size_t count =
-            selection.skirted[d] ? pattern.indices.size() : static_cast<std::size_t>(pattern.surfaceIndices);
+        const std::size_t count = selection.skirted[d]
+                                      ? pattern.indices.size()
+                                      : static_cast<std::size_t>(pattern.surfaceIndices);
         glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(count), GL_UNSIGNED_SHORT,
                        pattern.indices.data());
         glPopMatrix();

@@ -81,8 +81,12 @@ void LodPattern::build(int pointsAcross, int pointsDown) {
     for (int j = 0; j < down; ++j) {
         for (int i = 0; i < across; ++i) {
             const int here = s(i, j);
-            if (i + 1 < across) lines.insert(lines.end(), {static_cast<std::uint16_t>(here), static_cast<std::uint16_t>(s(i + 1, j))});
-            if (j + 1 < down) lines.insert(lines.end(), {static_cast<std::uint16_t>(here), static_cast<std::uint16_t>(s(i, j + 1))});
+            if (i + 1 < across)
+                lines.insert(lines.end(), {static_cast<std::uint16_t>(here),
+                                           static_cast<std::uint16_t>(s(i + 1, j))});
+            if (j + 1 < down)
+                lines.insert(lines.end(), {static_cast<std::uint16_t>(here),
+                                           static_cast<std::uint16_t>(s(i, j + 1))});
         }
     }
     const auto hang = [&](int i0, int j0, int i1, int j1, const Nominal& outward) {
@@ -345,8 +349,8 @@ void LodMesh::build(const TerrainMap& map) {
         std::vector<int> at(static_cast<std::size_t>(across) * down, -1);
         for (std::size_t i = 0; i < chunks.size(); ++i)
             if (chunks[i].step * lodChunkCells == size)
-                at[static_cast<std::size_t>(chunks[i].row / size) * across + chunks[i].column / size] =
-                    static_cast<int>(i);
+                at[static_cast<std::size_t>(chunks[i].row / size) * across +
+                   chunks[i].column / size] = static_cast<int>(i);
         const auto find = [&](int gx, int gz) {
             return gx < 0 || gz < 0 || gx >= across || gz >= down
                        ? -1

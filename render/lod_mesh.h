@@ -47,7 +47,7 @@ struct LodPattern {
     int across = 0, down = 0;
     std::vector<std::uint16_t> indices;
     std::vector<std::uint16_t> lines; // the grid's lines between its points, in pairs
-    int surfaceIndices = 0; // the water draws only these
+    int surfaceIndices = 0;           // the water draws only these
     int vertexCount = 0;
 
     void build(int pointsAcross, int pointsDown);

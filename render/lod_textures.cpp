@@ -74,7 +74,8 @@ void LodTextures::prepare(const TerrainMap& map, const LodMesh& mesh, TerrainVie
         GLint largest = 0;
         glGetIntegerv(GL_MAX_TEXTURE_SIZE, &largest);
         tileQuads = 4096;
-        while (tileQuads > lodChunkCells && sideFor(tileQuads + 1, anySize) > largest) tileQuads /= 2;
+        while (tileQuads > lodChunkCells && sideFor(tileQuads + 1, anySize) > largest)
+            tileQuads /= 2;
         tilesX = quadsX > 0 ? (quadsX + tileQuads - 1) / tileQuads : 0;
         tilesZ = quadsZ > 0 ? (quadsZ + tileQuads - 1) / tileQuads : 0;
     }
@@ -85,7 +86,8 @@ void LodTextures::prepare(const TerrainMap& map, const LodMesh& mesh, TerrainVie
         for (int tz = 0; tz < tilesZ; ++tz) {
             for (int tx = 0; tx < tilesX; ++tx) {
                 const int c0 = tx * tileQuads, r0 = tz * tileQuads;
-                const int across = std::min(tileQuads, quadsX - c0), down = std::min(tileQuads, quadsZ - r0);
+                const int across = std::min(tileQuads, quadsX - c0),
+                          down = std::min(tileQuads, quadsZ - r0);
                 const int side = sideFor(across, anySize);
                 texels.assign(static_cast<std::size_t>(side) * sideFor(down, anySize), 0);
                 bool any = false;
@@ -96,7 +98,8 @@ void LodTextures::prepare(const TerrainMap& map, const LodMesh& mesh, TerrainVie
                         any = true;
                     }
                 }
-                water.push_back(any ? upload(texels, across, down, anySize, GL_ALPHA) : LodTexture{});
+                water.push_back(any ? upload(texels, across, down, anySize, GL_ALPHA)
+                                    : LodTexture{});
             }
         }
     }

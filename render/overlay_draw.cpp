@@ -14,30 +14,29 @@ const Rgb ink{0.94f, 0.95f, 0.96f};
 const Rgb dim{0.70f, 0.73f, 0.78f};
 
 // Lines on a panel with its top left at (x, y); the panel's size.
-void linesPanel(const ScreenText& text, const TextLines& lines, int x, int y, int& width,
-                int& height) {
+void linesPanel(ScreenText& text, const TextLines& lines, int x, int y, int& width, int& height) {
     width = 0;
     for (int i = 0; i < lines.count; ++i) width = std::max(width, ScreenText::width(lines.line[i]));
     width += 2 * padding;
     height = lines.count * ScreenText::lineHeight() + 2 * padding;
-    ScreenText::panel(x, y, width, height);
+    text.panel(x, y, width, height);
     for (int i = 0; i < lines.count; ++i)
         text.draw(x + padding, y + padding + i * ScreenText::lineHeight(), lines.line[i], ink);
 }
 
-void drawStatus(const ScreenText& text, const SceneView& scene, int width, int height) {
+void drawStatus(ScreenText& text, const SceneView& scene, int width, int height) {
     TextLines status;
     statusLine(status, terrainMap, viewerState, scene);
     if (scene.overlay.note[0] && viewerState.elapsedSeconds < scene.overlay.noteUntil)
         status.add("%s", scene.overlay.note);
     const int lineHeight = ScreenText::lineHeight();
     const int top = height - status.count * lineHeight - 2 * padding;
-    ScreenText::panel(0, top, width, height - top);
+    text.panel(0, top, width, height - top);
     for (int i = 0; i < status.count; ++i)
         text.draw(margin, top + padding + i * lineHeight, status.line[i], i == 0 ? ink : dim);
 }
 
-void drawLegend(const ScreenText& text, const Legend& legend) {
+void drawLegend(ScreenText& text, const Legend& legend) {
     const int lineHeight = ScreenText::lineHeight(), swatch = lineHeight - 3;
     int width = ScreenText::width(legend.title);
     for (int i = 0; i < legend.count; ++i)
@@ -46,13 +45,15 @@ void drawLegend(const ScreenText& text, const Legend& legend) {
     const int rampHeight = legend.ramp ? 8 * lineHeight : 0;
     if (legend.ramp) {
         for (int k = 0; k < 5; ++k) {
-            const float h = legend.highest - (legend.highest - legend.lowest) * static_cast<float>(k) / 4.0f;
+            const float h =
+                legend.highest - (legend.highest - legend.lowest) * static_cast<float>(k) / 4.0f;
             std::snprintf(ticks[k], sizeof ticks[k], "%.0f", h);
             width = std::max(width, 2 * swatch + 6 + ScreenText::width(ticks[k]));
         }
     }
-    const int height = (1 + legend.count) * lineHeight + (legend.ramp ? rampHeight + lineHeight : 0);
-    ScreenText::panel(margin, margin, width + 2 * padding, height + 2 * padding);
+    const int height =
+        (1 + legend.count) * lineHeight + (legend.ramp ? rampHeight + lineHeight : 0);
+    text.panel(margin, margin, width + 2 * padding, height + 2 * padding);
     int x = margin + padding, y = margin + padding;
     text.draw(x, y, legend.title, ink);
     y += lineHeight;
@@ -62,22 +63,22 @@ void drawLegend(const ScreenText& text, const Legend& legend) {
         for (int s = 0; s < steps; ++s) {
             const float t = 1.0f - static_cast<float>(s) / (steps - 1);
             const float h = legend.lowest + (legend.highest - legend.lowest) * t;
-            ScreenText::swatch(x, y + lineHeight / 2 + rampHeight * s / steps, 2 * swatch,
-                               rampHeight / steps + 1, heightColour(h, legend.lowest, legend.highest));
+            text.swatch(x, y + lineHeight / 2 + rampHeight * s / steps, 2 * swatch,
+                        rampHeight / steps + 1, heightColour(h, legend.lowest, legend.highest));
         }
         for (int k = 0; k < 5; ++k)
             text.draw(x + 2 * swatch + 6, y + rampHeight * k / 4, ticks[k], dim);
         y += rampHeight + lineHeight;
     }
     for (int i = 0; i < legend.count; ++i) {
-        ScreenText::swatch(x, y + 2, swatch, swatch, legend.rows[i].colour);
+        text.swatch(x, y + 2, swatch, swatch, legend.rows[i].colour);
         text.draw(x + swatch + 6, y, legend.rows[i].label, ink);
         y += lineHeight;
     }
 }
 
 // The tile point under the cursor: a mark on it and its description beside the cursor.
-void drawInspector(const ScreenText& text, const SceneView& scene, const CameraPlacement& camera,
+void drawInspector(ScreenText& text, const SceneView& scene, const CameraPlacement& camera,
                    int width, int height) {
     const Overlay& o = scene.overlay;
     if (!o.cursorIn) return;
@@ -87,9 +88,9 @@ void drawInspector(const ScreenText& text, const SceneView& scene, const CameraP
     float px = 0.0f, py = 0.0f;
     if (pixelOf(camera, scene.frame, terrainMap.vertices[at.column][at.row].position, px, py)) {
         const int x = static_cast<int>(std::lround(px)), y = static_cast<int>(std::lround(py));
-        ScreenText::swatch(x - 5, y - 5, 11, 11, Rgb{0.0f, 0.0f, 0.0f}, 0.8f);
-        ScreenText::swatch(x - 3, y - 3, 7, 7, Rgb{1.0f, 1.0f, 1.0f});
-        ScreenText::swatch(x - 1, y - 1, 3, 3, Rgb{0.0f, 0.0f, 0.0f});
+        text.swatch(x - 5, y - 5, 11, 11, Rgb{0.0f, 0.0f, 0.0f}, 0.8f);
+        text.swatch(x - 3, y - 3, 7, 7, Rgb{1.0f, 1.0f, 1.0f});
+        text.swatch(x - 1, y - 1, 3, 3, Rgb{0.0f, 0.0f, 0.0f});
     }
     TextLines lines;
     describePoint(lines, terrainMap, at.column, at.row);

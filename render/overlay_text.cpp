@@ -55,16 +55,22 @@ void describePoint(TextLines& out, const TerrainMap& map, int column, int row) {
     const struct {
         int flag;
         const char* name;
-    } names[] = {{rampFlag, "ramp"}, {tintedFlag, "tinted"}, {waterFlag, "water"}, {boundaryFlag, "boundary"}};
+    } names[] = {{rampFlag, "ramp"},
+                 {tintedFlag, "tinted"},
+                 {waterFlag, "water"},
+                 {boundaryFlag, "boundary"}};
     for (const auto& n : names) {
         if (!(v.tileFlags & n.flag)) continue;
         std::strncat(flags, flags[0] ? ", " : "", sizeof flags - std::strlen(flags) - 1);
         std::strncat(flags, n.name, sizeof flags - std::strlen(flags) - 1);
     }
-    if (v.boundary) std::strncat(flags, flags[0] ? ", boundary mark" : "boundary mark", sizeof flags - std::strlen(flags) - 1);
+    if (v.boundary)
+        std::strncat(flags, flags[0] ? ", boundary mark" : "boundary mark",
+                     sizeof flags - std::strlen(flags) - 1);
     out.add("flags: %s", flags[0] ? flags : "none");
     if (v.tileFlags & waterFlag)
-        out.add("water %.2f, depth %.2f", waterSurfaceHeight(v), waterSurfaceHeight(v) - v.position.y);
+        out.add("water %.2f, depth %.2f", waterSurfaceHeight(v),
+                waterSurfaceHeight(v) - v.position.y);
 }
 
 void keyHelp(TextLines& out) {

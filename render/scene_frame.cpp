@@ -73,7 +73,8 @@ void drawOtherCamera(SceneView& scene, const CameraPlacement& camera) {
     scene.textures.prepare(terrainMap, scene.mesh, s.view);
     scene.selection.choose(scene.mesh, viewFrustum, camera.eye, pixelsPerUnit,
                            scene.textures.tileQuads);
-    const DepthRange range = depthRangeFor(scene.selection, camera.eye, s.lightPosition, scene.frame);
+    const DepthRange range =
+        depthRangeFor(scene.selection, camera.eye, s.lightPosition, scene.frame);
 
     glMatrixMode(GL_PROJECTION);
     glPushMatrix();

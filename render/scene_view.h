@@ -29,13 +29,14 @@ struct Overlay {
     bool grid = false;
     bool cursorIn = false; // the pointer is over the window, at (cursorX, cursorY)
     int cursorX = 0, cursorY = 0;
-    std::string mapName;  // the shown map's file name
-    char note[160] = {};  // a passing line under the status line, such as where a picture went
+    std::string mapName;    // the shown map's file name
+    char note[160] = {};    // a passing line under the status line, such as where a picture went
     float noteUntil = 0.0f; // the ViewerState's elapsedSeconds when it goes
     ScreenText text;
 
     bool wordsShown(TerrainView view) const {
-        return words == Words::asTheViewHasThem ? view != TerrainView::plain : words == Words::shown;
+        return words == Words::asTheViewHasThem ? view != TerrainView::plain
+                                                : words == Words::shown;
     }
 };
 

@@ -13,8 +13,7 @@ const FontGlyph& glyphOf(unsigned code) {
     static const std::array<int, 256> index = [] {
         std::array<int, 256> table{};
         table.fill(-1);
-        for (int i = 0; i < fontData.glyphCount; ++i)
-            table[fontData.glyphs[i].code & 0xFF] = i;
+        for (int i = 0; i < fontData.glyphCount; ++i) table[fontData.glyphs[i].code & 0xFF] = i;
         const int unknown = table['?'];
         for (int& entry : table)
             if (entry < 0) entry = unknown;
@@ -42,11 +41,19 @@ unsigned nextCode(const char*& p) {
 } // namespace
 
 void ScreenText::begin(int width, int height) {
-    glPushAttrib(GL_ALL_ATTRIB_BITS);
+    frameWidth = width;
+    frameHeight = height;
+    rectangles.clear();
+    letters.clear();
+}
+
+void ScreenText::end() {
+    glPushAttrib(GL_ENABLE_BIT | GL_POLYGON_BIT | GL_CURRENT_BIT | GL_COLOR_BUFFER_BIT |
+                 GL_TEXTURE_BIT);
     glMatrixMode(GL_PROJECTION);
     glPushMatrix();
     glLoadIdentity();
-    glOrtho(0.0, width, height, 0.0, -1.0, 1.0);
+    glOrtho(0.0, frameWidth, frameHeight, 0.0, -1.0, 1.0);
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
     glLoadIdentity();
@@ -68,9 +75,30 @@ void ScreenText::begin(int width, int height) {
                      GL_ALPHA, GL_UNSIGNED_BYTE, fontData.atlas);
     }
     glBindTexture(GL_TEXTURE_2D, 0);
-}
-
-void ScreenText::end() {
+    glBegin(GL_QUADS);
+    for (const Quad& q : rectangles) {
+        glColor4f(q.r, q.g, q.b, q.a);
+        glVertex2f(q.left, q.top);
+        glVertex2f(q.right, q.top);
+        glVertex2f(q.right, q.bottom);
+        glVertex2f(q.left, q.bottom);
+    }
+    glEnd();
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glBegin(GL_QUADS);
+    for (const Quad& q : letters) {
+        glColor4f(q.r, q.g, q.b, q.a);
+        glTexCoord2f(q.s0, q.t0);
+        glVertex2f(q.left, q.top);
+        glTexCoord2f(q.s1, q.t0);
+        glVertex2f(q.right, q.top);
+        glTexCoord2f(q.s1, q.t1);
+        glVertex2f(q.right, q.bottom);
+        glTexCoord2f(q.s0, q.t1);
+        glVertex2f(q.left, q.bottom);
+    }
+    glEnd();
+    glBindTexture(GL_TEXTURE_2D, 0);
     glMatrixMode(GL_PROJECTION);
     glPopMatrix();
     glMatrixMode(GL_MODELVIEW);
@@ -88,31 +116,23 @@ int ScreenText::lineHeight() {
     return fontData.lineHeight;
 }
 
-void ScreenText::draw(int x, int y, const char* text, const Rgb& colour) const {
-    glBindTexture(GL_TEXTURE_2D, texture);
-    glColor4f(colour.r, colour.g, colour.b, 1.0f);
+void ScreenText::draw(int x, int y, const char* text, const Rgb& colour) {
     const float across = 1.0f / static_cast<float>(fontData.atlasWidth);
     const float down = 1.0f / static_cast<float>(fontData.atlasHeight);
     const int baseline = y + fontData.ascent;
-    glBegin(GL_QUADS);
     for (const char* p = text; *p;) {
         const FontGlyph& g = glyphOf(nextCode(p));
-        const float left = static_cast<float>(x + g.left), top = static_cast<float>(baseline - g.top);
-        const float right = left + static_cast<float>(g.width), bottom = top + static_cast<float>(g.height);
-        const float s0 = static_cast<float>(g.x) * across, s1 = static_cast<float>(g.x + g.width) * across;
-        const float t0 = static_cast<float>(g.y) * down, t1 = static_cast<float>(g.y + g.height) * down;
-        glTexCoord2f(s0, t0);
-        glVertex2f(left, top);
-        glTexCoord2f(s1, t0);
-        glVertex2f(right, top);
-        glTexCoord2f(s1, t1);
-        glVertex2f(right, bottom);
-        glTexCoord2f(s0, t1);
-        glVertex2f(left, bottom);
+        if (g.width > 0) {
+            const float left = static_cast<float>(x + g.left);
+            const float top = static_cast<float>(baseline - g.top);
+            letters.push_back(
+                {left, top, left + static_cast<float>(g.width), top + static_cast<float>(g.height),
+                 static_cast<float>(g.x) * across, static_cast<float>(g.y) * down,
+                 static_cast<float>(g.x + g.width) * across,
+                 static_cast<float>(g.y + g.height) * down, colour.r, colour.g, colour.b, 1.0f});
+        }
         x += g.advance;
     }
-    glEnd();
-    glBindTexture(GL_TEXTURE_2D, 0);
 }
 
 void ScreenText::panel(int x, int y, int width, int height) {
@@ -120,11 +140,7 @@ void ScreenText::panel(int x, int y, int width, int height) {
 }
 
 void ScreenText::swatch(int x, int y, int width, int height, const Rgb& colour, float alpha) {
-    glColor4f(colour.r, colour.g, colour.b, alpha);
-    glBegin(GL_QUADS);
-    glVertex2i(x, y);
-    glVertex2i(x + width, y);
-    glVertex2i(x + width, y + height);
-    glVertex2i(x, y + height);
-    glEnd();
+    rectangles.push_back({static_cast<float>(x), static_cast<float>(y),
+                          static_cast<float>(x + width), static_cast<float>(y + height), 0, 0, 0, 0,
+                          colour.r, colour.g, colour.b, alpha});
 }

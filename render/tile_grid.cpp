@@ -64,7 +64,8 @@ void drawTileGrid(const LodMesh& mesh, const LodSelection& selection) {
         glTranslatef(chunk.low[0], chunk.yBase, chunk.high[2]);
         glScalef(128.0f / static_cast<float>(chunk.unitsPerTile), 0.25f,
                  128.0f / static_cast<float>(chunk.unitsPerTile));
-        glVertexPointer(3, GL_SHORT, static_cast<GLsizei>(chunk.format.stride * sizeof(std::int16_t)),
+        glVertexPointer(3, GL_SHORT,
+                        static_cast<GLsizei>(chunk.format.stride * sizeof(std::int16_t)),
                         chunk.vertices.data());
         glDrawElements(GL_LINES, static_cast<GLsizei>(pattern.lines.size()), GL_UNSIGNED_SHORT,
                        pattern.lines.data());

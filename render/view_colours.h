@@ -28,8 +28,8 @@ constexpr int heightRampSize = 256;
 Rgb heightColour(float y, float lowest, float highest);
 
 // Ramp, tinted and boundary points in their own colours (boundary first, then ramp, then
-// tinted ground; the boundary mark of the water word counts as a boundary), every other point in the
-// step of its cliff layer: greyish green, lighter a layer up.
+// tinted ground; the boundary mark of the water word counts as a boundary), every other point in
+// the step of its cliff layer: greyish green, lighter a layer up.
 Rgb cliffColour(const TerrainVertex& vertex);
 
 // The colours of the cliff view's marks, for its legend.

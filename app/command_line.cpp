@@ -10,16 +10,27 @@ war3map.w3e; without it, war3map.w3e in the current folder. Drop a file or a fol
 window to open it; F5 reloads the map, which also reloads by itself when its file changes.
 
 Options:
-  --error-box   show a failure to load the map or to start in a message box too
-                (for starts from a desktop, where nobody reads standard error)
-  --no-vsync    draw frames as fast as they come instead of following the display
-  --version     print the version and exit
-  -h, --help    print this text and exit
-  --            take what follows as the PATH, even if it starts with -
+  --output FILE.png     write a picture of the whole map from above instead of opening
+                        a window: a pixel a tile point, north up, shaded from the
+                        north-west; its path is the report's last line
+  --view VIEW           the picture's view: plain (the default), tiles, height, cliffs
+  --size N              the picture's longer side in pixels (1 to 16384)
+  --heightmap FILE.png  write the ground's heights as 16-bit grey (0 the lowest, 65535
+                        the highest) and print the heights those stand for
+  --summary             print what the map holds as "key: value" lines
+  --error-box           show a failure to load the map or to start in a message box too
+                        (for starts from a desktop, where nobody reads standard error);
+                        with no PATH and no map in the folder, ask for one with the
+                        desktop's file dialog
+  --no-vsync            draw frames as fast as they come instead of following the display
+  --version             print the version and exit
+  -h, --help            print this text and exit
+  --                    take what follows as the PATH, even if it starts with -
 
-Exit codes: 0 after Escape or closing the window, and after --help or --version;
-1 when the map cannot be loaded or the window cannot open; 2 for a command line
-that is not understood.
+Exit codes: 0 after Escape or closing the window, after --help or --version, and
+when the files asked for are written; 1 when the map cannot be loaded, a file
+cannot be written or the window cannot open; 2 for a command line that is not
+understood.
 )";
 
 std::vector<std::string> splitCommandLine(const char* line) {
@@ -69,11 +80,59 @@ std::string afterProgramName(const std::string& line) {
     return line.substr(i);
 }
 
+namespace {
+
+bool viewNamed(const std::string& name, TerrainView& view) {
+    const struct {
+        const char* name;
+        TerrainView view;
+    } views[] = {{"plain", TerrainView::plain},
+                 {"tiles", TerrainView::groundTiles},
+                 {"height", TerrainView::height},
+                 {"cliffs", TerrainView::cliffsAndFlags}};
+    for (const auto& v : views) {
+        if (name != v.name) continue;
+        view = v.view;
+        return true;
+    }
+    return false;
+}
+
+// A whole number from 1 to 16384 written plainly, digits only.
+bool sizeNamed(const std::string& text, int& size) {
+    if (text.empty() || text.size() > 5 || text.find_first_not_of("0123456789") != std::string::npos)
+        return false;
+    size = std::stoi(text);
+    return size >= 1 && size <= 16384;
+}
+
+} // namespace
+
 CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
     CommandLine line;
-    bool pathsOnly = false, pathGiven = false;
-    for (const std::string& a : arguments) {
+    bool pathsOnly = false, pathGiven = false, viewGiven = false, sizeGiven = false;
+    const auto fail = [&](const std::string& why) {
+        if (line.error.empty()) line.error = why;
+    };
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& a = arguments[i];
         if (!pathsOnly && a.size() > 1 && a[0] == '-') {
+            // Options with a value take it from "--name=value" or the next argument.
+            const std::size_t equals = a.find('=');
+            const std::string name = a.substr(0, equals);
+            const bool valued = name == "--output" || name == "--heightmap" || name == "--view" ||
+                                name == "--size";
+            std::string value;
+            if (valued) {
+                if (equals != std::string::npos) {
+                    value = a.substr(equals + 1);
+                } else if (i + 1 < arguments.size()) {
+                    value = arguments[++i];
+                } else {
+                    fail(name + " needs a value");
+                    continue;
+                }
+            }
             if (a == "--") {
                 pathsOnly = true;
             } else if (a == "--help" || a == "-h") {
@@ -84,19 +143,35 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
                 line.errorBox = true;
             } else if (a == "--no-vsync") {
                 line.noVsync = true;
-            } else if (line.error.empty()) {
-                line.error = "unknown option " + a;
+            } else if (a == "--summary") {
+                line.summary = true;
+            } else if (name == "--output" || name == "--heightmap") {
+                if (value.empty()) fail(name + " needs a file name");
+                (name == "--output" ? line.output : line.heightmap) = value;
+            } else if (name == "--view") {
+                viewGiven = true;
+                if (!viewNamed(value, line.view))
+                    fail("--view takes plain, tiles, height or cliffs, not " + value);
+            } else if (name == "--size") {
+                sizeGiven = true;
+                if (!sizeNamed(value, line.size))
+                    fail("--size takes a whole number of pixels from 1 to 16384, not " + value);
+            } else {
+                fail("unknown option " + a);
             }
             continue;
         }
         if (pathGiven) {
-            if (line.error.empty()) line.error = "one map at a time, not also " + a;
+            fail("one map at a time, not also " + a);
             continue;
         }
         line.mapPath = a;
         pathGiven = true;
     }
-    if (pathGiven && line.mapPath.empty() && line.error.empty())
-        line.error = "the map's path is empty";
+    if (pathGiven && line.mapPath.empty()) fail("the map's path is empty");
+    if ((viewGiven || sizeGiven) && line.output.empty())
+        fail(std::string(viewGiven ? "--view" : "--size") + " is for the picture of --output");
+    if (!line.output.empty() && line.output == line.heightmap)
+        fail("--output and --heightmap name the same file");
     return line;
 }

@@ -4,6 +4,8 @@
 // Needs: standard C++ only.
 #pragma once
 
+#include "render/terrain_view.h"
+
 #include <string>
 #include <vector>
 
@@ -13,7 +15,15 @@ struct CommandLine {
     bool version = false;  // --version
     bool errorBox = false; // --error-box: failures at start also in a message box
     bool noVsync = false;  // --no-vsync: frames as fast as they come, for measuring
-    std::string error;     // what was not understood; the program then shows its usage
+    // Files out instead of a window: a picture of the whole map in a view (at `size` pixels
+    // along its longer side; 0: a pixel a tile point), a heightmap, a summary.
+    std::string output, heightmap;
+    TerrainView view = TerrainView::plain;
+    int size = 0;
+    bool summary = false;
+    std::string error; // what was not understood; the program then shows its usage
+
+    bool filesOut() const { return !output.empty() || !heightmap.empty() || summary; }
 };
 
 // Arguments as the Windows C runtime splits them: blanks separate; double quotes group;

@@ -4,6 +4,7 @@
 // read standard error.
 #include "app/command_line.h"
 #include "app/console_text.h"
+#include "app/files_out.h"
 #include "app/help_text.h"
 #include "app/main_window.h"
 #include "app/map_session.h"
@@ -55,6 +56,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         tellFailure(why, box);
         return 1;
     }
+    if (options.filesOut()) return writeFilesOut(options, terrainMap, file, text, std::cout);
     followFrom(file, stamp, text);
 
     ViewControls controls;

@@ -1,0 +1,19 @@
+// Pictures of the whole map from above, without a window or OpenGL: one pixel a tile point,
+// north (the last row) up, coloured as the window colours the view (the same tables), shaded by
+// the normals with a light from the north-west, the water as in the window; and a heightmap of
+// the ground in 16-bit grey.
+// Needs: the terrain model, the render layer's view colours and water rules; no OpenGL.
+#pragma once
+
+#include "export/png_encode.h"
+#include "render/terrain_view.h"
+#include "terrain/terrain_map.h"
+
+// The picture of `view`, `longest` pixels along its longer side (0: a pixel a tile point);
+// a larger picture takes the nearest point for each pixel, a smaller one averages the points
+// each pixel covers. An empty image for a map without tile points.
+PngImage mapPicture(const TerrainMap& map, TerrainView view, int longest = 0);
+
+// The ground's heights, a pixel a tile point: 0 for the lowest, 65535 for the highest (all 0 on
+// level ground).
+PngImage heightmap(const TerrainMap& map);

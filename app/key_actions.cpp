@@ -6,8 +6,11 @@
 
 #include "app/camera_moves.h"
 #include "app/map_session.h"
+#include "app/open_dialog.h"
+#include "app/user_messages.h"
 #include "app/view_legend.h"
 #include "render/viewer_state.h"
+#include "render/window_context.h"
 #include "terrain/terrain_map.h"
 
 #include <iostream>
@@ -61,6 +64,14 @@ void keyActions(SceneView& scene) {
         s.cameraHeight = startHeight;
         scene.pose = CameraPose{};
     }
+    if (keyTable.isHeld(VK_CONTROL) && keyTable.takePress('O')) {
+        std::string chosen, problem;
+        if (askForMap(windowContext.mainWindow, chosen, problem))
+            openMap(chosen, scene);
+        else if (!problem.empty())
+            tellFailure(problem, true, windowContext.mainWindow);
+        keyTable.releaseAll(); // the dialog had the keys meanwhile
+    }
     if (keyTable.takePress('O')) scene.pose.overview = !scene.pose.overview;
     if (keyTable.takePress('D')) scene.levelOfDetail = !scene.levelOfDetail;
     Overlay& words = scene.overlay;
@@ -69,4 +80,5 @@ void keyActions(SceneView& scene) {
     if (keyTable.takePress(VK_F1)) words.keys = !words.keys;
     if (keyTable.takePress('G')) words.grid = !words.grid;
     if (keyTable.takePress(VK_F5)) reloadMap(scene);
+    if (keyTable.takePress(VK_F12)) words.pictureWanted = true;
 }

@@ -42,5 +42,6 @@ extern KeyTable keyTable;
 // Page Down and Page Up double and halve the camera's height (256 to 32768), Home restores
 // the start's height and direction where the camera is; O switches the overview; D switches
 // the level of detail; Tab shows or hides the words over the picture, F1 the keys, G the tile
-// grid; F5 reloads the map. The camera keys leave the overview first.
+// grid; F5 reloads the map; Ctrl+O opens another with the desktop's file dialog; F12 saves the
+// window's picture. The camera keys leave the overview first.
 void keyActions(SceneView& scene);

@@ -7,6 +7,7 @@
 
 #include "app/key_table.h"
 #include "app/map_session.h"
+#include "app/window_picture.h"
 #include "platform/win32.h"
 #include "render/window_context.h"
 
@@ -23,6 +24,7 @@ int runMessageLoop(ViewControls& controls) {
         if (taken) {
             TranslateMessage(&msg);
             DispatchMessageA(&msg);
+            saveWindowPicture(controls.scene); // what F12 asked the frame for
         } else {
             WaitMessage();
         }

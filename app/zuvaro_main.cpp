@@ -9,6 +9,7 @@
 #include "app/main_window.h"
 #include "app/map_session.h"
 #include "app/message_loop.h"
+#include "app/open_dialog.h"
 #include "app/system_text.h"
 #include "app/user_messages.h"
 #include "platform/win32.h"
@@ -41,14 +42,24 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         return 0;
     }
 
-    const std::string file = mapFileFor(options.mapPath);
+    std::string given = options.mapPath;
+    // Started from the desktop without a map, and none in the folder: ask for one.
+    if (options.errorBox && given.empty() && !options.filesOut() && fileMissing(defaultMapName)) {
+        std::string problem;
+        if (!askForMap(nullptr, given, problem)) {
+            if (problem.empty()) return 0; // cancelled
+            tellFailure(problem, box);
+            return 1;
+        }
+    }
+    const std::string file = mapFileFor(given);
     const ReportText text = standardOutputIsTerminal() ? ReportText::escaped : ReportText::asRead;
     const FileStamp stamp = stampOf(file);
     terrainMap = loadMapFile(file, std::cout, text);
     if (!terrainMap.loadWarning.empty()) tellWarning(terrainMap.loadWarning);
     if (!terrainMap.loaded()) {
         std::string why = terrainMap.loadError;
-        if (fileMissing(file) && options.mapPath.empty())
+        if (fileMissing(file) && given.empty())
             why += "\nlooked in " + folderOf(file) +
                    ": start Zuvaro in a map's folder, or give the map's path (zuvaro PATH)";
         else if (fileMissing(file))

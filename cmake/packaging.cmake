@@ -40,6 +40,7 @@ else()
   install(FILES packaging/zuvaro.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
   install(FILES packaging/zuvaro-mime.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages
           RENAME zuvaro.xml)
+  install(FILES packaging/zuvaro.thumbnailer DESTINATION ${CMAKE_INSTALL_DATADIR}/thumbnailers)
   install(FILES ${ZUVARO_ICON_DIR}/zuvaro.svg
           DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
   foreach(size ${ZUVARO_ICON_SIZES})
@@ -54,6 +55,8 @@ else()
   set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
   set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+  # The desktop's file chooser, for a start without a map and Ctrl+O.
+  set(CPACK_DEBIAN_PACKAGE_RECOMMENDS zenity)
   set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://zuvaro.org)
   # The extended description; the synopsis before it is the summary above.
   set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Zuvaro loads the environment file of a real-time strategy map (war3map.w3e),
@@ -61,9 +64,15 @@ prints a report of its header and shows the terrain as a lit surface, over
 which a camera flies at a fixed height above the ground.
 .
 Views colour the terrain by what the map holds: ground tile types, height,
-cliff layers with ramps, tinted ground and boundaries, and the water surface. A
-map dropped on the window opens, and the shown map reloads when its file
-changes on disk.
+cliff layers with ramps, tinted ground and boundaries, and the water surface.
+Words in the window say where the camera is, what the colours mean and what
+the point under the cursor holds. A mouse camera, an overview and levels of
+detail show the largest maps whole. A map dropped on the window opens, and the
+shown map reloads when its file changes on disk.
+.
+Without a window, zuvaro writes a picture of the whole map in any view, a
+16-bit heightmap and a summary of what the map holds; file managers show
+each map's picture as its thumbnail.
 .
 The package also holds w3egen, which writes environment files: demo
 terrain, exact test shapes and deliberately broken files.")

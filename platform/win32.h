@@ -4,6 +4,7 @@
 #pragma once
 
 #ifdef _WIN32
+#include <shlobj.h> // SHGetFolderPathW for the pictures folder
 #include <windows.h>
 #include <windowsx.h> // GET_X_LPARAM and GET_Y_LPARAM for mouse messages
 

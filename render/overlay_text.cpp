@@ -26,6 +26,7 @@ void statusLine(TextLines& out, const TerrainMap& map, const ViewerState& state,
                 const SceneView& scene) {
     const Point3& at = state.cameraPosition;
     const float ground = groundHeightUnder(map, at.x, at.z);
+    const float row = at.z == 0.0f ? 0.0f : -at.z / 128.0f; // never "-0.0"
     char camera[48];
     if (scene.pose.overview)
         std::snprintf(camera, sizeof camera, "overview");
@@ -34,8 +35,8 @@ void statusLine(TextLines& out, const TerrainMap& map, const ViewerState& state,
     char water[16] = "";
     if (state.view != TerrainView::plain)
         std::snprintf(water, sizeof water, " | water %s", state.waterShown ? "on" : "off");
-    out.add("column %.1f, row %.1f | ground %.1f | %s | %s%s%s | %s | F1: keys", at.x / 128.0f,
-            -at.z / 128.0f, ground, camera, viewName(state.view), water,
+    out.add("column %.1f, row %.1f | ground %.1f | %s | %s%s%s | %s | F1: keys", at.x / 128.0f, row,
+            ground, camera, viewName(state.view), water,
             scene.levelOfDetail ? "" : " | level of detail off", scene.overlay.mapName.c_str());
 }
 

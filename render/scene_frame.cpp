@@ -16,6 +16,7 @@
 #include "render/window_title.h"
 #include "terrain/terrain_map.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -98,6 +99,24 @@ void drawOtherCamera(SceneView& scene, const CameraPlacement& camera) {
     glMatrixMode(GL_MODELVIEW);
 }
 
+// The frame's pixels, rows top first, for F12.
+void readPicture(SceneView& scene) {
+    Overlay& o = scene.overlay;
+    o.pictureWanted = false;
+    const int width = scene.frame.width, height = scene.frame.height;
+    std::vector<unsigned char> bottomUp(static_cast<std::size_t>(width) * height * 3);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadBuffer(GL_BACK);
+    glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, bottomUp.data());
+    o.picture.resize(bottomUp.size());
+    const std::size_t row = static_cast<std::size_t>(width) * 3;
+    for (int y = 0; y < height; ++y)
+        std::copy_n(&bottomUp[row * static_cast<std::size_t>(height - 1 - y)], row,
+                    &o.picture[row * static_cast<std::size_t>(y)]);
+    o.pictureWidth = width;
+    o.pictureHeight = height;
+}
+
 } // namespace
 
 void updateFrameRate(ViewerState& state) {
@@ -139,6 +158,7 @@ void renderFrame(SceneView& scene) {
         drawOtherCamera(scene, camera);
     }
     drawOverlay(scene, camera);
+    if (scene.overlay.pictureWanted) readPicture(scene);
     glFlush();
     SwapBuffers(windowContext.deviceContext);
 }

@@ -11,6 +11,7 @@
 #include "render/screen_text.h"
 
 #include <string>
+#include <vector>
 
 // The projection and viewport the last frame was drawn with.
 struct FrameCamera {
@@ -32,6 +33,10 @@ struct Overlay {
     std::string mapName;    // the shown map's file name
     char note[160] = {};    // a passing line under the status line, such as where a picture went
     float noteUntil = 0.0f; // the ViewerState's elapsedSeconds when it goes
+    // F12: the next frame reads its picture back (RGB, rows top first) for the app to save.
+    bool pictureWanted = false;
+    std::vector<unsigned char> picture;
+    int pictureWidth = 0, pictureHeight = 0;
     ScreenText text;
 
     bool wordsShown(TerrainView view) const {

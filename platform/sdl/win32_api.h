@@ -12,6 +12,9 @@
 // - The mouse: left, right and middle buttons and the vertical wheel; WM_MOUSEWHEEL goes to
 //   the window under the pointer (Windows sends it to the focused one).
 // - MessageBoxA and MessageBoxW show one OK button whatever the type asks, and return IDOK.
+// - GetOpenFileNameW shows the desktop's file chooser (zenity; none without it) and takes the
+//   title, the filters and a buffer for the name; SHGetFolderPathW knows the pictures folder
+//   only (the XDG user directory).
 // - Drops carry files only (dropped text is ignored). Window data: GWLP_USERDATA only;
 //   TrackMouseEvent: TME_LEAVE only. Stock icons and cursors have no image.
 // - Files: CreateFileW opens existing files for reading only. There are no consoles, so
@@ -48,6 +51,7 @@ typedef std::uintptr_t WPARAM;
 typedef std::intptr_t LPARAM;
 typedef std::intptr_t LRESULT;
 typedef std::intptr_t LONG_PTR;
+typedef std::int32_t HRESULT;
 typedef char* LPSTR;
 typedef const char* LPCSTR;
 // Wide text is UTF-16, as on Windows, whatever the size of wchar_t here.
@@ -170,6 +174,34 @@ struct TRACKMOUSEEVENT {
     DWORD dwFlags;
     HWND hwndTrack;
     DWORD dwHoverTime;
+};
+
+// GetOpenFileNameW: the filter is pairs of zero-ended texts (a description, patterns separated
+// by ';'), ending in an empty one.
+struct OPENFILENAMEW {
+    DWORD lStructSize;
+    HWND hwndOwner;
+    HINSTANCE hInstance;
+    LPCWSTR lpstrFilter;
+    LPWSTR lpstrCustomFilter;
+    DWORD nMaxCustFilter;
+    DWORD nFilterIndex;
+    LPWSTR lpstrFile;
+    DWORD nMaxFile;
+    LPWSTR lpstrFileTitle;
+    DWORD nMaxFileTitle;
+    LPCWSTR lpstrInitialDir;
+    LPCWSTR lpstrTitle;
+    DWORD Flags;
+    WORD nFileOffset;
+    WORD nFileExtension;
+    LPCWSTR lpstrDefExt;
+    LPARAM lCustData;
+    void* lpfnHook;
+    LPCWSTR lpTemplateName;
+    void* pvReserved;
+    DWORD dwReserved;
+    DWORD FlagsEx;
 };
 
 struct FILETIME {
@@ -364,6 +396,18 @@ union LARGE_INTEGER {
 // The usual limit of a path's length; longer ones take the \\?\ form on Windows.
 #define MAX_PATH 260
 
+// The open-file dialog and shell folders.
+#define OFN_PATHMUSTEXIST 0x00000800
+#define OFN_FILEMUSTEXIST 0x00001000
+#define CDERR_STRUCTSIZE 0x0001
+#define CDERR_INITIALIZATION 0x0002
+#define FNERR_BUFFERTOOSMALL 0x3003
+#define CSIDL_MYPICTURES 0x0027
+#define SHGFP_TYPE_CURRENT 0
+#define S_OK 0
+#define E_FAIL (static_cast<HRESULT>(0x80004005u))
+#define SUCCEEDED(hr) ((hr) >= 0)
+
 // FormatMessageA.
 #define FORMAT_MESSAGE_IGNORE_INSERTS 0x00000200
 #define FORMAT_MESSAGE_FROM_SYSTEM 0x00001000
@@ -453,6 +497,12 @@ BOOL TranslateMessage(const MSG* msg);
 LRESULT DispatchMessageA(const MSG* msg);
 void PostQuitMessage(int exitCode);
 BOOL WaitMessage();
+
+// The desktop's open-file dialog (modal; FALSE when cancelled, and then CommDlgExtendedError
+// says 0, or why it failed), and a shell folder's path (CSIDL_MYPICTURES only).
+BOOL GetOpenFileNameW(OPENFILENAMEW* dialog);
+DWORD CommDlgExtendedError();
+HRESULT SHGetFolderPathW(HWND owner, int folder, HANDLE token, DWORD flags, LPWSTR path);
 
 // Message box.
 int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type);

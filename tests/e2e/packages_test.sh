@@ -31,6 +31,7 @@ dpkg --root="$root" --force-depends --force-not-root --force-script-chrootless -
 for f in bin/zuvaro bin/w3egen share/man/man1/zuvaro.1.gz share/man/man1/w3egen.1.gz \
     share/doc/zuvaro/copyright share/doc/zuvaro/changelog.gz share/doc/zuvaro/README.md \
     share/applications/zuvaro.desktop share/mime/packages/zuvaro.xml \
+    share/thumbnailers/zuvaro.thumbnailer \
     share/icons/hicolor/scalable/apps/zuvaro.svg; do
     [ -f "$root/usr/$f" ] && ok || fail "not installed: /usr/$f"
 done
@@ -58,7 +59,7 @@ for page in zuvaro w3egen; do
         fail "man $page: $(head -n 3 "$work/man.err")"
 done
 # Every option the programs know is in their page.
-for option in --error-box --no-vsync --version --help; do
+for option in --error-box --no-vsync --version --help --output --view --size --heightmap --summary; do
     zcat "$root/usr/share/man/man1/zuvaro.1.gz" | grep -q -- "${option//-/\\\\-}" && ok ||
         fail "zuvaro(1) does not explain $option"
 done
@@ -75,6 +76,31 @@ update-mime-database "$root/usr/share/mime" >"$work/mime.log" 2>&1 && ok ||
     fail "update-mime-database: $(cat "$work/mime.log")"
 grep -q 'application/x-w3e-terrain:\*\.w3e' "$root/usr/share/mime/globs2" && ok || fail "no *.w3e glob"
 grep -aq 'W3E!' "$root/usr/share/mime/magic" && ok || fail "no W3E! magic"
+
+# The thumbnailer, run as a file manager runs it: its Exec line with %i, %o and %s put in,
+# without a display. A good map gives a picture of the size asked for; a broken one exit 1
+# and no file.
+thumbnailer=$root/usr/share/thumbnailers/zuvaro.thumbnailer
+grep -qx 'MimeType=application/x-w3e-terrain;' "$thumbnailer" && ok || fail "the thumbnailer names no MIME type"
+thumbnail() { # input output size: runs the Exec line; leaves code
+    local line
+    line=$(sed -n 's/^Exec=//p' "$thumbnailer")
+    line=${line//%i/$(printf '%q' "$1")}
+    line=${line//%o/$(printf '%q' "$2")}
+    line=${line//%s/$3}
+    (cd "$work" && env -u DISPLAY -u WAYLAND_DISPLAY PATH="$bin:$PATH" bash -c "$line" \
+        >/dev/null 2>"$work/thumb.err")
+    code=$?
+}
+"$bin/w3egen" --shape demo --width 481 --height 481 "$work/big.w3e"
+thumbnail "$work/big.w3e" "$work/big.png" 256
+[ "$code" -eq 0 ] && [ "$(identify -format '%wx%h %m' "$work/big.png" 2>/dev/null)" = "256x256 PNG" ] &&
+    ok || fail "the thumbnailer: code $code, $(identify "$work/big.png" 2>&1) $(cat "$work/thumb.err")"
+"$bin/w3egen" --shape demo --width 481 --height 481 --cut 5000 "$work/broken.w3e"
+thumbnail "$work/broken.w3e" "$work/broken.png" 128
+[ "$code" -eq 1 ] && [ ! -e "$work/broken.png" ] && ok ||
+    fail "the thumbnailer on a broken map: code $code, $(ls "$work" | grep broken)"
+[ -z "$(ls "$work" | grep -E '\.part$')" ] && ok || fail "a temporary file was left"
 
 # --- The .zip.
 unzip -q "$zip" -d "$work/zip" && ok || fail "the .zip does not unpack"

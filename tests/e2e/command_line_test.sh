@@ -97,6 +97,36 @@ run_in "$work/maps" one "with space"
 check "two paths" "2|zuvaro: one map at a time, not also with space" \
     "$code|$(head -n 1 "$work/err")"
 
+# --- Files out instead of a window, with no display: a picture, a heightmap, a summary; the
+# picture's path last; failures leave no file and an existing one as it was.
+run_in "$work/maps" --output pic.png --view tiles --size 100 --heightmap h.png --summary one
+check "files out: exit code and the picture's path last" "0|pic.png" "$code|$(tail -n 1 "$work/out")"
+grep -qx "tiles: 4 x 2" "$work/out" && grep -qx "ground tile 1 Vash: [0-9.]*%" "$work/out" && pass ||
+    fail "no summary: $(cat "$work/out")"
+grep -qE "^heightmap: h.png: 0 = -?[0-9.]+, 65535 = -?[0-9.]+ world units$" "$work/out" && pass ||
+    fail "no heightmap line: $(cat "$work/out")"
+check "the picture and the heightmap" "100x60 8 5x3 16" \
+    "$(identify -format '%wx%h %z ' "$work/maps/pic.png" "$work/maps/h.png" 2>&1 | xargs)"
+mkdir "$work/maps/a folder.png"
+cp "$work/maps/h.png" "$work/maps/kept.png"
+chmod a-w "$work/maps/kept.png"
+for bad in "missing/p.png|No such file" "a folder.png|is a folder" "kept.png|read-only" \
+    "one/war3map.w3e|over the map"; do
+    run_in "$work/maps" --output "${bad%%|*}" one
+    check "an unwritable picture ${bad%%|*}: exit code" 1 "$code"
+    grep -q "^zuvaro: .*${bad#*|}" "$work/err" && pass || fail "${bad%%|*}: $(cat "$work/err")"
+done
+cmp -s "$work/maps/h.png" "$work/maps/kept.png" && pass || fail "a read-only picture was changed"
+[ -z "$(find "$work/maps" -name '*.part')" ] && [ ! -e "$work/maps/missing" ] && pass ||
+    fail "a failed picture left a file: $(find "$work/maps" -name '*.part')"
+chmod u+w "$work/maps/kept.png"
+run_in "$work" --output cut.png --size 0
+check "--size 0" 2 "$code"
+run_in "$work" --view sky --output sky.png
+check "--view sky" "2|zuvaro: --view takes plain, tiles, height or cliffs, not sky" "$code|$(head -n 1 "$work/err")"
+run_in "$work" --size 64
+check "--size without --output" 2 "$code"
+
 # --- Messages that say what to do.
 mkdir "$work/empty"
 run_in "$work/empty"
@@ -112,6 +142,8 @@ grep -Eq "^zuvaro: there is no nothere.w3e in .*empty$" "$work/err" && ! grep -q
 
 mkdir "$work/cut"
 "$w3egen" --width 4 --height 4 --cut 70 "$work/cut/war3map.w3e"
+run_in "$work/cut" --output cut.png
+check "no picture of a cut map" "1|" "$code|$(ls "$work/cut" | grep png)"
 run_in "$work/cut"
 check "a cut map" "1|Z offset - -192|zuvaro: war3map.w3e: the file ends at byte offset 70, at tile point (column 1, row 0): a grid of 4 by 4 needs 16 tile points of 7 bytes from byte offset 61" \
     "$code|$(tail -n 1 "$work/out")|$(cat "$work/err")"
@@ -180,8 +212,9 @@ on_terminal "$work/maps" "Карта ü"
 grep -aq "^DoneloadingКартаü.war3map.w3e$" "$work/pty.text" && pass ||
     fail "a name in Cyrillic is not readable on a terminal: $(grep -a Done "$work/pty.text")"
 
-# --- --error-box: the failure in a message box too, where nobody reads standard error.
-(cd "$work/empty" && timeout 60 "${run[@]}" --error-box >"$work/out" 2>"$work/err") &
+# --- --error-box: the failure in a message box too, where nobody reads standard error (given
+# a path: without one, the file dialog asks for a map, see open_dialog_test.sh).
+(cd "$work/empty" && timeout 60 "${run[@]}" --error-box nothere.w3e >"$work/out" 2>"$work/err") &
 viewer=$!
 box=$(wait_for_window "Zuvaro" 30)
 if [ -n "$box" ]; then

@@ -20,7 +20,9 @@ less_than() {
     [ "$3" -lt "$2" ] && pass || fail "$1: $3, not less than $2"
 }
 
-mkdir -p "$work/a" "$work/b"
+mkdir -p "$work/a" "$work/b" "$work/home/Pictures"
+pictures=$work/home/Pictures
+[ "$mode" = native ] && export HOME=$work/home # the desktop's pictures folder is under it
 "$w3egen" --shape demo --width 65 --height 65 --seed 4 --ground-ids Vmos,Vash "$work/a/war3map.w3e"
 "$w3egen" --shape demo --width 65 --height 65 --seed 9 --ground-ids Qabc,Qdef "$work/b/war3map.w3e"
 (cd "$work" && exec "${run[@]}" a >"$work/out" 2>"$work/err") &
@@ -66,6 +68,22 @@ more_than "the status line along the bottom after Tab" 8000 "$(changed start wor
 less_than "nothing else changes" 200 "$(changed start words 0 0 800 560)"
 press "$main" Tab v
 sleep 0.4
+
+# F12: the window's picture in the pictures folder, and where it went.
+press "$main" F12
+for _ in $(seq 50); do
+    tr -d '\r' <"$work/out" | grep -q "^picture: " && break
+    sleep 0.1
+done
+saved=$(tr -d '\r' <"$work/out" | sed -n 's/^picture: //p' | tail -n 1)
+[ "$mode" = wine ] && saved=$(winepath -u "$saved" 2>/dev/null)
+case "$saved" in
+"$pictures"/war3map-*.png | */war3map-*.png) pass ;;
+*) fail "F12: no picture named after the map: '$saved'" ;;
+esac
+[ "$mode" = wine ] || [ "${saved%/*}" = "$pictures" ] && pass || fail "F12: not in the pictures folder: $saved"
+check "F12: the window's size" "800x600" "$(identify -format '%wx%h' "$saved" 2>&1)"
+[ "$mode" = wine ] && rm -f "$saved" # in the Wine prefix's pictures folder, outside $work
 
 # A drop while a coloured view shows: the legend of the new map's IDs again.
 "$drop_files" "$main" "$work/b" && pass || fail "the window did not take the drop"

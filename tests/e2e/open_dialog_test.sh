@@ -1,0 +1,72 @@
+#!/usr/bin/env bash
+# The desktop's open-file dialog on Linux, as a user meets it: started from the desktop entry
+# (--error-box) in a folder without a map, the dialog asks for one; a chosen map opens, and
+# Ctrl+O in the viewer opens another; cancelling ends the program quietly; without a file
+# chooser, a message says so.
+# usage: open_dialog_test.sh PROGRAM W3EGEN   (DISPLAY must be set)
+set -u
+w3egen=$(realpath "$2")
+. "$(dirname "$0")/viewer_run.sh" native "$1"
+export NO_AT_BRIDGE=1 # no accessibility bus for GTK to wait for
+
+choose() { # file: picks it in the open dialog
+    local dialog
+    dialog=$(wait_for_window "Open a map" 30)
+    [ -n "$dialog" ] || { fail "no open dialog"; return 1; }
+    sleep 1
+    xdotool windowfocus --sync "$dialog" key ctrl+l
+    sleep 0.5
+    xdotool type --delay 20 "$1"
+    sleep 0.5
+    xdotool key Return
+}
+wait_for_report() { # file: waits until the report ends with it
+    for _ in $(seq 100); do
+        grep -qx "Done loading $1" "$work/out" && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+mkdir -p "$work/empty" "$work/a" "$work/b"
+"$w3egen" --shape demo --width 33 --height 33 "$work/a/war3map.w3e"
+"$w3egen" --shape flat --width 17 --height 17 "$work/b/other.w3e"
+
+(cd "$work/empty" && exec "${run[@]}" --error-box >"$work/out" 2>"$work/err") &
+pid=$!
+choose "$work/a/war3map.w3e"
+wait_for_report "$work/a/war3map.w3e" && pass || fail "the chosen map did not open: $(cat "$work/err")"
+main=$(dismiss_help)
+[ -n "$main" ] && pass || fail "no window after the dialog"
+press "$main" ctrl+o
+choose "$work/b/other.w3e"
+wait_for_report "$work/b/other.w3e" && pass || fail "Ctrl+O did not open the chosen map"
+press "$main" Escape
+finish_wait() { for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done; }
+finish_wait
+wait "$pid"
+check "exit code after Escape" 0 "$?"
+
+# Cancelled: quietly, with 0.
+(cd "$work/empty" && exec "${run[@]}" --error-box >"$work/out" 2>"$work/err") &
+pid=$!
+dialog=$(wait_for_window "Open a map" 30)
+sleep 1
+xdotool windowfocus --sync "$dialog" key Escape
+finish_wait
+wait "$pid"
+check "cancelled: exit code, and nothing said" "0||" "$?|$(grep -v XDG_RUNTIME "$work/err")|$(window_named "Ulmic")"
+
+# No file chooser: a message that says so, in a box and on standard error.
+(cd "$work/empty" && PATH=/nowhere exec "${run[@]}" --error-box >"$work/out" 2>"$work/err") &
+pid=$!
+box=$(wait_for_window Zuvaro 30)
+[ -n "$box" ] && pass || fail "no box without a file chooser"
+[ -n "$box" ] && press "$box" Return
+finish_wait
+wait "$pid"
+check "without a file chooser: exit code" 1 "$?"
+grep -q "^zuvaro: cannot show the open-file dialog" "$work/err" && pass ||
+    fail "no message without a file chooser: $(cat "$work/err")"
+pid=""
+finish_checks "open dialog"

@@ -100,7 +100,8 @@ bool viewNamed(const std::string& name, TerrainView& view) {
 
 // A whole number from 1 to 16384 written plainly, digits only.
 bool sizeNamed(const std::string& text, int& size) {
-    if (text.empty() || text.size() > 5 || text.find_first_not_of("0123456789") != std::string::npos)
+    if (text.empty() || text.size() > 5 ||
+        text.find_first_not_of("0123456789") != std::string::npos)
         return false;
     size = std::stoi(text);
     return size >= 1 && size <= 16384;
@@ -120,8 +121,8 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
             // Options with a value take it from "--name=value" or the next argument.
             const std::size_t equals = a.find('=');
             const std::string name = a.substr(0, equals);
-            const bool valued = name == "--output" || name == "--heightmap" || name == "--view" ||
-                                name == "--size";
+            const bool valued =
+                name == "--output" || name == "--heightmap" || name == "--view" || name == "--size";
             std::string value;
             if (valued) {
                 if (equals != std::string::npos) {

@@ -12,10 +12,13 @@
 bool writePng(const std::string& path, const PngImage& image, const std::string& keep,
               std::string& error) {
     std::error_code ignored;
-    if (!keep.empty() &&
-        std::filesystem::equivalent(std::filesystem::u8path(path), std::filesystem::u8path(keep),
-                                    ignored)) {
+    if (!keep.empty() && std::filesystem::equivalent(std::filesystem::u8path(path),
+                                                     std::filesystem::u8path(keep), ignored)) {
         error = "will not write " + path + " over the map it shows";
+        return false;
+    }
+    if (image.width == 0 || image.height == 0) {
+        error = "cannot write " + path + ": the map has no tile points to draw";
         return false;
     }
     const std::vector<unsigned char> bytes = encodePng(image);
@@ -48,7 +51,8 @@ int writeFilesOut(const CommandLine& options, const TerrainMap& map, const std::
             out << "heightmap: " << shown(options.heightmap) << levels << std::endl;
         }
         if (!options.output.empty()) {
-            if (!writePng(options.output, mapPicture(map, options.view, options.size), file, error)) {
+            if (!writePng(options.output, mapPicture(map, options.view, options.size), file,
+                          error)) {
                 tellFailure(error, options.errorBox);
                 return 1;
             }

@@ -1,19 +1,52 @@
 // The load of a demo map (report, tile points, normals) from its file and from memory, beside
-// reading the same file's bytes: the ratio is what decoding costs over the read.
+// reading the same file's bytes: the ratio is what decoding costs over the read. And the files
+// out as the program writes them (the load, then a picture or a heightmap written whole), with
+// the time and the peak of memory in use against the load alone.
+#include "app/files_out.h"
 #include "app/map_file.h"
 #include "terrain/terrain_map.h"
 #include "terrain_shapes.h"
 
 #include <benchmark/benchmark.h>
 
+#include <malloc.h>
+
+#include <algorithm>
+#include <atomic>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <map>
+#include <new>
 #include <ostream>
 
 TerrainMap terrainMap; // the app library's map; the benchmarks load their own
+
+// The memory in use through operator new, and its peak since the last reset.
+std::atomic<long long> inUse{0}, peak{0};
+
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+#endif
+
+void* operator new(std::size_t size) {
+    void* p = std::malloc(size ? size : 1);
+    if (!p) throw std::bad_alloc();
+    const long long now = inUse += static_cast<long long>(malloc_usable_size(p));
+    long long seen = peak;
+    while (now > seen && !peak.compare_exchange_weak(seen, now)) {
+    }
+    return p;
+}
+void operator delete(void* p) noexcept {
+    if (p) inUse -= static_cast<long long>(malloc_usable_size(p));
+    std::free(p);
+}
+void operator delete(void* p, std::size_t) noexcept {
+    operator delete(p);
+}
 
 namespace {
 
@@ -71,6 +104,38 @@ void readBytesOnly(benchmark::State& state) {
     state.SetBytesProcessed(state.iterations() *
                             static_cast<std::int64_t>(std::filesystem::file_size(path)));
 }
+
+// What the program does for --output (1), --heightmap (2) or neither (0): the load, then the
+// file written whole.
+void filesOut(benchmark::State& state) {
+    const std::string& path = demoMap(static_cast<int>(state.range(0)));
+    CommandLine options;
+    if (state.range(1) == 1) {
+        options.output =
+            (std::filesystem::temp_directory_path() / "zuvaro_bench_picture.png").string();
+        options.view = TerrainView::groundTiles;
+    }
+    if (state.range(1) == 2)
+        options.heightmap =
+            (std::filesystem::temp_directory_path() / "zuvaro_bench_heights.png").string();
+    std::ostream discard(nullptr);
+    long long peakSeen = 0;
+    for (auto _ : state) {
+        peak = inUse.load();
+        const long long before = inUse;
+        const TerrainMap map = loadMapFile(path, discard, ReportText::asRead);
+        if (!map.loaded()) state.SkipWithError(map.loadError.c_str());
+        if (writeFilesOut(options, map, path, ReportText::asRead, discard) != 0)
+            state.SkipWithError("cannot write the file");
+        peakSeen = std::max(peakSeen, peak - before);
+    }
+    state.counters["peak_MB"] = static_cast<double>(peakSeen) / 1e6;
+    state.SetLabel(state.range(1) == 0   ? "load alone"
+                   : state.range(1) == 1 ? "--output"
+                                         : "--heightmap");
+}
+
+BENCHMARK(filesOut)->ArgsProduct({{481, 2049}, {0, 1, 2}})->Unit(benchmark::kMillisecond);
 
 BENCHMARK(loadWithNormals)->Arg(257)->Arg(481)->Arg(2049)->Unit(benchmark::kMillisecond);
 BENCHMARK(loadFromMemory)->Arg(257)->Arg(481)->Arg(2049)->Unit(benchmark::kMillisecond);

@@ -13,34 +13,41 @@ namespace {
 // Light from the north-west (-x, -z), 45 degrees up.
 const Point3 towardsLight = Point3{-0.5f, 0.70710678f, -0.5f};
 
-// Whether the water shows over tile point (c, r): a quad beside it shows water in `view`, and
-// its surface is above the point's ground.
-bool waterOver(const TerrainMap& map, int c, int r, TerrainView view) {
-    const int quadsX = map.header->mapWidth - 1, quadsZ = map.header->mapHeight - 1;
-    const TerrainVertex& v = map.vertices[static_cast<std::size_t>(c)][r];
-    if (waterSurfaceHeight(v) < v.position.y) return false;
-    for (const int qc : {c - 1, c})
-        for (const int qr : {r - 1, r})
-            if (qc >= 0 && qr >= 0 && qc < quadsX && qr < quadsZ && waterShowsOver(map, qc, qr, view))
-                return true;
-    return false;
+// Which tile points of columns [first, end) the water covers in `view`, [c - first][r]: the
+// corners of every quad it shows over, where its surface is above the point's ground.
+void waterCover(const TerrainMap& map, TerrainView view, int first, int end,
+                std::vector<unsigned char>& covered) {
+    const int width = map.header->mapWidth, height = map.header->mapHeight;
+    covered.assign(static_cast<std::size_t>(end - first) * height, 0);
+    if (view == TerrainView::plain) return;
+    for (int c = std::max(first - 1, 0); c < std::min(end, width - 1); ++c)
+        for (int r = 0; r + 1 < height; ++r)
+            if (waterShowsOver(map, c, r, view))
+                for (const int pc : {c, c + 1})
+                    if (pc >= first && pc < end)
+                        for (const int pr : {r, r + 1})
+                            covered[static_cast<std::size_t>(pc - first) * height + pr] = 1;
+    for (int c = first; c < end; ++c) {
+        const TerrainVertex* column = map.vertices[static_cast<std::size_t>(c)].get();
+        for (int r = 0; r < height; ++r)
+            if (waterSurfaceHeight(column[r]) < column[r].position.y)
+                covered[static_cast<std::size_t>(c - first) * height + r] = 0;
+    }
 }
 
 // A tile point's colour in the picture.
-void pointColour(const TerrainMap& map, const VertexColouring& colouring, TerrainView view, int c,
-                 int r, unsigned char out[3]) {
-    const TerrainVertex& v = map.vertices[static_cast<std::size_t>(c)][r];
+void pointColour(const TerrainVertex& v, const Point3& n, const VertexColouring& colouring,
+                 TerrainView view, bool water, unsigned char out[3]) {
     const Rgb base = view == TerrainView::plain ? Rgb{1.0f, 1.0f, 1.0f} : colouring.colourOf(v);
-    const Point3& n = map.normals[static_cast<std::size_t>(c)][r];
     const float lit = n.x * towardsLight.x + n.y * towardsLight.y + n.z * towardsLight.z;
     const float shade = std::clamp(0.35f + 0.7f * std::max(lit, 0.0f), 0.0f, 1.0f);
     float rgb[3] = {base.r * shade, base.g * shade, base.b * shade};
-    if (view != TerrainView::plain && waterOver(map, c, r, view)) {
+    if (water) {
         const float a = waterColour[3];
         for (int k = 0; k < 3; ++k) rgb[k] = rgb[k] * (1.0f - a) + waterColour[k] * shade * a;
     }
     for (int k = 0; k < 3; ++k)
-        out[k] = static_cast<unsigned char>(std::lround(std::clamp(rgb[k], 0.0f, 1.0f) * 255.0f));
+        out[k] = static_cast<unsigned char>(std::clamp(rgb[k], 0.0f, 1.0f) * 255.0f + 0.5f);
 }
 
 } // namespace
@@ -49,13 +56,25 @@ PngImage mapPicture(const TerrainMap& map, TerrainView view, int longest) {
     PngImage image;
     const int width = map.header->mapWidth, height = map.header->mapHeight;
     if (map.vertices.empty()) return image;
-    // At a pixel a point, north up: pixel row y is tile row height - 1 - y.
+    // At a pixel a point, north up: pixel row y is tile row height - 1 - y. Columns are taken a
+    // band at a time, so that both the grid's columns and the picture's rows are read and
+    // written in order.
     std::vector<unsigned char> full(static_cast<std::size_t>(width) * height * 3);
     const VertexColouring colouring = VertexColouring::of(map, view);
-    for (int c = 0; c < width; ++c)
-        for (int r = 0; r < height; ++r)
-            pointColour(map, colouring, view, c, r,
-                        &full[(static_cast<std::size_t>(height - 1 - r) * width + c) * 3]);
+    std::vector<unsigned char> water;
+    constexpr int band = 64;
+    for (int first = 0; first < width; first += band) {
+        const int end = std::min(width, first + band);
+        waterCover(map, view, first, end, water);
+        for (int r = 0; r < height; ++r) {
+            unsigned char* out =
+                &full[(static_cast<std::size_t>(height - 1 - r) * width + first) * 3];
+            for (int c = first; c < end; ++c, out += 3)
+                pointColour(map.vertices[static_cast<std::size_t>(c)][r],
+                            map.normals[static_cast<std::size_t>(c)][r], colouring, view,
+                            water[static_cast<std::size_t>(c - first) * height + r] != 0, out);
+        }
+    }
     image.channels = 3;
     const int side = std::max(width, height);
     if (longest <= 0 || longest == side) {
@@ -92,7 +111,8 @@ PngImage mapPicture(const TerrainMap& map, TerrainView view, int longest) {
                         sum[k] += full[(static_cast<std::size_t>(py) * width + px) * 3 + k];
             const unsigned count = static_cast<unsigned>((x1 - x0) * (y1 - y0));
             unsigned char* out = &image.pixels[(static_cast<std::size_t>(y) * image.width + x) * 3];
-            for (int k = 0; k < 3; ++k) out[k] = static_cast<unsigned char>((sum[k] + count / 2) / count);
+            for (int k = 0; k < 3; ++k)
+                out[k] = static_cast<unsigned char>((sum[k] + count / 2) / count);
         }
     }
     return image;
@@ -112,7 +132,8 @@ PngImage heightmap(const TerrainMap& map) {
         for (int r = 0; r < height; ++r) {
             const double y = map.vertices[static_cast<std::size_t>(c)][r].position.y;
             const long level = span > 0.0 ? std::lround((y - low) / span * 65535.0) : 0;
-            unsigned char* out = &image.pixels[(static_cast<std::size_t>(height - 1 - r) * width + c) * 2];
+            unsigned char* out =
+                &image.pixels[(static_cast<std::size_t>(height - 1 - r) * width + c) * 2];
             out[0] = static_cast<unsigned char>(level >> 8);
             out[1] = static_cast<unsigned char>(level & 0xFF);
         }

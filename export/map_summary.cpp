@@ -48,11 +48,14 @@ std::vector<std::string> mapSummary(const TerrainMap& map, ReportText text) {
         }
     }
     const auto share = [&](long long n) {
-        return format("%.2f%%", points > 0 ? 100.0 * static_cast<double>(n) / static_cast<double>(points) : 0.0);
+        return format("%.2f%%", points > 0
+                                    ? 100.0 * static_cast<double>(n) / static_cast<double>(points)
+                                    : 0.0);
     };
     lines.push_back("ground lowest: " + format("%.2f", map.lowestHeight));
     lines.push_back("ground highest: " + format("%.2f", map.highestHeight));
-    lines.push_back("ground mean: " + format("%.2f", points > 0 ? sum / static_cast<double>(points) : 0.0));
+    lines.push_back("ground mean: " +
+                    format("%.2f", points > 0 ? sum / static_cast<double>(points) : 0.0));
     for (std::size_t i = 0; i + 1 < perTile.size(); ++i) {
         std::string id(h.groundTileSetIds.get() + 4 * i, 4);
         if (text == ReportText::escaped) id = escapeControls(id);
@@ -67,8 +70,8 @@ std::vector<std::string> mapSummary(const TerrainMap& map, ReportText text) {
     for (int layer = 0; layer < 16; ++layer)
         if (layers[layer]) used += (used.empty() ? "" : " ") + std::to_string(layer);
     lines.push_back("cliff layers: " + (used.empty() ? std::string("none") : used));
-    lines.push_back("water level: " + (water == 0 ? std::string("none")
-                                                  : format("%.2f", waterLow) + " to " +
-                                                        format("%.2f", waterHigh)));
+    lines.push_back("water level: " +
+                    (water == 0 ? std::string("none")
+                                : format("%.2f", waterLow) + " to " + format("%.2f", waterHigh)));
     return lines;
 }

@@ -4,6 +4,7 @@
 // generation), so no array of them is kept.
 #include "render/lod_draw.h"
 
+#include "render/gl_emitter.h"
 #include "render/strip_colours.h"
 #include "render/terrain_strips.h"
 #include "render/water_colour.h"
@@ -11,14 +12,6 @@
 #include <cstdint>
 
 namespace {
-
-struct ImmediateEmitter {
-    void begin() { glBegin(GL_TRIANGLE_STRIP); }
-    void end() { glEnd(); }
-    void color(float r, float g, float b) { glColor3f(r, g, b); }
-    void normal(const Point3& n) { glNormal3f(n.x, n.y, n.z); }
-    void vertex(const Point3& p) { glVertex3f(p.x, p.y, p.z); }
-};
 
 // Texture coordinates from a chunk's positions (x = units c, z = -units r, counted from its
 // first tile point): texel (c + first[0] + half, r + first[1] + half) of a texture of the given
@@ -42,7 +35,7 @@ void generateTextureCoordinates(const LodTexture& texture, int firstColumn, int 
 void drawExactChunk(const TerrainMap& map, const LodChunk& chunk, TerrainView view) {
     ViewFrustum everywhere;
     for (auto& p : everywhere.planes) p[3] = 1.0f;
-    ImmediateEmitter gl;
+    GlEmitter gl;
     glDisable(GL_TEXTURE_GEN_S);
     glDisable(GL_TEXTURE_GEN_T);
     glBindTexture(GL_TEXTURE_2D, 0);

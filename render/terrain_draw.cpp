@@ -2,18 +2,11 @@
 #include "render/terrain_draw.h"
 
 #include "platform/win32.h"
+#include "render/gl_emitter.h"
 #include "render/terrain_strips.h"
 #include "render/water_colour.h"
 
 namespace {
-
-struct GlEmitter {
-    void begin() { glBegin(GL_TRIANGLE_STRIP); }
-    void end() { glEnd(); }
-    void color(float r, float g, float b) { glColor3f(r, g, b); }
-    void normal(const Point3& n) { glNormal3f(n.x, n.y, n.z); }
-    void vertex(const Point3& p) { glVertex3f(p.x, p.y, p.z); }
-};
 
 // The candidates of the frame being drawn, kept so that their storage is reused.
 BlockCandidates frameCandidates;

@@ -3,7 +3,7 @@
 // just past the farthest, so that 24 depth bits separate water from the ground under it at
 // every distance. (A near plane of 1 with a far one of 1,000,000 leaves thousands of units a
 // depth step at 30,000 units out.)
-// Needs: the frame's choice of blocks; no OpenGL.
+// Needs: the frame's choice of chunks; no OpenGL.
 #pragma once
 
 #include "render/lod_select.h"

@@ -30,7 +30,7 @@ bool writePng(const std::string& path, const PngImage& image, const std::string&
 }
 
 int writeFilesOut(const CommandLine& options, const TerrainMap& map, const std::string& file,
-                  ReportText text, std::ostream& out) {
+                  ReportText text, std::ostream& out, bool box) {
     const auto shown = [&](const std::string& name) {
         return text == ReportText::escaped ? escapeControls(name) : name;
     };
@@ -42,7 +42,7 @@ int writeFilesOut(const CommandLine& options, const TerrainMap& map, const std::
         }
         if (!options.heightmap.empty()) {
             if (!writePng(options.heightmap, heightmap(map), file, error)) {
-                tellFailure(error, options.errorBox);
+                tellFailure(error, box);
                 return 1;
             }
             char levels[96];
@@ -53,13 +53,13 @@ int writeFilesOut(const CommandLine& options, const TerrainMap& map, const std::
         if (!options.output.empty()) {
             if (!writePng(options.output, mapPicture(map, options.view, options.size), file,
                           error)) {
-                tellFailure(error, options.errorBox);
+                tellFailure(error, box);
                 return 1;
             }
             out << shown(options.output) << std::endl;
         }
     } catch (const std::bad_alloc&) {
-        tellFailure("not enough memory for the files asked for", options.errorBox);
+        tellFailure("not enough memory for the files asked for", box);
         return 1;
     }
     return 0;

@@ -11,9 +11,9 @@
 #include <string>
 
 // Writes what `options` asks for from the loaded `map` (from `file`); 0 when everything was
-// written, 1 after a message saying what could not be.
+// written, 1 after a message saying what could not be (in a box too with `box`).
 int writeFilesOut(const CommandLine& options, const TerrainMap& map, const std::string& file,
-                  ReportText text, std::ostream& out);
+                  ReportText text, std::ostream& out, bool box);
 
 // Writes a PNG image whole to `path`, refusing to write over `keep` (the map's own file);
 // false with the reason in `error`.

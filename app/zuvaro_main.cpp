@@ -67,7 +67,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         tellFailure(why, box);
         return 1;
     }
-    if (options.filesOut()) return writeFilesOut(options, terrainMap, file, text, std::cout);
+    if (options.filesOut()) return writeFilesOut(options, terrainMap, file, text, std::cout, box);
     followFrom(file, stamp, text);
 
     ViewControls controls;

@@ -125,7 +125,7 @@ void filesOut(benchmark::State& state) {
         const long long before = inUse;
         const TerrainMap map = loadMapFile(path, discard, ReportText::asRead);
         if (!map.loaded()) state.SkipWithError(map.loadError.c_str());
-        if (writeFilesOut(options, map, path, ReportText::asRead, discard) != 0)
+        if (writeFilesOut(options, map, path, ReportText::asRead, discard, false) != 0)
             state.SkipWithError("cannot write the file");
         peakSeen = std::max(peakSeen, peak - before);
     }

@@ -9,6 +9,14 @@ w3egen=$(realpath "$3") drop_files=$(realpath "$4")
 . "$(dirname "$0")/viewer_run.sh" "$1" "$2" "${5:-}"
 
 shot() { import -window "$main" "$work/$1.png"; }
+settled() { # name: a screenshot once the picture has stopped changing (a slow machine's keys)
+    for _ in $(seq 20); do
+        shot "$1"
+        sleep 0.3
+        shot settling
+        [ "$(changed "$1" settling 0 0 800 600)" -lt 50 ] && return
+    done
+}
 changed() { # a b x y width height: pixels that differ in that part of two screenshots
     compare -metric AE -fuzz 3% "$work/$1.png[$5x$6+$3+$4]" "$work/$2.png[$5x$6+$3+$4]" \
         /dev/null 2>&1 | cut -d' ' -f1
@@ -36,7 +44,7 @@ sleep 0.5
 # The plain view starts without words. A coloured view shows its legend at the top left and
 # the status line; the point under the cursor gets a panel beside it; F1 the keys in the
 # middle.
-shot start
+settled start
 press "$main" v
 sleep 0.4
 shot coloured
@@ -59,7 +67,7 @@ more_than "the status line in a coloured view" 8000 "$(changed bare keys 0 580 8
 # away again, leaving the start's picture as it was.
 press "$main" v v v
 sleep 0.4
-shot plain
+settled plain
 less_than "the plain view as at start" 50 "$(changed start plain 0 0 800 600)"
 press "$main" Tab
 sleep 0.4

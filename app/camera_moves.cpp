@@ -5,9 +5,22 @@
 #include <algorithm>
 #include <cmath>
 
+namespace {
+
+// An arrow key's step at the camera's height: 64 at 2048, 1024 at 32768.
 float flightStep(float cameraHeight) {
     return 64.0f * (cameraHeight / startHeight);
 }
+
+// Keeps a camera moved by the mouse over the grid.
+void keepOverGrid(const TerrainMap& map, ViewerState& state) {
+    const float xLimit = 128.0f * static_cast<float>(std::max(map.header->mapWidth - 1, 0));
+    const float zLimit = -128.0f * static_cast<float>(std::max(map.header->mapHeight - 1, 0));
+    state.cameraPosition.x = std::clamp(state.cameraPosition.x, 0.0f, xLimit);
+    state.cameraPosition.z = std::clamp(state.cameraPosition.z, zLimit, 0.0f);
+}
+
+} // namespace
 
 void fly(const TerrainMap& map, ViewerState& state, const CameraPose& pose, int forward,
          int right) {
@@ -26,13 +39,6 @@ void fly(const TerrainMap& map, ViewerState& state, const CameraPose& pose, int 
         camera.x += dx;
     if ((dz < 0.0f && camera.z + dz > zLimit) || (dz > 0.0f && camera.z + dz < 0.0f))
         camera.z += dz;
-}
-
-void keepOverGrid(const TerrainMap& map, ViewerState& state) {
-    const float xLimit = 128.0f * static_cast<float>(std::max(map.header->mapWidth - 1, 0));
-    const float zLimit = -128.0f * static_cast<float>(std::max(map.header->mapHeight - 1, 0));
-    state.cameraPosition.x = std::clamp(state.cameraPosition.x, 0.0f, xLimit);
-    state.cameraPosition.z = std::clamp(state.cameraPosition.z, zLimit, 0.0f);
 }
 
 void setCameraHeight(ViewerState& state, float height) {

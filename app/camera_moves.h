@@ -8,16 +8,10 @@
 
 constexpr float startHeight = 2048.0f, lowestCamera = 256.0f, highestCamera = 32768.0f;
 
-// An arrow key's step at the camera's height: 64 at 2048, 1024 at 32768.
-float flightStep(float cameraHeight);
-
 // Flies `forward` steps ahead and `right` steps to the right of the way the camera faces (each
 // -1, 0 or 1). Each axis moves only if the camera stays strictly inside the grid's extent on
 // it, so a camera that has moved never stands on the outer edge.
 void fly(const TerrainMap& map, ViewerState& state, const CameraPose& pose, int forward, int right);
-
-// Keeps a camera moved by the mouse over the grid.
-void keepOverGrid(const TerrainMap& map, ViewerState& state);
 
 // Sets the camera's height over the ground, within the limits.
 void setCameraHeight(ViewerState& state, float height);

@@ -11,7 +11,7 @@ std::string groundTiles(const TerrainMap& map, ReportText text) {
     const int listed = std::min(h.groundTileSetCount, groundPaletteSize);
     std::string line;
     for (int i = 0; i < listed && h.groundTileSetIds; ++i) {
-        const std::string id(h.groundTileSetIds.get() + 4 * i, 4);
+        const std::string id = h.groundTileSetId(i);
         line += (i ? ", " : ": ") + (text == ReportText::escaped ? escapeControls(id) : id) + " " +
                 hexColour(groundTileColour(i, h.groundTileSetCount));
     }

@@ -57,7 +57,7 @@ std::vector<std::string> mapSummary(const TerrainMap& map, ReportText text) {
     lines.push_back("ground mean: " +
                     format("%.2f", points > 0 ? sum / static_cast<double>(points) : 0.0));
     for (std::size_t i = 0; i + 1 < perTile.size(); ++i) {
-        std::string id(h.groundTileSetIds.get() + 4 * i, 4);
+        std::string id = h.groundTileSetId(static_cast<int>(i));
         if (text == ReportText::escaped) id = escapeControls(id);
         lines.push_back("ground tile " + std::to_string(i) + " " + id + ": " + share(perTile[i]));
     }

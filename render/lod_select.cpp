@@ -5,6 +5,9 @@
 #include <algorithm>
 #include <cmath>
 
+namespace {
+
+// The distance from a point to an axis-aligned box (0 inside it), and to its farthest corner.
 float distanceToBox(const Point3& p, const float low[3], const float high[3]) {
     const float at[3] = {p.x, p.y, p.z};
     double sum = 0.0;
@@ -27,6 +30,10 @@ float distanceToFarthestCorner(const Point3& p, const float low[3], const float 
     return static_cast<float>(std::sqrt(sum));
 }
 
+// How many pixels a height error of one unit anywhere in the box can span on screen, for a
+// camera at `eye`, per unit of pixelsPerUnit: a vertical offset at horizontal distance h and
+// vertical distance v from the eye shows by h / (h^2 + v^2), the largest over the box's
+// horizontal distances at its least vertical distance.
 float errorScale(const Point3& eye, const float low[3], const float high[3]) {
     // Horizontal distances from the eye to the box's nearest and farthest points, and the
     // vertical gap between them (0 when the eye is within the box's heights).
@@ -47,6 +54,8 @@ float errorScale(const Point3& eye, const float low[3], const float high[3]) {
     if (nearest <= v && v <= farthest) return static_cast<float>(0.5 / v);
     return static_cast<float>(farthest < v ? shown(farthest) : shown(nearest));
 }
+
+} // namespace
 
 void LodSelection::choose(const LodMesh& mesh, const ViewFrustum& frustum, const Point3& eye,
                           float pixelsPerUnit, int largestSide, bool fullDetail) {

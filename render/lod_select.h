@@ -26,13 +26,3 @@ struct LodSelection {
     void choose(const LodMesh& mesh, const ViewFrustum& frustum, const Point3& eye,
                 float pixelsPerUnit, int largestSide, bool fullDetail = false);
 };
-
-// How many pixels a height error of one unit anywhere in the box can span on screen, for a
-// camera at `eye`, per unit of pixelsPerUnit: a vertical offset at horizontal distance h and
-// vertical distance v from the eye shows by h / (h^2 + v^2), the largest over the box's
-// horizontal distances at its least vertical distance.
-float errorScale(const Point3& eye, const float low[3], const float high[3]);
-
-// The distance from a point to an axis-aligned box (0 inside it), and to its farthest corner.
-float distanceToBox(const Point3& p, const float low[3], const float high[3]);
-float distanceToFarthestCorner(const Point3& p, const float low[3], const float high[3]);

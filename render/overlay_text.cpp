@@ -15,13 +15,6 @@ void TextLines::add(const char* format, ...) {
     va_end(arguments);
 }
 
-void idOf(const std::unique_ptr<char[]>& ids, int count, int index, char out[5]) {
-    out[0] = '\0';
-    if (!ids || index < 0 || index >= count) return;
-    std::memcpy(out, ids.get() + 4 * static_cast<std::size_t>(index), 4);
-    out[4] = '\0';
-}
-
 void statusLine(TextLines& out, const TerrainMap& map, const ViewerState& state,
                 const SceneView& scene) {
     const Point3& at = state.cameraPosition;
@@ -43,14 +36,13 @@ void statusLine(TextLines& out, const TerrainMap& map, const ViewerState& state,
 void describePoint(TextLines& out, const TerrainMap& map, int column, int row) {
     const EnvironmentHeader& h = *map.header;
     const TerrainVertex& v = map.vertices[static_cast<std::size_t>(column)][row];
-    char ground[5], cliff[5];
-    idOf(h.groundTileSetIds, h.groundTileSetCount, v.groundTexture, ground);
-    idOf(h.cliffTileSetIds, h.cliffTileSetCount, v.cliffTexture, cliff);
+    const std::string ground = h.groundTileSetId(v.groundTexture);
+    const std::string cliff = h.cliffTileSetId(v.cliffTexture);
     out.add("column %d, row %d", column, row);
     out.add("x %.0f, z %.0f, ground %.2f", v.position.x, v.position.z, v.position.y);
-    out.add("ground tile %d (%s), details %d", v.groundTexture, ground[0] ? ground : "unlisted",
-            v.textureDetails);
-    out.add("cliff tile %d (%s), layer %d", v.cliffTexture, cliff[0] ? cliff : "unlisted",
+    out.add("ground tile %d (%s), details %d", v.groundTexture,
+            ground[0] ? ground.c_str() : "unlisted", v.textureDetails);
+    out.add("cliff tile %d (%s), layer %d", v.cliffTexture, cliff[0] ? cliff.c_str() : "unlisted",
             v.layerHeight);
     char flags[64] = "";
     const struct {
@@ -110,9 +102,8 @@ Legend legendOf(const TerrainMap& map, TerrainView view, bool water) {
     switch (view) {
     case TerrainView::groundTiles: {
         for (int i = 0; i < h.groundTileSetCount && i < groundPaletteSize; ++i) {
-            char id[5], label[48];
-            idOf(h.groundTileSetIds, h.groundTileSetCount, i, id);
-            std::snprintf(label, sizeof label, "%d  %s", i, id);
+            char label[48];
+            std::snprintf(label, sizeof label, "%d  %s", i, h.groundTileSetId(i).c_str());
             row(groundTileColour(i, h.groundTileSetCount), label);
         }
         row(groundTileColour(groundPaletteSize, 0), "unlisted");

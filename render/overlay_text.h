@@ -51,6 +51,3 @@ struct Legend {
 };
 
 Legend legendOf(const TerrainMap& map, TerrainView view, bool water);
-
-// The 4 characters of ID `index` of a list the file gives, or "" past its end.
-void idOf(const std::unique_ptr<char[]>& ids, int count, int index, char out[5]);

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 
 struct EnvironmentHeader {
     char magic[5] = {}; // four characters as read, then a zero so it prints as text
@@ -18,4 +19,18 @@ struct EnvironmentHeader {
     std::int32_t mapHeight = 0;              // vertex rows
     float xOffset = 0.0f;
     float zOffset = 0.0f;
+
+    // ID `index` of a list as its 4 characters, or "" past the list's end.
+    std::string groundTileSetId(int index) const {
+        return idIn(groundTileSetIds, groundTileSetCount, index);
+    }
+    std::string cliffTileSetId(int index) const {
+        return idIn(cliffTileSetIds, cliffTileSetCount, index);
+    }
+
+  private:
+    static std::string idIn(const std::unique_ptr<char[]>& ids, int count, int index) {
+        if (!ids || index < 0 || index >= count) return {};
+        return std::string(ids.get() + 4 * static_cast<std::size_t>(index), 4);
+    }
 };

@@ -71,16 +71,6 @@ void pushDesktopDrop(HWND window, const std::vector<std::string>& files) {
     SDL_PushEvent(&e);
 }
 
-void pushDesktopMouseMove(HWND window, int x, int y, unsigned buttons) {
-    SDL_Event e{};
-    e.type = SDL_MOUSEMOTION;
-    e.motion.windowID = sdlIdOf(window);
-    e.motion.state = buttons;
-    e.motion.x = x;
-    e.motion.y = y;
-    SDL_PushEvent(&e);
-}
-
 void pushDesktopMouseButton(HWND window, int button, bool down, int x, int y, int clicks) {
     SDL_Event e{};
     e.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;

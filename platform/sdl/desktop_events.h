@@ -22,10 +22,9 @@ void pushDesktopEvent(HWND window, DesktopEvent event, int width = 0, int height
 // Files dropped on the window, as SDL reports a drop: begin, one event per file, complete.
 void pushDesktopDrop(HWND window, const std::vector<std::string>& files);
 
-// The mouse as SDL reports it, at client point (x, y): a move with SDL's button mask held, a
-// press or release of SDL's button number (1 left, 2 middle, 3 right) with the count of quick
-// presses, a turn of the wheel by notches (away from the user is positive).
-void pushDesktopMouseMove(HWND window, int x, int y, unsigned buttons = 0);
+// The mouse as SDL reports it, at client point (x, y): a press or release of SDL's button
+// number (1 left, 2 middle, 3 right) with the count of quick presses, a turn of the wheel by
+// notches (away from the user is positive).
 void pushDesktopMouseButton(HWND window, int button, bool down, int x, int y, int clicks = 1);
 void pushDesktopWheel(HWND window, int notches, int x, int y);
 

@@ -6,6 +6,9 @@
 #include <SDL_keyboard.h>
 #include <SDL_mouse.h>
 
+namespace {
+
+// The MK_ flags for SDL's button mask and keyboard modifier bits.
 WORD mouseKeyFlags(unsigned buttons, unsigned modifiers) {
     WORD flags = 0;
     if (buttons & SDL_BUTTON_LMASK) flags |= MK_LBUTTON;
@@ -15,6 +18,8 @@ WORD mouseKeyFlags(unsigned buttons, unsigned modifiers) {
     if (modifiers & KMOD_CTRL) flags |= MK_CONTROL;
     return flags;
 }
+
+} // namespace
 
 MouseMessage mouseMoveMessage(int x, int y, unsigned buttons, unsigned modifiers) {
     return {WM_MOUSEMOVE, mouseKeyFlags(buttons, modifiers), MAKELPARAM(x, y)};

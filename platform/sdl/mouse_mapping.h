@@ -12,9 +12,6 @@ struct MouseMessage {
     LPARAM lParam = 0;
 };
 
-// The MK_ flags for SDL's button mask and keyboard modifier bits.
-WORD mouseKeyFlags(unsigned buttons, unsigned modifiers);
-
 // A move to client point (x, y).
 MouseMessage mouseMoveMessage(int x, int y, unsigned buttons, unsigned modifiers);
 

@@ -2,7 +2,9 @@
 # Runs a command on a private Xvfb display that it starts and stops itself. Display numbers
 # are drawn at random rather than taken lowest-first, so that a server starting here never
 # takes the number of one that another test is still shutting down (whose exit would remove
-# the new server's socket).
+# the new server's socket). -noreset: a server that resets when its last client leaves refuses
+# a client connecting meanwhile, as the viewer does right after its help box's own connection
+# closes.
 # usage: with_xvfb.sh COMMAND [ARGUMENTS...]
 set -u
 number_file=$(mktemp)
@@ -11,7 +13,7 @@ for _ in $(seq 20); do
     display=$((100 + RANDOM % 900))
     [ -e "/tmp/.X$display-lock" ] && continue
     : >"$number_file"
-    Xvfb ":$display" -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$number_file" \
+    Xvfb ":$display" -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$number_file" \
         2>/dev/null &
     xvfb=$!
     for _ in $(seq 200); do

@@ -3,6 +3,9 @@
 // the same file everywhere.
 #include "terrain_shapes.h"
 
+#include "rugged_terrain.h"
+#include "shape_noise.h"
+
 #include <algorithm>
 #include <cmath>
 #include <utility>
@@ -20,41 +23,8 @@ bool rawGround(double worldHeight, std::int16_t& raw) {
     return true;
 }
 
-std::uint64_t mix(std::uint64_t x) {
-    x += 0x9E3779B97F4A7C15ull;
-    x = (x ^ (x >> 30)) * 0xBF58476D1CE4E5B9ull;
-    x = (x ^ (x >> 27)) * 0x94D049BB133111EBull;
-    return x ^ (x >> 31);
-}
-
-// A value in [-1, 1] for a lattice point.
-double lattice(std::int64_t ix, std::int64_t iy, std::uint64_t seed) {
-    const std::uint64_t h = mix(seed ^ mix(static_cast<std::uint64_t>(ix) * 0x632BE59BD9B4E019ull ^
-                                           static_cast<std::uint64_t>(iy)));
-    return static_cast<double>(h >> 11) / static_cast<double>(1ull << 52) - 1.0;
-}
-
-// Smoothly interpolated value noise in [-1, 1], one lattice cell per `scale` tile points.
-double valueNoise(double x, double y, double scale, std::uint64_t seed) {
-    const double u = x / scale, v = y / scale;
-    const double fu = std::floor(u), fv = std::floor(v);
-    const auto ix = static_cast<std::int64_t>(fu), iy = static_cast<std::int64_t>(fv);
-    auto smooth = [](double t) { return t * t * (3.0 - 2.0 * t); };
-    const double su = smooth(u - fu), sv = smooth(v - fv);
-    const double top = lattice(ix, iy, seed) * (1 - su) + lattice(ix + 1, iy, seed) * su;
-    const double bottom = lattice(ix, iy + 1, seed) * (1 - su) + lattice(ix + 1, iy + 1, seed) * su;
-    return top * (1 - sv) + bottom * sv;
-}
-
 double rollingHills(double x, double y, std::uint64_t seed) {
-    double sum = 0.0, amplitude = 1.0, scale = 48.0, total = 0.0;
-    for (int octave = 0; octave < 4; ++octave) {
-        sum += amplitude * valueNoise(x, y, scale, seed + static_cast<std::uint64_t>(octave));
-        total += amplitude;
-        amplitude *= 0.5;
-        scale *= 0.5;
-    }
-    return sum / total;
+    return fractalNoise(x, y, 48.0, 4, seed);
 }
 
 // The cliff layer (0 to 3) of a point: broad plateaus.
@@ -110,15 +80,23 @@ void demoTerrain(W3eDocument& doc, const ShapeOptions& o) {
 
 } // namespace
 
-void useDefaultTileSets(W3eDocument& doc) {
+void useDefaultTileSets(W3eDocument& doc, Shape shape) {
+    if (shape == Shape::rugged) {
+        doc.tileSet = 'Q';
+        doc.setGroundIds({"Qgra", "Qdir", "Qrok", "Qsan", "Qmud", "Qsno", "Qlea", "Qflo", "Qgrv",
+                          "Qmos", "Qash", "Qpav"});
+        doc.setCliffIds({"Qcl1", "Qcl2", "Qcl3"});
+        return;
+    }
     doc.setGroundIds({"Vmos", "Vash", "Vpeb", "Vsil"});
     doc.setCliffIds({"Vcl1", "Vcl2"});
 }
 
-bool writeDemoMap(const std::string& path, int width, int height, std::string& error) {
+bool writeDemoMap(const std::string& path, int width, int height, std::string& error, Shape shape) {
     W3eDocument doc;
-    useDefaultTileSets(doc);
+    useDefaultTileSets(doc, shape);
     ShapeOptions options;
+    options.shape = shape;
     options.width = width;
     options.height = height;
     return shapeTerrain(doc, options, error) && writeBytes(path, doc.bytes(), error);
@@ -128,11 +106,9 @@ bool parseShape(const std::string& name, Shape& shape) {
     static const struct {
         const char* name;
         Shape shape;
-    } names[] = {{"demo", Shape::demo},
-                 {"flat", Shape::flat},
-                 {"ramp-columns", Shape::rampColumns},
-                 {"ramp-rows", Shape::rampRows},
-                 {"bump", Shape::bump}};
+    } names[] = {{"demo", Shape::demo},          {"rugged", Shape::rugged},
+                 {"flat", Shape::flat},          {"ramp-columns", Shape::rampColumns},
+                 {"ramp-rows", Shape::rampRows}, {"bump", Shape::bump}};
     for (const auto& n : names) {
         if (name == n.name) {
             shape = n.shape;
@@ -146,6 +122,10 @@ bool shapeTerrain(W3eDocument& doc, const ShapeOptions& o, std::string& error) {
     doc.resize(o.width, o.height);
     if (o.shape == Shape::demo) {
         demoTerrain(doc, o);
+        return true;
+    }
+    if (o.shape == Shape::rugged) {
+        ruggedTerrain(doc, o);
         return true;
     }
     for (int r = 0; r < o.height; ++r) {

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <string>
 
-enum class Shape { demo, flat, rampColumns, rampRows, bump };
+enum class Shape { demo, rugged, flat, rampColumns, rampRows, bump };
 
 struct ShapeOptions {
     Shape shape = Shape::demo;
@@ -22,12 +22,14 @@ struct ShapeOptions {
 // Parses a shape's name; false when there is no such shape.
 bool parseShape(const std::string& name, Shape& shape);
 
-// w3egen's default tile sets: ground Vmos, Vash, Vpeb, Vsil; cliff Vcl1, Vcl2.
-void useDefaultTileSets(W3eDocument& doc);
+// w3egen's default tile sets: ground Vmos, Vash, Vpeb, Vsil; cliff Vcl1, Vcl2. The rugged
+// shape has its own: twelve ground tile sets Q... and three cliff tile sets.
+void useDefaultTileSets(W3eDocument& doc, Shape shape = Shape::demo);
 
-// Writes a demo map of the given size (seed 1, default tile sets) to path; false with a
-// message in `error` when that fails.
-bool writeDemoMap(const std::string& path, int width, int height, std::string& error);
+// Writes a map of the given size and shape (demo or rugged, seed 1, the shape's default tile
+// sets) to path; false with a message in `error` when that fails.
+bool writeDemoMap(const std::string& path, int width, int height, std::string& error,
+                  Shape shape = Shape::demo);
 
 // Resizes doc's grid and fills it. False with a message when a height would not fit the
 // file's 16-bit ground height field.

@@ -26,6 +26,11 @@ Terrain:
   --shape NAME        demo (default): rolling hills on cliff layers with several ground
                       tile types, lakes, ramps, tinted ground and a boundary
                       round the edge
+                      rugged: ground as map makers build it: a base cliff layer with
+                      plateaus and mountains up to layer 10 and basins below, cliff
+                      steps and ramps, a few units of height noise from point to
+                      point, lakes at several levels with shores, twelve ground
+                      tile sets in patches, every flag
                       flat: level ground; ramp-columns: rises by STEP per column;
                       ramp-rows: rises by STEP per row; bump: level ground with the
                       centre tile point (width/2, height/2) raised by STEP
@@ -36,11 +41,13 @@ Terrain:
   --step Y            world units per column or row of a ramp, or the bump (default 128)
 
 Header:
-  --tileset C         main tile set character (default V)
+  --tileset C         main tile set character (default V; rugged Q)
   --custom N          custom tile sets flag (default 0)
   --ground-ids LIST   comma-separated 4-character ground tile set IDs
-                      (default Vmos,Vash,Vpeb,Vsil; an empty LIST gives none)
-  --cliff-ids LIST    cliff tile set IDs (default Vcl1,Vcl2)
+                      (default Vmos,Vash,Vpeb,Vsil; for the rugged shape
+                      Qgra,Qdir,Qrok,Qsan,Qmud,Qsno,Qlea,Qflo,Qgrv,Qmos,Qash,Qpav;
+                      an empty LIST gives none)
+  --cliff-ids LIST    cliff tile set IDs (default Vcl1,Vcl2; rugged Qcl1,Qcl2,Qcl3)
   --x-offset F        X offset (default -64 * (width - 1))
   --z-offset F        Z offset (default -64 * (height - 1))
 
@@ -61,6 +68,7 @@ struct Options {
     ShapeOptions shape;
     W3eDocument header;
     bool xOffsetGiven = false, zOffsetGiven = false;
+    bool tileSetGiven = false, groundIdsGiven = false, cliffIdsGiven = false;
     long long cut = -1;
     long long trailing = 0;
     bool force = false;
@@ -130,7 +138,6 @@ std::vector<std::string> idList(const std::string& option, const std::string& te
 
 Options parse(int argc, char** argv) {
     Options o;
-    useDefaultTileSets(o.header);
     constexpr long long int32Max = std::numeric_limits<std::int32_t>::max();
     constexpr long long int32Min = std::numeric_limits<std::int32_t>::min();
     for (int i = 1; i < argc; ++i) {
@@ -165,13 +172,16 @@ Options parse(int argc, char** argv) {
         } else if (arg == "--tileset") {
             if (value.size() != 1) die("--tileset takes one character, not '" + value + "'");
             o.header.tileSet = value[0];
+            o.tileSetGiven = true;
         } else if (arg == "--custom") {
             o.header.customTileSet =
                 static_cast<std::int32_t>(wholeNumber(arg, value, int32Min, int32Max));
         } else if (arg == "--ground-ids") {
             o.header.setGroundIds(idList(arg, value));
+            o.groundIdsGiven = true;
         } else if (arg == "--cliff-ids") {
             o.header.setCliffIds(idList(arg, value));
+            o.cliffIdsGiven = true;
         } else if (arg == "--x-offset") {
             o.header.xOffset = realNumber(arg, value);
             o.xOffsetGiven = true;
@@ -193,6 +203,18 @@ Options parse(int argc, char** argv) {
         }
     }
     if (o.output.empty()) die("no OUTPUT file given");
+    // The shape's own tile sets wherever none were given.
+    W3eDocument shapeDefaults;
+    useDefaultTileSets(shapeDefaults, o.shape.shape);
+    if (!o.tileSetGiven) o.header.tileSet = shapeDefaults.tileSet;
+    if (!o.groundIdsGiven) {
+        o.header.groundTileSetCount = shapeDefaults.groundTileSetCount;
+        o.header.groundTileSetIds = shapeDefaults.groundTileSetIds;
+    }
+    if (!o.cliffIdsGiven) {
+        o.header.cliffTileSetCount = shapeDefaults.cliffTileSetCount;
+        o.header.cliffTileSetIds = shapeDefaults.cliffTileSetIds;
+    }
     return o;
 }
 

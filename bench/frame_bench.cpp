@@ -8,7 +8,7 @@
 //   in turns with the start camera from the same spot, with the triangles drawn and the memory
 //   of the level-of-detail mesh against the map's grids;
 // - words: the status line, the legend and the point under the cursor against none.
-// Every run counts the allocations a frame makes.
+// Every run counts the allocations a frame makes, the driver's too.
 #include "app/main_window.h"
 #include "app/map_file.h"
 #include "platform/win32.h"
@@ -22,32 +22,50 @@
 #include <benchmark/benchmark.h>
 
 #include <atomic>
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <new>
+#include <map>
 
 TerrainMap terrainMap;
 
-// Every allocation through operator new is counted: a frame should make none. (The
-// replacements pair malloc with free, which GCC cannot see through.)
+// Every allocation in the process is counted, the driver's included: a frame should make none.
+// The C library's allocator is reached under its own names, so these replace it for everyone.
 std::atomic<long> allocations{0};
 
-#if defined(__GNUC__) && !defined(__clang__)
-#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-#endif
+extern "C" {
+void* __libc_malloc(std::size_t size);
+void* __libc_calloc(std::size_t count, std::size_t size);
+void* __libc_realloc(void* p, std::size_t size);
+void* __libc_memalign(std::size_t alignment, std::size_t size);
 
-void* operator new(std::size_t size) {
+void* malloc(std::size_t size) {
     ++allocations;
-    if (void* p = std::malloc(size ? size : 1)) return p;
-    throw std::bad_alloc();
+    return __libc_malloc(size);
 }
-void operator delete(void* p) noexcept {
-    std::free(p);
+void* calloc(std::size_t count, std::size_t size) {
+    ++allocations;
+    return __libc_calloc(count, size);
 }
-void operator delete(void* p, std::size_t) noexcept {
-    std::free(p);
+void* realloc(void* p, std::size_t size) {
+    ++allocations;
+    return __libc_realloc(p, size);
+}
+void* memalign(std::size_t alignment, std::size_t size) {
+    ++allocations;
+    return __libc_memalign(alignment, size);
+}
+void* aligned_alloc(std::size_t alignment, std::size_t size) {
+    ++allocations;
+    return __libc_memalign(alignment, size);
+}
+int posix_memalign(void** out, std::size_t alignment, std::size_t size) {
+    ++allocations;
+    *out = __libc_memalign(alignment, size);
+    return *out ? 0 : ENOMEM;
+}
 }
 
 namespace {
@@ -67,19 +85,25 @@ bool openWindow() {
     return opened;
 }
 
-// Puts the demo map of the given size into the global map, writing it once.
-bool useDemoMap(int size) {
+// Puts the map of the given size and shape (the smooth demo terrain or the rugged one) into
+// the global map, writing it once.
+bool useDemoMap(int size, Shape shape = Shape::demo) {
     static int current = -1;
-    if (current == size) return true;
-    const std::string path = (std::filesystem::temp_directory_path() /
-                              ("zuvaro_frame_bench_" + std::to_string(size) + ".w3e"))
-                                 .string();
+    static Shape currentShape = Shape::demo;
+    if (current == size && currentShape == shape) return true;
+    const std::string path =
+        (std::filesystem::temp_directory_path() /
+         ("zuvaro_frame_bench_" + std::string(shape == Shape::rugged ? "rugged_" : "") +
+          std::to_string(size) + ".w3e"))
+            .string();
     std::string error;
-    if (!writeDemoMap(path, size, size, error)) return false;
+    if (!std::filesystem::exists(path) && !writeDemoMap(path, size, size, error, shape))
+        return false;
     std::ostream discard(nullptr);
     terrainMap = loadMapFile(path, discard, ReportText::asRead);
     controls.scene.mesh.clear();
     current = size;
+    currentShape = shape;
     return terrainMap.loaded();
 }
 
@@ -196,61 +220,105 @@ void views(benchmark::internal::Benchmark* b) {
 
 BENCHMARK(view)->Apply(views)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 
-enum Camera { zoom4096, zoom8192, zoom16384, zoom32768, tilted, overview, cameraCount };
-const char* const cameraNames[] = {"zoomed to 4096",  "zoomed to 8192",       "zoomed to 16384",
-                                   "zoomed to 32768", "tilted to 10 degrees", "overview"};
+enum Camera {
+    zoom4096,
+    zoom8192,
+    zoom16384,
+    zoom32768,
+    tilted2048,
+    tilted8192,
+    overview,
+    cameraCount
+};
+const char* const cameraNames[] = {
+    "zoomed to 4096",       "zoomed to 8192",       "zoomed to 16384", "zoomed to 32768",
+    "tilted to 10 at 2048", "tilted to 10 at 8192", "overview"};
+
+void placeChosenCamera(Camera chosen) {
+    SceneView& scene = controls.scene;
+    scene.pose = CameraPose{};
+    viewerState.cameraHeight = 2048.0f;
+    if (chosen <= zoom32768) viewerState.cameraHeight = 4096.0f * float(1 << chosen);
+    if (chosen == tilted2048 || chosen == tilted8192) scene.pose.pitch = lowestPitch;
+    if (chosen == tilted8192) viewerState.cameraHeight = 8192.0f;
+    if (chosen == overview) scene.pose.overview = true;
+}
 
 // The camera from the spot inside: zoomed out, tilted towards the horizon (the most terrain in
-// view), or the overview; level of detail on or off.
+// view), or the overview; level of detail on or off; over the smooth demo terrain or the
+// rugged one.
 void camera(benchmark::State& state) {
     const int size = static_cast<int>(state.range(0));
     static Camera chosen;
     static bool detail;
     chosen = static_cast<Camera>(state.range(1));
     detail = state.range(2) != 0;
+    const auto shape = static_cast<Shape>(state.range(3));
     if (!openWindow()) return state.SkipWithError("no window: run under a display");
-    if (!useDemoMap(size)) return state.SkipWithError("cannot write or load the demo map");
+    if (!useDemoMap(size, shape)) return state.SkipWithError("cannot write or load the map");
     freshCamera(true);
     using Set = void (*)();
     inTurns<Set>(
         state,
         [] {
-            SceneView& scene = controls.scene;
-            scene.levelOfDetail = detail;
-            scene.pose = CameraPose{};
-            viewerState.cameraHeight = 2048.0f;
-            if (chosen <= zoom32768) viewerState.cameraHeight = 4096.0f * float(1 << chosen);
-            if (chosen == tilted) scene.pose.pitch = lowestPitch;
-            if (chosen == overview) scene.pose.overview = true;
+            placeChosenCamera(chosen);
+            controls.scene.levelOfDetail = detail;
         },
         [] {
             controls.scene.pose = CameraPose{};
+            controls.scene.levelOfDetail = true;
             viewerState.cameraHeight = 2048.0f;
         });
+    placeChosenCamera(chosen);
+    controls.scene.levelOfDetail = detail;
+    frameMs();
     long triangles = 0;
     const SceneView& scene = controls.scene;
-    for (const int chunk : scene.selection.drawn)
-        triangles +=
-            static_cast<long>(scene.mesh
-                                  .patterns[static_cast<std::size_t>(
-                                      scene.mesh.chunks[static_cast<std::size_t>(chunk)].pattern)]
-                                  .indices.size() /
-                              3);
+    for (std::size_t d = 0; d < scene.selection.drawn.size(); ++d) {
+        const LodChunk& chunk =
+            scene.mesh.chunks[static_cast<std::size_t>(scene.selection.drawn[d])];
+        const int level = scene.selection.levels[d];
+        const int sides = scene.selection.skirted[d];
+        const LodPattern& p = scene.mesh.patterns[static_cast<std::size_t>(chunk.pattern)];
+        const LodLevel* l = level >= 0 ? &chunk.levels[static_cast<std::size_t>(level)] : nullptr;
+        triangles += (l ? l->surface : p.surfaceIndices) / 3;
+        for (int s = 0; s < chunkSides; ++s)
+            if (sides >> s & 1) triangles += (l ? l->skirts[s] : p.skirtSides[s]) / 3;
+    }
+    if (getenv("X_HIST")) {
+        std::map<std::pair<int, int>, std::pair<int, long>> hist;
+        for (std::size_t d = 0; d < scene.selection.drawn.size(); ++d) {
+            const LodChunk& chunk =
+                scene.mesh.chunks[static_cast<std::size_t>(scene.selection.drawn[d])];
+            const int level = scene.selection.levels[d];
+            auto& h = hist[{chunk.step, level < 0 ? -1 : int(chunk.levels[level].threshold)}];
+            h.first++;
+            h.second += level < 0 ? scene.mesh.patterns[chunk.pattern].surfaceIndices / 3
+                                  : chunk.levels[level].surface / 3;
+        }
+        for (auto& [k, v] : hist)
+            fprintf(stderr, "%s step %d level %d: %d chunks %ld tris\n", cameraNames[chosen],
+                    k.first, k.second, v.first, v.second);
+    }
     if (detail) {
         state.counters["chunks"] = static_cast<double>(scene.selection.drawn.size());
         state.counters["triangles"] = static_cast<double>(triangles);
     }
     const double grids = static_cast<double>(terrainMap.header->mapWidth) *
                          terrainMap.header->mapHeight * (sizeof(TerrainVertex) + sizeof(Point3));
-    state.counters["mesh_share"] = static_cast<double>(scene.mesh.bytes()) / grids;
-    state.SetLabel(std::string(cameraNames[chosen]) + (detail ? "" : ", level of detail off"));
+    state.counters["mesh_share"] =
+        static_cast<double>(scene.mesh.bytes() + scene.geometry.bytes + scene.textures.bytes()) /
+        grids;
+    state.SetLabel(std::string(shape == Shape::rugged ? "rugged, " : "smooth, ") +
+                   cameraNames[chosen] + (detail ? "" : ", level of detail off"));
+    controls.scene.levelOfDetail = true;
 }
 
 void cameras(benchmark::internal::Benchmark* b) {
-    for (const int size : {481, 2049})
-        for (int c = 0; c < cameraCount; ++c)
-            for (const int detail : {1, 0})
-                if (detail || size == 481) b->Args({size, c, detail});
+    for (const Shape shape : {Shape::rugged, Shape::demo})
+        for (const int size : {481, 2049})
+            for (int c = 0; c < cameraCount; ++c)
+                for (const int detail : {1, 0}) b->Args({size, c, detail, static_cast<int>(shape)});
 }
 
 BENCHMARK(camera)->Apply(cameras)->Unit(benchmark::kMillisecond)->MinTime(1.0);

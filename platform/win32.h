@@ -9,6 +9,7 @@
 #include <windowsx.h> // GET_X_LPARAM and GET_Y_LPARAM for mouse messages
 
 #include <GL/gl.h>
+#include <GL/glext.h> // names and types of OpenGL past 1.1, reached with wglGetProcAddress
 #include <GL/glu.h>
 #else
 #include "platform/sdl/win32_api.h"

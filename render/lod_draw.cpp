@@ -1,7 +1,8 @@
 // Each chunk is drawn in its own frame: moved to its first tile point and its base height, with
 // y shrunk to world units (its stored normals are made for that, and GL_NORMALIZE rescales
 // them). Texture coordinates come from the chunk's own positions (object-linear texture
-// generation), so no array of them is kept.
+// generation), so no array of them is kept; the colour and the light textures share a layout,
+// so one plane serves both units.
 #include "render/lod_draw.h"
 
 #include "render/gl_emitter.h"
@@ -15,8 +16,8 @@ namespace {
 
 // Texture coordinates from a chunk's positions (x = units c, z = -units r, counted from its
 // first tile point): texel (c + first[0] + half, r + first[1] + half) of a texture of the given
-// size. With half = 0.5 texel centres sit on tile points (colours); with 0 quad c is texel c
-// (water).
+// size. With half = 0.5 texel centres sit on tile points (colours, light); with 0 quad c is
+// texel c (water).
 void generateTextureCoordinates(const LodTexture& texture, int firstColumn, int firstRow,
                                 float half, int unitsPerTile) {
     const float across = static_cast<float>(texture.across),
@@ -30,14 +31,43 @@ void generateTextureCoordinates(const LodTexture& texture, int firstColumn, int 
     glTexGenfv(GL_T, GL_OBJECT_PLANE, t);
 }
 
+void textureGeneration(bool on) {
+    if (on) {
+        glTexGeni(GL_S, GL_TEXTURE_GEN_MODE, GL_OBJECT_LINEAR);
+        glTexGeni(GL_T, GL_TEXTURE_GEN_MODE, GL_OBJECT_LINEAR);
+        glEnable(GL_TEXTURE_GEN_S);
+        glEnable(GL_TEXTURE_GEN_T);
+    } else {
+        glDisable(GL_TEXTURE_GEN_S);
+        glDisable(GL_TEXTURE_GEN_T);
+    }
+}
+
+// The second texture unit multiplies in the baked light; OpenGL's lighting is off meanwhile.
+void beginBakedLight(const GlEntryPoints& gl) {
+    glDisable(GL_LIGHTING);
+    gl.activeTexture(GL_TEXTURE1);
+    glEnable(GL_TEXTURE_2D);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+    textureGeneration(true);
+    gl.activeTexture(GL_TEXTURE0);
+}
+
+void endBakedLight(const GlEntryPoints& gl) {
+    gl.activeTexture(GL_TEXTURE1);
+    textureGeneration(false);
+    glBindTexture(GL_TEXTURE_2D, 0);
+    glDisable(GL_TEXTURE_2D);
+    gl.activeTexture(GL_TEXTURE0);
+    glEnable(GL_LIGHTING); // baked light is used only while lighting is on
+}
+
 // A leaf whose heights do not fit the compact form: its quads from the grid, in immediate
 // mode, as the exact strips draw them.
 void drawExactChunk(const TerrainMap& map, const LodChunk& chunk, TerrainView view) {
     ViewFrustum everywhere;
     for (auto& p : everywhere.planes) p[3] = 1.0f;
     GlEmitter gl;
-    glDisable(GL_TEXTURE_GEN_S);
-    glDisable(GL_TEXTURE_GEN_T);
     glBindTexture(GL_TEXTURE_2D, 0);
     for (int r = chunk.row; r < chunk.row + chunk.quadsZ; ++r) {
         gl.begin();
@@ -52,100 +82,136 @@ void drawExactChunk(const TerrainMap& map, const LodChunk& chunk, TerrainView vi
     glColor3f(1.0f, 1.0f, 1.0f);
 }
 
-void drawGround(const TerrainMap& map, const LodMesh& mesh, const LodSelection& selection,
-                const LodTextures& textures, TerrainView view) {
-    const bool coloured = view != TerrainView::plain;
-    glEnableClientState(GL_VERTEX_ARRAY);
-    glEnableClientState(GL_NORMAL_ARRAY);
-    glEnable(GL_NORMALIZE);
-    glColor3f(1.0f, 1.0f, 1.0f);
-    if (!coloured) glBindTexture(GL_TEXTURE_2D, 0);
-    for (std::size_t d = 0; d < selection.drawn.size(); ++d) {
-        const LodChunk& chunk = mesh.chunks[static_cast<std::size_t>(selection.drawn[d])];
-        if (chunk.exact) {
-            drawExactChunk(map, chunk, view);
-            continue;
-        }
-        if (coloured) {
-            const int tile = textures.tileOf(chunk.column, chunk.row);
-            const LodTexture& texture = textures.colour[static_cast<std::size_t>(tile)];
-            glEnable(GL_TEXTURE_GEN_S);
-            glEnable(GL_TEXTURE_GEN_T);
-            generateTextureCoordinates(texture, chunk.column % textures.tileQuads,
-                                       chunk.row % textures.tileQuads, 0.5f, chunk.unitsPerTile);
-            glBindTexture(GL_TEXTURE_2D, texture.id);
-        }
-        const LodPattern& pattern = mesh.patterns[static_cast<std::size_t>(chunk.pattern)];
-        const float growth = 128.0f / static_cast<float>(chunk.unitsPerTile);
-        glPushMatrix();
-        glTranslatef(chunk.low[0], chunk.yBase, chunk.high[2]);
-        glScalef(growth, 0.25f, growth);
-        const std::int16_t* v = chunk.vertices.data();
-        const GLsizei stride = static_cast<GLsizei>(chunk.format.stride * sizeof(std::int16_t));
-        glVertexPointer(3, GL_SHORT, stride, v);
-        glNormalPointer(chunk.format.shortNormals ? GL_SHORT : GL_BYTE, stride, v + 3);
-        const std::size_t count = selection.skirted[d]
-                                      ? pattern.indices.size()
-                                      : static_cast<std::size_t>(pattern.surfaceIndices);
-        glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(count), GL_UNSIGNED_SHORT,
-                       pattern.indices.data());
-        glPopMatrix();
-    }
-    glDisableClientState(GL_NORMAL_ARRAY);
-    glDisableClientState(GL_VERTEX_ARRAY);
-    glDisable(GL_NORMALIZE);
+// A chunk's own frame, grown about its centre by a quarter of a world unit on every side:
+// neighbours drawn with their own frames round their common points differently, and the
+// overlap keeps those roundings from opening pinholes between them.
+void chunkFrame(const LodChunk& chunk) {
+    constexpr float overlap = 0.25f;
+    const float halfX = 64.0f * static_cast<float>(chunk.quadsX),
+                halfZ = 64.0f * static_cast<float>(chunk.quadsZ);
+    const float growX = 1.0f + overlap / halfX, growZ = 1.0f + overlap / halfZ;
+    const float units = 128.0f / static_cast<float>(chunk.unitsPerTile);
+    glTranslatef(chunk.originX() - overlap, chunk.yBase, chunk.originZ() + overlap);
+    glScalef(units * growX, 0.25f, units * growZ);
 }
 
-void drawWaterSurface(const LodMesh& mesh, const LodSelection& selection,
-                      const LodTextures& textures) {
+// Binds a chunk's colour (coloured views) and light (baked) textures with its coordinates.
+void bindChunkTextures(const LodDrawing& d, const LodChunk& chunk, bool coloured) {
+    const LodTextures& t = d.textures;
+    const auto tile = static_cast<std::size_t>(t.tileOf(chunk.column, chunk.row));
+    const int c = chunk.column % t.tileQuads, r = chunk.row % t.tileQuads;
+    if (coloured) {
+        generateTextureCoordinates(t.colour[tile], c, r, 0.5f, chunk.unitsPerTile);
+        glBindTexture(GL_TEXTURE_2D, t.colour[tile].id);
+    }
+    if (!d.bakedLight) return;
+    d.gl.activeTexture(GL_TEXTURE1);
+    generateTextureCoordinates(t.light[tile], c, r, 0.5f, chunk.unitsPerTile);
+    glBindTexture(GL_TEXTURE_2D, t.light[tile].id);
+    d.gl.activeTexture(GL_TEXTURE0);
+}
+
+// Whether a chunk drawn at `level` shades as the full grid does when OpenGL lights its corners:
+// its full grid, or a level whose corners' lighting strays from every tile point's by less than
+// the eye tells apart. Those need no baked light, whose second texture costs every fragment.
+bool litAtCorners(const LodChunk& chunk, int level) {
+    constexpr float unseen = 0.02f; // five steps of 255
+    return chunk.step == 1 &&
+           (level < 0 || chunk.levels[static_cast<std::size_t>(level)].shading <= unseen);
+}
+
+// The chunks of one kind: those lit at their corners by OpenGL from their normals, as the full
+// grid is; the others with the baked light where there is one, which keeps every tile point's
+// shading whatever the mesh.
+void drawChunks(const LodDrawing& d, const LodSelection& selection, bool coloured, bool baked) {
+    if (baked) {
+        beginBakedLight(d.gl);
+    } else {
+        glEnableClientState(GL_NORMAL_ARRAY);
+        glEnable(GL_NORMALIZE);
+    }
+    const LodDrawing drawing{d.mesh, d.textures, d.geometry, d.gl, baked};
+    for (std::size_t i = 0; i < selection.drawn.size(); ++i) {
+        const int index = selection.drawn[i];
+        const LodChunk& chunk = d.mesh.chunks[static_cast<std::size_t>(index)];
+        const int level = selection.levels[i];
+        if (chunk.exact || (d.bakedLight && baked == !litAtCorners(chunk, level))) continue;
+        bindChunkTextures(drawing, chunk, coloured);
+        glPushMatrix();
+        chunkFrame(chunk);
+        d.geometry.draw(d.mesh, index, ChunkPart::surface, level);
+        d.geometry.draw(d.mesh, index, ChunkPart::skirts, level, selection.skirted[i]);
+        glPopMatrix();
+    }
+    if (baked) {
+        endBakedLight(d.gl);
+    } else {
+        glDisableClientState(GL_NORMAL_ARRAY);
+        glDisable(GL_NORMALIZE);
+    }
+}
+
+void drawGround(const LodDrawing& d, const LodSelection& selection, TerrainView view) {
+    const bool coloured = view != TerrainView::plain;
+    d.geometry.begin(d.gl);
+    textureGeneration(coloured);
+    glColor3f(1.0f, 1.0f, 1.0f);
+    if (!coloured) glBindTexture(GL_TEXTURE_2D, 0);
+    drawChunks(d, selection, coloured, false);
+    if (d.bakedLight) drawChunks(d, selection, coloured, true);
+    textureGeneration(false);
+    glBindTexture(GL_TEXTURE_2D, 0);
+    d.geometry.end(d.gl);
+}
+
+void drawWaterSurface(const LodDrawing& d, const LodSelection& selection) {
     beginWater();
-    glEnableClientState(GL_VERTEX_ARRAY);
+    d.geometry.begin(d.gl);
     glNormal3f(0.0f, 1.0f, 0.0f);
-    glEnable(GL_TEXTURE_GEN_S);
-    glEnable(GL_TEXTURE_GEN_T);
+    textureGeneration(true);
     for (const int index : selection.drawn) {
-        const LodChunk& chunk = mesh.chunks[static_cast<std::size_t>(index)];
+        const LodChunk& chunk = d.mesh.chunks[static_cast<std::size_t>(index)];
         if (!chunk.wet) continue;
         const LodTexture& mask =
-            textures.water[static_cast<std::size_t>(textures.tileOf(chunk.column, chunk.row))];
+            d.textures.water[static_cast<std::size_t>(d.textures.tileOf(chunk.column, chunk.row))];
         if (mask.id == 0) continue; // no water shows over its tile in this view
-        generateTextureCoordinates(mask, chunk.column % textures.tileQuads,
-                                   chunk.row % textures.tileQuads, 0.0f,
-                                   chunk.water.empty() ? 128 : chunk.unitsPerTile);
+        generateTextureCoordinates(mask, chunk.column % d.textures.tileQuads,
+                                   chunk.row % d.textures.tileQuads, 0.0f,
+                                   chunk.waterVaries ? chunk.unitsPerTile : 128);
         glBindTexture(GL_TEXTURE_2D, mask.id);
         glPushMatrix();
-        glTranslatef(chunk.low[0], chunk.waterBase, chunk.high[2]);
-        if (chunk.water.empty()) {
+        glTranslatef(chunk.originX(), chunk.waterBase, chunk.originZ());
+        if (!chunk.waterVaries) {
             // Level water: one quad over the chunk, the texture keeping the wet quads.
             const float across = 128.0f * static_cast<float>(chunk.quadsX);
             const float down = -128.0f * static_cast<float>(chunk.quadsZ);
-            const GLfloat corners[12] = {0, 0, 0, 0, 0, down, across, 0, 0, across, 0, down};
-            glVertexPointer(3, GL_FLOAT, 0, corners);
-            glDrawArrays(GL_TRIANGLE_STRIP, 0, 4);
+            glBegin(GL_TRIANGLE_STRIP);
+            glVertex3f(0.0f, 0.0f, 0.0f);
+            glVertex3f(0.0f, 0.0f, down);
+            glVertex3f(across, 0.0f, 0.0f);
+            glVertex3f(across, 0.0f, down);
+            glEnd();
         } else {
-            const LodPattern& pattern = mesh.patterns[static_cast<std::size_t>(chunk.pattern)];
             const float growth = 128.0f / static_cast<float>(chunk.unitsPerTile);
             glScalef(growth, 1.0f, growth);
-            glVertexPointer(3, GL_SHORT, sizeof(LodWaterVertex), &chunk.water.data()->x);
-            glDrawElements(GL_TRIANGLES, pattern.surfaceIndices, GL_UNSIGNED_SHORT,
-                           pattern.indices.data());
+            d.geometry.draw(d.mesh, index, ChunkPart::water);
         }
         glPopMatrix();
     }
-    glDisableClientState(GL_VERTEX_ARRAY);
+    textureGeneration(false);
+    d.geometry.end(d.gl);
     endWater();
 }
 
 } // namespace
 
-void drawLevelOfDetail(const TerrainMap& map, const LodMesh& mesh, const LodSelection& selection,
-                       LodTextures& textures, TerrainView view, bool water) {
-    textures.prepare(map, mesh, view);
-    glTexGeni(GL_S, GL_TEXTURE_GEN_MODE, GL_OBJECT_LINEAR);
-    glTexGeni(GL_T, GL_TEXTURE_GEN_MODE, GL_OBJECT_LINEAR);
-    drawGround(map, mesh, selection, textures, view);
-    if (water && view != TerrainView::plain) drawWaterSurface(mesh, selection, textures);
-    glDisable(GL_TEXTURE_GEN_S);
-    glDisable(GL_TEXTURE_GEN_T);
+void drawLevelOfDetail(const TerrainMap& map, const LodDrawing& drawing,
+                       const LodSelection& selection, TerrainView view, bool water) {
+    drawGround(drawing, selection, view);
+    for (const int index : selection.drawn) {
+        const LodChunk& chunk = drawing.mesh.chunks[static_cast<std::size_t>(index)];
+        if (chunk.exact) drawExactChunk(map, chunk, view);
+    }
+    if (water && view != TerrainView::plain) drawWaterSurface(drawing, selection);
     glBindTexture(GL_TEXTURE_2D, 0);
 }

@@ -1,13 +1,26 @@
-// Drawing the chunks a frame has chosen: GL 1.1 vertex arrays and glDrawElements, one call a
-// chunk, then the water over them in the coloured views.
-// Needs: OpenGL 1.x, the level-of-detail mesh, its selection and textures.
+// Drawing the chunks a frame has chosen from the geometry the driver holds, one draw a chunk
+// (and one more for its skirts where it needs them), then the water over them in the coloured
+// views. Where the context has multitexture, lighting comes from the baked light textures
+// beside the colours (OpenGL's own lighting is off for the ground), so that a coarse chunk
+// shades as the full grid does; otherwise from the chunks' normals.
+// Needs: OpenGL 1.x, the level-of-detail mesh, its selection, geometry and textures.
 #pragma once
 
+#include "render/lod_geometry.h"
 #include "render/lod_select.h"
 #include "render/lod_textures.h"
 
-// Draws the chunks `selection` chose; in a coloured view with its colour textures (made first
-// if the map or the view is new), and with `water` the water surface over them. Leaves the GL
-// state as it found it.
-void drawLevelOfDetail(const TerrainMap& map, const LodMesh& mesh, const LodSelection& selection,
-                       LodTextures& textures, TerrainView view, bool water);
+// What a frame draws the chunks from, made beforehand (prepare, prepareLight).
+struct LodDrawing {
+    const LodMesh& mesh;
+    const LodTextures& textures;
+    const LodGeometry& geometry;
+    const GlEntryPoints& gl;
+    // The light textures are made and in use: the context has multitexture and lighting is on.
+    bool bakedLight = false;
+};
+
+// Draws the chunks `selection` chose, coloured for `view`, with `water` the water surface over
+// them. Leaves the GL state as it found it.
+void drawLevelOfDetail(const TerrainMap& map, const LodDrawing& drawing,
+                       const LodSelection& selection, TerrainView view, bool water);

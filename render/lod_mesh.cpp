@@ -96,14 +96,27 @@ void LodPattern::build(int pointsAcross, int pointsDown) {
         triangle(indices, at, a, b, belowB, outward);
         triangle(indices, at, a, belowB, belowA, outward);
     };
-    for (int i = 0; i + 1 < across; ++i) {
-        hang(i, 0, i + 1, 0, {0.0f, 0.0f, 1.0f});
-        hang(i, down - 1, i + 1, down - 1, {0.0f, 0.0f, -1.0f});
-    }
-    for (int j = 0; j + 1 < down; ++j) {
-        hang(0, j, 0, j + 1, {-1.0f, 0.0f, 0.0f});
-        hang(across - 1, j, across - 1, j + 1, {1.0f, 0.0f, 0.0f});
-    }
+    // Side by side, as the chunks' neighbours are listed: first row, last row, first column,
+    // last column.
+    const auto side = [&](int which, auto each) {
+        const std::size_t before = indices.size();
+        each();
+        skirtSides[which] = static_cast<int>(indices.size() - before);
+    };
+    side(0, [&] {
+        for (int i = 0; i + 1 < across; ++i) hang(i, 0, i + 1, 0, {0.0f, 0.0f, 1.0f});
+    });
+    side(1, [&] {
+        for (int i = 0; i + 1 < across; ++i)
+            hang(i, down - 1, i + 1, down - 1, {0.0f, 0.0f, -1.0f});
+    });
+    side(2, [&] {
+        for (int j = 0; j + 1 < down; ++j) hang(0, j, 0, j + 1, {-1.0f, 0.0f, 0.0f});
+    });
+    side(3, [&] {
+        for (int j = 0; j + 1 < down; ++j)
+            hang(across - 1, j, across - 1, j + 1, {1.0f, 0.0f, 0.0f});
+    });
 }
 
 namespace {
@@ -142,6 +155,7 @@ struct Builder {
     const TerrainMap& map;
     LodMesh& mesh;
     int quadsX, quadsZ;
+    LodBounds bounds;
 
     const TerrainVertex& at(int c, int r) const {
         return map.vertices[static_cast<std::size_t>(c)][r];
@@ -193,133 +207,161 @@ struct Builder {
         return index;
     }
 
-    void fill(LodChunk& chunk) {
-        const int c0 = chunk.column, r0 = chunk.row, c1 = c0 + chunk.quadsX, r1 = r0 + chunk.quadsZ;
-        std::vector<int> xs = gridLines(chunk.quadsX, chunk.step),
-                         zs = gridLines(chunk.quadsZ, chunk.step);
-        for (int& x : xs) x += c0;
-        for (int& z : zs) z += r0;
-        chunk.pattern = pattern(static_cast<int>(xs.size()), static_cast<int>(zs.size()));
+    // What fill works out for a chunk before its vertices: where its points lie, its skirts'
+    // depth, its heights' range and its water's.
+    struct Frame {
+        int c0, r0, c1, r1;
+        std::vector<int> xs, zs;  // the tile points' columns and rows it samples
+        std::int32_t deepest = 4; // the skirts' depth, quarter units
+        std::int32_t low = 0, high = 0;
+        float waterLow = 0.0f, waterHigh = 0.0f;
+        bool wet = false, levelWater = false;
+    };
 
+    Frame frameOf(LodChunk& chunk) const {
+        Frame f{chunk.column,
+                chunk.row,
+                chunk.column + chunk.quadsX,
+                chunk.row + chunk.quadsZ,
+                gridLines(chunk.quadsX, chunk.step),
+                gridLines(chunk.quadsZ, chunk.step)};
+        for (int& x : f.xs) x += f.c0;
+        for (int& z : f.zs) z += f.r0;
         // Skirts hang as deep as the fine points along the chunk's edges differ (at least a
         // unit), except on the map's own edge, where nothing meets them.
-        std::int32_t edgeLow = quarters(c0, r0), edgeHigh = edgeLow;
+        std::int32_t edgeLow = quarters(f.c0, f.r0), edgeHigh = edgeLow;
         const auto edge = [&](int c, int r) {
             edgeLow = std::min(edgeLow, quarters(c, r));
             edgeHigh = std::max(edgeHigh, quarters(c, r));
         };
-        for (int c = c0; c <= c1; ++c) edge(c, r0), edge(c, r1);
-        for (int r = r0; r <= r1; ++r) edge(c0, r), edge(c1, r);
-        const std::int32_t deepest = edgeHigh - edgeLow + 4;
-        const auto skirtDepth = [&](int c, int r) {
-            const bool mapEdge = c == 0 || r == 0 || c == quadsX || r == quadsZ;
-            return mapEdge ? 0 : deepest;
-        };
-
-        std::int32_t low = quarters(c0, r0), high = low;
-        for (int c = c0; c <= c1; ++c) {
-            for (int r = r0; r <= r1; ++r) {
-                const bool onEdge = c == c0 || c == c1 || r == r0 || r == r1;
-                low = std::min(low, quarters(c, r) - (onEdge ? skirtDepth(c, r) : 0));
-                high = std::max(high, quarters(c, r));
+        for (int c = f.c0; c <= f.c1; ++c) edge(c, f.r0), edge(c, f.r1);
+        for (int r = f.r0; r <= f.r1; ++r) edge(f.c0, r), edge(f.c1, r);
+        f.deepest = edgeHigh - edgeLow + 4;
+        f.low = f.high = quarters(f.c0, f.r0);
+        for (int c = f.c0; c <= f.c1; ++c) {
+            for (int r = f.r0; r <= f.r1; ++r) {
+                const bool onEdge = c == f.c0 || c == f.c1 || r == f.r0 || r == f.r1;
+                f.low = std::min(f.low, quarters(c, r) - (onEdge ? skirtDepth(f, c, r) : 0));
+                f.high = std::max(f.high, quarters(c, r));
             }
         }
-        chunk.exact = high - low > 65535;
-        const bool wet = anyWet(c0, r0, c1, r1);
-        chunk.wet = wet;
-        // The water's height range over the corners of wet quads, which are what it draws.
-        float waterLow = 0.0f, waterHigh = 0.0f;
+        waterRange(f);
+        return f;
+    }
+
+    std::int32_t skirtDepth(const Frame& f, int c, int r) const {
+        const bool mapEdge = c == 0 || r == 0 || c == quadsX || r == quadsZ;
+        return mapEdge ? 0 : f.deepest;
+    }
+
+    // The water's height range over the corners of wet quads, which are what it draws.
+    void waterRange(Frame& f) const {
+        f.wet = anyWet(f.c0, f.r0, f.c1, f.r1);
         bool first = true;
-        for (int r = r0; r < r1 && wet; ++r) {
-            for (int c = c0; c < c1; ++c) {
+        for (int r = f.r0; r < f.r1 && f.wet; ++r) {
+            for (int c = f.c0; c < f.c1; ++c) {
                 if (!quadIsWet(map, c, r)) continue;
                 for (const auto& [dc, dr] : {std::pair{0, 0}, {1, 0}, {0, 1}, {1, 1}}) {
                     const float h = waterSurfaceHeight(at(c + dc, r + dr));
-                    waterLow = first ? h : std::min(waterLow, h);
-                    waterHigh = first ? h : std::max(waterHigh, h);
+                    f.waterLow = first ? h : std::min(f.waterLow, h);
+                    f.waterHigh = first ? h : std::max(f.waterHigh, h);
                     first = false;
                 }
             }
         }
-        const bool levelWater = wet && waterLow == waterHigh;
-        chunk.low[0] = 128.0f * static_cast<float>(c0);
-        chunk.high[0] = 128.0f * static_cast<float>(c1);
-        chunk.low[2] = -128.0f * static_cast<float>(r1);
-        chunk.high[2] = -128.0f * static_cast<float>(r0);
-        chunk.low[1] = static_cast<float>(low) * 0.25f;
-        chunk.high[1] = static_cast<float>(high) * 0.25f;
-        if (wet) {
-            chunk.low[1] = std::min(chunk.low[1], waterLow);
-            chunk.high[1] = std::max(chunk.high[1], waterHigh);
+        f.levelWater = f.wet && f.waterLow == f.waterHigh;
+    }
+
+    // The box of everything it draws and how far its samples stray from the full grid.
+    void boxAndError(LodChunk& chunk, const Frame& f) const {
+        chunk.low[0] = 128.0f * static_cast<float>(f.c0);
+        chunk.high[0] = 128.0f * static_cast<float>(f.c1);
+        chunk.low[2] = -128.0f * static_cast<float>(f.r1);
+        chunk.high[2] = -128.0f * static_cast<float>(f.r0);
+        chunk.low[1] = static_cast<float>(f.low) * 0.25f;
+        chunk.high[1] = static_cast<float>(f.high) * 0.25f;
+        if (f.wet) {
+            chunk.low[1] = std::min(chunk.low[1], f.waterLow);
+            chunk.high[1] = std::max(chunk.high[1], f.waterHigh);
         }
-
         chunk.error = surfaceError(
-            xs, zs, [&](int c, int r) { return at(c, r).position.y; },
+            f.xs, f.zs, [&](int c, int r) { return at(c, r).position.y; },
             [](int, int, int, int) { return true; });
-        if (wet && !levelWater)
-            chunk.error = std::max(
-                chunk.error,
-                surfaceError(
-                    xs, zs, [&](int c, int r) { return waterSurfaceHeight(at(c, r)); },
-                    [&](int ca, int ra, int cb, int rb) { return anyWet(ca, ra, cb, rb); }));
-        if (chunk.exact) return;
+        if (f.wet && !f.levelWater)
+            chunk.waterError = surfaceError(
+                f.xs, f.zs, [&](int c, int r) { return waterSurfaceHeight(at(c, r)); },
+                [&](int ca, int ra, int cb, int rb) { return anyWet(ca, ra, cb, rb); });
+        chunk.error = std::max(chunk.error, chunk.waterError);
+    }
 
+    void fill(LodChunk& chunk) {
+        const Frame f = frameOf(chunk);
+        chunk.pattern = pattern(static_cast<int>(f.xs.size()), static_cast<int>(f.zs.size()));
+        chunk.exact = f.high - f.low > 65535;
+        chunk.wet = f.wet;
+        boxAndError(chunk, f);
+        if (chunk.exact) return;
         const LodPattern& shape = mesh.patterns[static_cast<std::size_t>(chunk.pattern)];
         const std::vector<int> skirt = skirtSlots(shape.across, shape.down);
-        const std::int32_t base = low + 32768;
-        chunk.yBase = static_cast<float>(base) * 0.25f;
-        chunk.waterBase = waterLow;
+        if (shape.across == lodChunkCells + 1 && shape.down == lodChunkCells + 1)
+            buildLevels(bounds, map, {f.c0, f.r0, chunk.step, lodChunkCells}, skirt, chunk.levels,
+                        chunk.levelIndices);
+        chunk.yBase = static_cast<float>(f.low + 32768) * 0.25f;
+        chunk.waterBase = f.waterLow;
         // x and z in 16 bits: a tile is 128 units up to chunks of 128 tiles, fewer beyond, so
         // that no coordinate passes 16384 (or 32767 for the largest maps).
         const int side = chunk.step * lodChunkCells;
         chunk.unitsPerTile = side <= 128 ? 128 : std::max(1, 16384 / side);
-        const float growth = 128.0f / static_cast<float>(chunk.unitsPerTile);
         chunk.format.shortNormals = chunk.unitsPerTile != 128;
         chunk.format.stride = chunk.format.shortNormals ? 6 : 5;
-        const bool waterVaries = wet && !levelWater;
+        chunk.waterVaries = f.wet && !f.levelWater;
         chunk.vertices.assign(static_cast<std::size_t>(shape.vertexCount * chunk.format.stride), 0);
-        if (waterVaries) chunk.water.resize(static_cast<std::size_t>(shape.vertexCount));
-        for (int j = 0; j < shape.down; ++j) {
-            for (int i = 0; i < shape.across; ++i) {
-                const int c = xs[static_cast<std::size_t>(i)], r = zs[static_cast<std::size_t>(j)];
-                const auto x = static_cast<std::int16_t>((c - c0) * chunk.unitsPerTile);
-                const auto z = static_cast<std::int16_t>(-(r - r0) * chunk.unitsPerTile);
-                const std::size_t p = static_cast<std::size_t>(j) * shape.across + i;
-                // The transform scales x and z by `growth` and y by 1/4, which scales normals
-                // by the inverse: stored normals are shrunk and grown to match (OpenGL
-                // normalises them again).
-                const Point3& n = map.normals[static_cast<std::size_t>(c)][r];
-                const Point3 scaled =
-                    Point3{n.x * growth, n.y * 0.25f, n.z * growth}.scaledTo(1.0f);
-                const auto put = [&](std::size_t slot, std::int32_t y) {
-                    std::int16_t* v =
-                        &chunk.vertices[slot * static_cast<std::size_t>(chunk.format.stride)];
-                    v[0] = x;
-                    v[1] = static_cast<std::int16_t>(y);
-                    v[2] = z;
-                    if (chunk.format.shortNormals) {
-                        v[3] = static_cast<std::int16_t>(std::lround(scaled.x * 32767.0f));
-                        v[4] = static_cast<std::int16_t>(std::lround(scaled.y * 32767.0f));
-                        v[5] = static_cast<std::int16_t>(std::lround(scaled.z * 32767.0f));
-                    } else {
-                        auto* bytes = reinterpret_cast<std::int8_t*>(v + 3);
-                        bytes[0] = static_cast<std::int8_t>(std::lround(scaled.x * 127.0f));
-                        bytes[1] = static_cast<std::int8_t>(std::lround(scaled.y * 127.0f));
-                        bytes[2] = static_cast<std::int8_t>(std::lround(scaled.z * 127.0f));
-                    }
-                };
-                const std::int32_t y = quarters(c, r) - base;
-                put(p, y);
-                if (skirt[p] >= 0) put(static_cast<std::size_t>(skirt[p]), y - skirtDepth(c, r));
-                if (waterVaries) {
-                    const LodWaterVertex w{x,
-                                           static_cast<std::int16_t>(std::lround(
-                                               waterSurfaceHeight(at(c, r)) - waterLow)),
-                                           z};
-                    chunk.water[p] = w;
-                    if (skirt[p] >= 0) chunk.water[static_cast<std::size_t>(skirt[p])] = w;
-                }
-            }
+        if (chunk.waterVaries) chunk.water.resize(static_cast<std::size_t>(shape.vertexCount));
+        for (int j = 0; j < shape.down; ++j)
+            for (int i = 0; i < shape.across; ++i) putPoint(chunk, f, shape, skirt, i, j);
+    }
+
+    // Grid point (i, j) of the chunk, its skirt's lower point where it has one, and its water.
+    void putPoint(LodChunk& chunk, const Frame& f, const LodPattern& shape,
+                  const std::vector<int>& skirt, int i, int j) const {
+        const int c = f.xs[static_cast<std::size_t>(i)], r = f.zs[static_cast<std::size_t>(j)];
+        const auto x = static_cast<std::int16_t>((c - f.c0) * chunk.unitsPerTile);
+        const auto z = static_cast<std::int16_t>(-(r - f.r0) * chunk.unitsPerTile);
+        const std::size_t p = static_cast<std::size_t>(j) * shape.across + i;
+        const std::int32_t y = quarters(c, r) - (f.low + 32768);
+        const Point3& n = map.normals[static_cast<std::size_t>(c)][r];
+        putVertex(chunk, p, x, y, z, n);
+        const int below = skirt[p];
+        if (below >= 0)
+            putVertex(chunk, static_cast<std::size_t>(below), x, y - skirtDepth(f, c, r), z, n);
+        if (!chunk.waterVaries) return;
+        const LodWaterVertex w{
+            x, static_cast<std::int16_t>(std::lround(waterSurfaceHeight(at(c, r)) - f.waterLow)),
+            z};
+        chunk.water[p] = w;
+        if (below >= 0) chunk.water[static_cast<std::size_t>(below)] = w;
+    }
+
+    // A vertex in the chunk's compact form. Its transform scales x and z by 128 / unitsPerTile
+    // and y by 1/4, which scales normals by the inverse: the stored normal is shrunk and grown
+    // to match (OpenGL normalises it again).
+    static void putVertex(LodChunk& chunk, std::size_t slot, std::int16_t x, std::int32_t y,
+                          std::int16_t z, const Point3& n) {
+        const float growth = 128.0f / static_cast<float>(chunk.unitsPerTile);
+        const Point3 scaled = Point3{n.x * growth, n.y * 0.25f, n.z * growth}.scaledTo(1.0f);
+        std::int16_t* v = &chunk.vertices[slot * static_cast<std::size_t>(chunk.format.stride)];
+        v[0] = x;
+        v[1] = static_cast<std::int16_t>(y);
+        v[2] = z;
+        if (chunk.format.shortNormals) {
+            v[3] = static_cast<std::int16_t>(std::lround(scaled.x * 32767.0f));
+            v[4] = static_cast<std::int16_t>(std::lround(scaled.y * 32767.0f));
+            v[5] = static_cast<std::int16_t>(std::lround(scaled.z * 32767.0f));
+        } else {
+            auto* bytes = reinterpret_cast<std::int8_t*>(v + 3);
+            bytes[0] = static_cast<std::int8_t>(std::lround(scaled.x * 127.0f));
+            bytes[1] = static_cast<std::int8_t>(std::lround(scaled.y * 127.0f));
+            bytes[2] = static_cast<std::int8_t>(std::lround(scaled.z * 127.0f));
         }
     }
 };
@@ -332,15 +374,24 @@ void LodMesh::clear() {
     generation = kept;
 }
 
+void LodMesh::releaseVertexData() {
+    for (LodChunk& chunk : chunks) {
+        std::vector<std::int16_t>().swap(chunk.vertices);
+        std::vector<LodWaterVertex>().swap(chunk.water);
+        std::vector<std::uint16_t>().swap(chunk.levelIndices);
+    }
+}
+
 void LodMesh::build(const TerrainMap& map) {
     clear();
     built = true;
     ++generation;
     const int width = map.header->mapWidth, height = map.header->mapHeight;
     if (map.vertices.empty() || width < 2 || height < 2) return;
-    Builder builder{map, *this, width - 1, height - 1};
     int side = lodChunkCells;
     while (side < std::max(width - 1, height - 1)) side *= 2;
+    Builder builder{map, *this, width - 1, height - 1, {}};
+    builder.bounds.build(map, side);
     root = builder.make(0, 0, side);
 
     // Neighbours: the chunks of each size laid out on a grid of their own.
@@ -373,6 +424,7 @@ std::size_t LodMesh::bytes() const {
         total += sizeof p + p.indices.size() * sizeof(std::uint16_t);
     for (const LodChunk& c : chunks)
         total += sizeof c + c.vertices.size() * sizeof(std::int16_t) +
-                 c.water.size() * sizeof(LodWaterVertex);
+                 c.water.size() * sizeof(LodWaterVertex) + c.levels.size() * sizeof(LodLevel) +
+                 c.levelIndices.size() * sizeof(std::uint16_t);
     return total;
 }

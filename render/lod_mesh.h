@@ -14,6 +14,7 @@
 // Needs: the terrain model.
 #pragma once
 
+#include "render/lod_levels.h"
 #include "render/water_cover.h"
 #include "terrain/terrain_map.h"
 
@@ -48,13 +49,14 @@ struct LodPattern {
     std::vector<std::uint16_t> indices;
     std::vector<std::uint16_t> lines; // the grid's lines between its points, in pairs
     int surfaceIndices = 0;           // the water draws only these
+    int skirtSides[4] = {};           // then the skirts' indices, side by side
     int vertexCount = 0;
 
     void build(int pointsAcross, int pointsDown);
 };
 
 struct LodChunk {
-    int column = 0, row = 0;    // its first tile point
+    int column = 0, row = 0;    // its first tile point, where its vertices' origin lies
     int quadsX = 0, quadsZ = 0; // tile quads it covers (fewer at the map's far edges)
     int step = 1;               // tile quads a cell
     int pattern = 0;            // index into LodMesh::patterns
@@ -67,16 +69,24 @@ struct LodChunk {
     // The largest height difference (world units) between its surface and the full grid, and
     // never less than its children's.
     float error = 0.0f;
-    int unitsPerTile = 128; // x and z units a tile: 128 up to chunks of 128 quads, fewer above
-    float yBase = 0.0f;     // y of a vertex is yBase + y / 4
-    bool wet = false;       // some of its quads have the water flag at a corner
-    float waterBase = 0.0f; // the water's height where it is level, else y of a water vertex is
-                            // waterBase + y
+    float waterError = 0.0f; // the same for its water's surface, part of `error`
+    int unitsPerTile = 128;  // x and z units a tile: 128 up to chunks of 128 quads, fewer above
+    float originX() const { return 128.0f * static_cast<float>(column); }
+    float originZ() const { return -128.0f * static_cast<float>(row); }
+    float yBase = 0.0f;       // y of a vertex is yBase + y / 4
+    bool wet = false;         // some of its quads have the water flag at a corner
+    bool waterVaries = false; // its water's height varies: `water` holds its surface
+    float waterBase = 0.0f;   // the water's height where it is level, else y of a water vertex is
+                              // waterBase + y
     // Heights too far apart for the compact form (over 16384 world units): such a chunk is
     // drawn through its children, and a leaf quad by quad from the grid.
     bool exact = false;
     LodVertexFormat format;
     std::vector<std::int16_t> vertices; // format.stride numbers a vertex
+    // Coarser meshes of its surface, fewest triangles last (none for a chunk cut by the map's
+    // edge); its full grid is the pattern's.
+    std::vector<LodLevel> levels;
+    std::vector<std::uint16_t> levelIndices;
     // The water surface where its height varies over the chunk's wet quads; where it is level
     // the chunk's water is one flat quad at waterBase (its texture marks the wet quads).
     std::vector<LodWaterVertex> water;
@@ -92,6 +102,8 @@ struct LodMesh {
     void build(const TerrainMap& map);
     // Forgets the chunks (a new map is shown); the next frame builds them again.
     void clear();
+    // Lets the chunks' vertices go once the driver holds them; everything else stays.
+    void releaseVertexData();
     // Bytes held, for the benchmark's comparison with the grids.
     std::size_t bytes() const;
 };

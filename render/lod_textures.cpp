@@ -1,9 +1,11 @@
-// A colour tile holds a texel per tile point, (quads + 1) a side, which is no power of two;
-// drivers of OpenGL 2 and later take any size, older ones get the next power of two with the
-// rest unused. A water tile holds a texel per quad: where the water shows in the view.
+// A colour or light tile holds a texel per tile point, (quads + 1) a side, which is no power of
+// two; drivers of OpenGL 2 and later take any size, older ones get the next power of two with
+// the rest unused. A water tile holds a texel per quad: where the water shows in the view.
 #include "render/lod_textures.h"
 
+#include "render/light_shade.h"
 #include "render/view_colours.h"
+#include "render/water_cover.h"
 
 #include <algorithm>
 #include <cmath>
@@ -31,14 +33,14 @@ unsigned char toByte(float v) {
 
 // Uploads texels (across x down, `channels` bytes each, the rest of a larger texture zero).
 LodTexture upload(const std::vector<unsigned char>& texels, int across, int down, bool anySize,
-                  GLenum format) {
+                  GLenum format, GLint filter = GL_NEAREST) {
     LodTexture t;
     t.across = sideFor(across, anySize);
     t.down = sideFor(down, anySize);
     glGenTextures(1, &t.id);
     glBindTexture(GL_TEXTURE_2D, t.id);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, filter);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, filter);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP);
     glTexImage2D(GL_TEXTURE_2D, 0, static_cast<GLint>(format), t.across, t.down, 0, format,
@@ -52,11 +54,81 @@ void remove(std::vector<LodTexture>& textures) {
     textures.clear();
 }
 
+// The tiles of a map: where each starts and how many quads it covers.
+struct TileSpan {
+    int c0, r0, quadsAcross, quadsDown;
+};
+
+template <typename Each> void forTiles(const LodTextures& t, const TerrainMap& map, Each each) {
+    const int quadsX = std::max(map.header->mapWidth - 1, 0);
+    const int quadsZ = std::max(map.header->mapHeight - 1, 0);
+    for (int tz = 0; tz < t.tilesZ; ++tz) {
+        for (int tx = 0; tx < t.tilesX; ++tx) {
+            const int c0 = tx * t.tileQuads, r0 = tz * t.tileQuads;
+            each(TileSpan{c0, r0, std::min(t.tileQuads, quadsX - c0),
+                          std::min(t.tileQuads, quadsZ - r0)});
+        }
+    }
+}
+
+// A texel per tile point of the tile, `channels` bytes from `texel(vertex, normal, bytes)`.
+template <typename Texel>
+std::vector<unsigned char>& pointTexels(std::vector<unsigned char>& texels, const TerrainMap& map,
+                                        const TileSpan& tile, bool anySize, int channels,
+                                        Texel texel) {
+    const int across = tile.quadsAcross + 1, down = tile.quadsDown + 1;
+    const int side = sideFor(across, anySize);
+    texels.assign(static_cast<std::size_t>(side) * sideFor(down, anySize) * channels, 0);
+    for (int c = 0; c < across; ++c) {
+        const TerrainVertex* column = map.vertices[static_cast<std::size_t>(tile.c0 + c)].get();
+        const Point3* normals = map.normals[static_cast<std::size_t>(tile.c0 + c)].get();
+        for (int r = 0; r < down; ++r)
+            texel(column[tile.r0 + r], normals[tile.r0 + r],
+                  &texels[(static_cast<std::size_t>(r) * side + c) * channels]);
+    }
+    return texels;
+}
+
+void makeWater(LodTextures& t, const TerrainMap& map, bool anySize) {
+    std::vector<unsigned char> texels;
+    forTiles(t, map, [&](const TileSpan& tile) {
+        const int side = sideFor(tile.quadsAcross, anySize);
+        texels.assign(static_cast<std::size_t>(side) * sideFor(tile.quadsDown, anySize), 0);
+        bool any = false;
+        for (int r = 0; r < tile.quadsDown; ++r) {
+            for (int c = 0; c < tile.quadsAcross; ++c) {
+                if (!waterShowsOver(map, tile.c0 + c, tile.r0 + r, t.view)) continue;
+                texels[static_cast<std::size_t>(r) * side + c] = 255;
+                any = true;
+            }
+        }
+        t.water.push_back(any ? upload(texels, tile.quadsAcross, tile.quadsDown, anySize, GL_ALPHA)
+                              : LodTexture{});
+    });
+}
+
+void makeColour(LodTextures& t, const TerrainMap& map, bool anySize) {
+    const VertexColouring colouring = VertexColouring::of(map, t.view);
+    std::vector<unsigned char> texels;
+    forTiles(t, map, [&](const TileSpan& tile) {
+        pointTexels(texels, map, tile, anySize, 3,
+                    [&](const TerrainVertex& v, const Point3&, unsigned char* out) {
+                        const Rgb rgb = colouring.colourOf(v);
+                        out[0] = toByte(rgb.r);
+                        out[1] = toByte(rgb.g);
+                        out[2] = toByte(rgb.b);
+                    });
+        t.colour.push_back(
+            upload(texels, tile.quadsAcross + 1, tile.quadsDown + 1, anySize, GL_RGB));
+    });
+}
+
 } // namespace
 
 void LodTextures::release() {
     remove(colour);
     remove(water);
+    remove(light);
     generation = -1;
 }
 
@@ -64,10 +136,7 @@ void LodTextures::prepare(const TerrainMap& map, const LodMesh& mesh, TerrainVie
     const bool newMesh = generation != mesh.generation;
     if (!newMesh && shown == view) return;
     const bool anySize = anySizeTextures();
-    const int quadsX = std::max(map.header->mapWidth - 1, 0);
-    const int quadsZ = std::max(map.header->mapHeight - 1, 0);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    std::vector<unsigned char> texels;
     if (newMesh) {
         release();
         generation = mesh.generation;
@@ -76,6 +145,8 @@ void LodTextures::prepare(const TerrainMap& map, const LodMesh& mesh, TerrainVie
         tileQuads = 4096;
         while (tileQuads > lodChunkCells && sideFor(tileQuads + 1, anySize) > largest)
             tileQuads /= 2;
+        const int quadsX = std::max(map.header->mapWidth - 1, 0);
+        const int quadsZ = std::max(map.header->mapHeight - 1, 0);
         tilesX = quadsX > 0 ? (quadsX + tileQuads - 1) / tileQuads : 0;
         tilesZ = quadsZ > 0 ? (quadsZ + tileQuads - 1) / tileQuads : 0;
     }
@@ -83,49 +154,43 @@ void LodTextures::prepare(const TerrainMap& map, const LodMesh& mesh, TerrainVie
     remove(water);
     view = shown;
     if (shown != TerrainView::plain) {
-        for (int tz = 0; tz < tilesZ; ++tz) {
-            for (int tx = 0; tx < tilesX; ++tx) {
-                const int c0 = tx * tileQuads, r0 = tz * tileQuads;
-                const int across = std::min(tileQuads, quadsX - c0),
-                          down = std::min(tileQuads, quadsZ - r0);
-                const int side = sideFor(across, anySize);
-                texels.assign(static_cast<std::size_t>(side) * sideFor(down, anySize), 0);
-                bool any = false;
-                for (int r = 0; r < down; ++r) {
-                    for (int c = 0; c < across; ++c) {
-                        if (!waterShowsOver(map, c0 + c, r0 + r, shown)) continue;
-                        texels[static_cast<std::size_t>(r) * side + c] = 255;
-                        any = true;
-                    }
-                }
-                water.push_back(any ? upload(texels, across, down, anySize, GL_ALPHA)
-                                    : LodTexture{});
-            }
-        }
-    }
-    if (shown != TerrainView::plain) {
-        const VertexColouring colouring = VertexColouring::of(map, shown);
-        for (int tz = 0; tz < tilesZ; ++tz) {
-            for (int tx = 0; tx < tilesX; ++tx) {
-                const int c0 = tx * tileQuads, r0 = tz * tileQuads;
-                const int across = std::min(tileQuads, quadsX - c0) + 1;
-                const int down = std::min(tileQuads, quadsZ - r0) + 1;
-                const int side = sideFor(across, anySize);
-                texels.assign(static_cast<std::size_t>(side) * sideFor(down, anySize) * 3, 0);
-                for (int c = 0; c < across; ++c) {
-                    const TerrainVertex* column =
-                        map.vertices[static_cast<std::size_t>(c0 + c)].get();
-                    for (int r = 0; r < down; ++r) {
-                        const Rgb rgb = colouring.colourOf(column[r0 + r]);
-                        unsigned char* t = &texels[(static_cast<std::size_t>(r) * side + c) * 3];
-                        t[0] = toByte(rgb.r);
-                        t[1] = toByte(rgb.g);
-                        t[2] = toByte(rgb.b);
-                    }
-                }
-                colour.push_back(upload(texels, across, down, anySize, GL_RGB));
-            }
-        }
+        makeWater(*this, map, anySize);
+        makeColour(*this, map, anySize);
     }
     glBindTexture(GL_TEXTURE_2D, 0);
+}
+
+void LodTextures::prepareLight(const TerrainMap& map, const float position[4]) {
+    if (!light.empty() && std::equal(lightAt, lightAt + 3, position)) return;
+    const bool anySize = anySizeTextures();
+    const bool remake = light.size() != static_cast<std::size_t>(tilesX) * tilesZ;
+    if (remake) remove(light);
+    std::copy(position, position + 3, lightAt);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    std::vector<unsigned char> texels;
+    std::size_t index = 0;
+    forTiles(*this, map, [&](const TileSpan& tile) {
+        pointTexels(texels, map, tile, anySize, 1,
+                    [&](const TerrainVertex& v, const Point3& normal, unsigned char* out) {
+                        *out = toByte(lightShade(normal, v.position, position));
+                    });
+        const int across = tile.quadsAcross + 1, down = tile.quadsDown + 1;
+        if (remake) {
+            light.push_back(upload(texels, across, down, anySize, GL_LUMINANCE, GL_LINEAR));
+        } else {
+            glBindTexture(GL_TEXTURE_2D, light[index].id);
+            glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, light[index].across, light[index].down,
+                            GL_LUMINANCE, GL_UNSIGNED_BYTE, texels.data());
+        }
+        ++index;
+    });
+    glBindTexture(GL_TEXTURE_2D, 0);
+}
+
+std::size_t LodTextures::bytes() const {
+    std::size_t total = 0;
+    for (const auto* set : {&colour, &water, &light})
+        for (const LodTexture& t : *set)
+            total += static_cast<std::size_t>(t.across) * t.down * (set == &colour ? 3 : 1);
+    return total;
 }

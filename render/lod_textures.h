@@ -1,8 +1,10 @@
 // The textures of the level-of-detail chunks, in tiles of up to 4096 x 4096 quads over the map
 // (one tile for any map of up to 4097 points a side): the colour of each tile point in the
 // coloured view (a texel a point, nearest filtering, so each point's colour covers the area
-// nearest to it at every step), and over which quads the water shows (a texel a quad). Made
-// when a map or a view is new, never per frame; none in the plain view.
+// nearest to it at every step), over which quads the water shows (a texel a quad), and the
+// lighting of each tile point (a texel a point, filtered between points as the lit vertices
+// are), so that a coarse chunk keeps every point's colour and shading. Colours and water are
+// made when a map or a view is new, the lighting when the light moves; never otherwise.
 // Needs: OpenGL 1.x, the level-of-detail mesh, the view colours.
 #pragma once
 
@@ -22,12 +24,18 @@ struct LodTextures {
     int tilesX = 0, tilesZ = 0;
     std::vector<LodTexture> colour; // per tile, for `view`; empty in the plain view
     std::vector<LodTexture> water;  // per tile, for `view`; id 0 where no water shows
+    std::vector<LodTexture> light;  // per tile, for `lightAt`; empty until asked for
     int generation = -1;            // of the mesh they were made for
     TerrainView view = TerrainView::plain;
+    float lightAt[3] = {};
 
     // Makes what `mesh` (built from `map`) needs in `shown`, unless it is there already.
     void prepare(const TerrainMap& map, const LodMesh& mesh, TerrainView shown);
+    // Makes the lighting for a light at `position`, unless it is there already (after prepare).
+    void prepareLight(const TerrainMap& map, const float position[4]);
     void release();
+    // Bytes of texels held.
+    std::size_t bytes() const;
     // The tile holding tile point (column, row).
     int tileOf(int column, int row) const {
         return (row / tileQuads) * tilesX + column / tileQuads;

@@ -72,8 +72,15 @@ void drawOtherCamera(SceneView& scene, const CameraPlacement& camera) {
     const float pixelsPerUnit =
         static_cast<float>(scene.frame.height) / (2.0f * scene.frame.tanHalfFovy);
     scene.textures.prepare(terrainMap, scene.mesh, s.view);
+    scene.geometry.prepare(scene.gl, scene.mesh);
+    // With the light baked beside the colours, or no lighting at all, a coarser mesh keeps
+    // every tile point's colour and shading: its error then only moves silhouettes.
+    const bool lighting = glIsEnabled(GL_LIGHTING) == GL_TRUE;
+    const bool bakedLight = lighting && scene.gl.multitexture();
+    if (bakedLight) scene.textures.prepareLight(terrainMap, s.lightPosition);
+    const ErrorBudget budget = bakedLight || !lighting ? ErrorBudget{1.0f, 4.0f} : ErrorBudget{};
     scene.selection.choose(scene.mesh, viewFrustum, camera.eye, pixelsPerUnit,
-                           scene.textures.tileQuads);
+                           scene.textures.tileQuads, false, budget);
     const DepthRange range =
         depthRangeFor(scene.selection, camera.eye, s.lightPosition, scene.frame);
 
@@ -87,9 +94,9 @@ void drawOtherCamera(SceneView& scene, const CameraPlacement& camera) {
     viewFrustum.extract();
     glPushMatrix();
     if (scene.levelOfDetail) {
-        drawLevelOfDetail(terrainMap, scene.mesh, scene.selection, scene.textures, s.view,
-                          s.waterShown);
-        if (scene.overlay.grid) drawTileGrid(scene.mesh, scene.selection);
+        const LodDrawing drawing{scene.mesh, scene.textures, scene.geometry, scene.gl, bakedLight};
+        drawLevelOfDetail(terrainMap, drawing, scene.selection, s.view, s.waterShown);
+        if (scene.overlay.grid) drawTileGrid(drawing, scene.selection);
     } else {
         drawExact(scene);
     }
@@ -131,6 +138,7 @@ void updateFrameRate(ViewerState& state) {
 
 void renderFrame(SceneView& scene) {
     ViewerState& s = viewerState;
+    scene.gl.load();
     updateFrameRate(s);
     setTitle(s, scene);
     readFrameCamera(scene.frame);

@@ -6,6 +6,8 @@
 #pragma once
 
 #include "render/camera_pose.h"
+#include "render/gl_entry_points.h"
+#include "render/lod_geometry.h"
 #include "render/lod_select.h"
 #include "render/lod_textures.h"
 #include "render/screen_text.h"
@@ -50,6 +52,8 @@ struct SceneView {
     bool levelOfDetail = true; // D: off draws the full grid quad by quad at every camera
     LodMesh mesh;
     LodTextures textures;
+    LodGeometry geometry; // the mesh's vertices as the driver holds them
+    GlEntryPoints gl;     // of the window's context
     LodSelection selection;
     FrameCamera frame;
     Overlay overlay;

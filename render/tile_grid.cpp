@@ -53,24 +53,19 @@ void drawTileGrid(const TerrainMap& map, const ViewFrustum& frustum) {
     endLines();
 }
 
-void drawTileGrid(const LodMesh& mesh, const LodSelection& selection) {
+void drawTileGrid(const LodDrawing& drawing, const LodSelection& selection) {
     beginLines();
-    glEnableClientState(GL_VERTEX_ARRAY);
+    drawing.geometry.begin(drawing.gl);
     for (const int index : selection.drawn) {
-        const LodChunk& chunk = mesh.chunks[static_cast<std::size_t>(index)];
+        const LodChunk& chunk = drawing.mesh.chunks[static_cast<std::size_t>(index)];
         if (chunk.step != 1 || chunk.exact) continue;
-        const LodPattern& pattern = mesh.patterns[static_cast<std::size_t>(chunk.pattern)];
         glPushMatrix();
-        glTranslatef(chunk.low[0], chunk.yBase, chunk.high[2]);
+        glTranslatef(chunk.originX(), chunk.yBase, chunk.originZ());
         glScalef(128.0f / static_cast<float>(chunk.unitsPerTile), 0.25f,
                  128.0f / static_cast<float>(chunk.unitsPerTile));
-        glVertexPointer(3, GL_SHORT,
-                        static_cast<GLsizei>(chunk.format.stride * sizeof(std::int16_t)),
-                        chunk.vertices.data());
-        glDrawElements(GL_LINES, static_cast<GLsizei>(pattern.lines.size()), GL_UNSIGNED_SHORT,
-                       pattern.lines.data());
+        drawing.geometry.draw(drawing.mesh, index, ChunkPart::lines);
         glPopMatrix();
     }
-    glDisableClientState(GL_VERTEX_ARRAY);
+    drawing.geometry.end(drawing.gl);
     endLines();
 }

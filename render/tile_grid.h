@@ -1,10 +1,10 @@
 // The tile grid's lines (G), over any view: the edges between neighbouring tile points, drawn
 // faint over the terrain. The start camera shows those of every quad in view; the chunks show
 // those of the chunks drawn at full detail (farther out the lines would be closer than pixels).
-// Needs: OpenGL 1.x, the exact strips' culling, the level-of-detail mesh and its selection.
+// Needs: OpenGL 1.x, the exact strips' culling, the level-of-detail chunks and their selection.
 #pragma once
 
-#include "render/lod_select.h"
+#include "render/lod_draw.h"
 
 void drawTileGrid(const TerrainMap& map, const ViewFrustum& frustum);
-void drawTileGrid(const LodMesh& mesh, const LodSelection& selection);
+void drawTileGrid(const LodDrawing& drawing, const LodSelection& selection);

@@ -113,6 +113,10 @@ BOOL WINAPI swapIntervalExt(int interval) {
 PROC wglGetProcAddress(LPCSTR name) {
     if (name && std::string(name) == "wglSwapIntervalEXT")
         return reinterpret_cast<PROC>(reinterpret_cast<void (*)()>(&swapIntervalExt));
+    // OpenGL's own functions past 1.1, from the current context's driver, as on Windows.
+    if (name && std::string(name).rfind("gl", 0) == 0 && SDL_GL_GetCurrentContext())
+        if (void* found = SDL_GL_GetProcAddress(name))
+            return reinterpret_cast<PROC>(reinterpret_cast<void (*)()>(found));
     failWith(ERROR_INVALID_PARAMETER, "No such OpenGL extension function.");
     return nullptr;
 }

@@ -7,7 +7,8 @@
 //   as it is. DefWindowProcA acts only on WM_CLOSE (it destroys the window) and Alt+F4.
 // - One pixel format per window, fixed when SDL makes it: double-buffered RGBA with 24 depth
 //   bits (16 where 24 cannot be had) and 8 stencil bits; a descriptor asking for more is
-//   refused. wglGetProcAddress knows wglSwapIntervalEXT only.
+//   refused. wglGetProcAddress knows wglSwapIntervalEXT and OpenGL's own functions (gl...)
+//   that the current context's driver has.
 // - Keys come as virtual-key messages only: TranslateMessage makes no WM_CHAR.
 // - The mouse: left, right and middle buttons and the vertical wheel; WM_MOUSEWHEEL goes to
 //   the window under the pointer (Windows sends it to the focused one).
@@ -545,7 +546,8 @@ BOOL SwapBuffers(HDC dc);
 HGLRC wglCreateContext(HDC dc);
 BOOL wglMakeCurrent(HDC dc, HGLRC context);
 BOOL wglDeleteContext(HGLRC context);
-// Extensions by name; "wglSwapIntervalEXT" is the one this layer has.
+// Extensions by name: "wglSwapIntervalEXT", and OpenGL's functions past 1.1 (names "gl...")
+// of the current context; null when there is none.
 PROC wglGetProcAddress(LPCSTR name);
 
 // High-resolution performance counter.

@@ -42,6 +42,7 @@ void freshViewer() {
     ensureGlWindow();
     viewerState = ViewerState{};
     controls.scene.textures.release();
+    controls.scene.geometry.release(controls.scene.gl);
     controls = ViewControls{};
     glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
     glViewport(0, 0, 800, 600);

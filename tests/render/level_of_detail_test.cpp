@@ -21,10 +21,12 @@ SceneView& scene() {
     return testControls().scene;
 }
 
-// The demo terrain (hills, cliff layers, lakes) at the given size.
-void useDemo(int width, int height) {
+// The demo terrain (hills, cliff layers, lakes) or the rugged one at the given size.
+void useDemo(int width, int height, Shape shape = Shape::demo) {
     W3eDocument doc = levelDocument(width, height);
+    useDefaultTileSets(doc, shape);
     ShapeOptions demo;
+    demo.shape = shape;
     demo.width = width;
     demo.height = height;
     std::string error;
@@ -50,7 +52,7 @@ class LevelOfDetail : public testing::Test {
 };
 
 TEST_F(LevelOfDetail, NoBackgroundShowsThroughBetweenChunksOfDifferentSteps) {
-    useDemo(257, 257);
+    useDemo(257, 257, Shape::rugged);     // cliff steps everywhere: the coarse levels move them
     glClearColor(1.0f, 0.0f, 1.0f, 1.0f); // a background no terrain has
     glDisable(GL_LIGHTING);
     std::set<int> stepsSeen;

@@ -50,8 +50,8 @@ TEST(LodMesh, EveryVertexIsATilePointWithItsHeightAndTheChunksTileTheMap) {
                 for (int i = 0; i < pattern.across; ++i) {
                     const std::int16_t* v = &chunk.vertices[static_cast<std::size_t>(
                         (j * pattern.across + i) * chunk.format.stride)];
-                    const float x = chunk.low[0] + static_cast<float>(v[0]) * tile;
-                    const float z = chunk.high[2] + static_cast<float>(v[2]) * tile;
+                    const float x = chunk.originX() + static_cast<float>(v[0]) * tile;
+                    const float z = chunk.originZ() + static_cast<float>(v[2]) * tile;
                     const int c = static_cast<int>(x / 128.0f), r = static_cast<int>(-z / 128.0f);
                     ASSERT_TRUE(c >= chunk.column && c <= chunk.column + chunk.quadsX &&
                                 r >= chunk.row && r <= chunk.row + chunk.quadsZ)

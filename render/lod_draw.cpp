@@ -135,7 +135,7 @@ void drawChunks(const LodDrawing& d, const LodSelection& selection, bool coloure
         const int index = selection.drawn[i];
         const LodChunk& chunk = d.mesh.chunks[static_cast<std::size_t>(index)];
         const int level = selection.levels[i];
-        if (chunk.exact || (d.bakedLight && baked == !litAtCorners(chunk, level))) continue;
+        if (chunk.exact || (d.bakedLight && baked == litAtCorners(chunk, level))) continue;
         bindChunkTextures(drawing, chunk, coloured);
         glPushMatrix();
         chunkFrame(chunk);

@@ -3,6 +3,7 @@
 // once.
 #include "map_fixture.h"
 #include "render/lod_select.h"
+#include "terrain_shapes.h"
 
 #include <gtest/gtest.h>
 
@@ -124,6 +125,168 @@ TEST(LodSelection, TheChosenChunksCoverTheMapOnceAtEveryDistance) {
     full.choose(mesh, everywhere(), Point3{0.0f, 90000.0f, 0.0f}, 500.0f, 4096, true);
     for (const int index : full.drawn)
         EXPECT_EQ(mesh.chunks[static_cast<std::size_t>(index)].step, 1);
+}
+
+TerrainMap ruggedMap(int size) {
+    W3eDocument doc;
+    useDefaultTileSets(doc, Shape::rugged);
+    ShapeOptions rugged;
+    rugged.shape = Shape::rugged;
+    rugged.width = rugged.height = size;
+    std::string error;
+    EXPECT_TRUE(shapeTerrain(doc, rugged, error)) << error;
+    return loadMap(doc);
+}
+
+// A chunk's triangle (slots of its sample grid) in tile points: column, row.
+struct TilePoint {
+    int c, r;
+};
+
+TilePoint tileOf(const LodChunk& chunk, int slot) {
+    return {chunk.column + slot % (lodChunkCells + 1) * chunk.step,
+            chunk.row + slot / (lodChunkCells + 1) * chunk.step};
+}
+
+TEST(LodLevels, EveryTilePointLiesWithinItsLevelsErrorUnderTrianglesThatCoverTheChunk) {
+    const TerrainMap map = ruggedMap(129);
+    LodMesh mesh;
+    mesh.build(map);
+    int levels = 0, coarse = 0;
+    for (const LodChunk& chunk : mesh.chunks) {
+        for (const LodLevel& level : chunk.levels) {
+            ++levels;
+            coarse += level.surface < 16 * 16 * 6 / 4;
+            std::vector<int> covered((16 * chunk.step + 1) * (16 * chunk.step + 1), 0);
+            for (int k = level.first; k < level.first + level.surface; k += 3) {
+                const TilePoint p[3] = {tileOf(chunk, chunk.levelIndices[k]),
+                                        tileOf(chunk, chunk.levelIndices[k + 1]),
+                                        tileOf(chunk, chunk.levelIndices[k + 2])};
+                const auto y = [&](const TilePoint& t) {
+                    return map.vertices[t.c][t.r].position.y;
+                };
+                // Every tile point in the triangle (barycentric weights, whole points only).
+                const double det = double(p[1].c - p[0].c) * (p[2].r - p[0].r) -
+                                   double(p[2].c - p[0].c) * (p[1].r - p[0].r);
+                ASSERT_NE(det, 0.0);
+                EXPECT_LT(det, 0.0) << "clockwise seen from above";
+                for (int r = std::min({p[0].r, p[1].r, p[2].r});
+                     r <= std::max({p[0].r, p[1].r, p[2].r}); ++r) {
+                    for (int c = std::min({p[0].c, p[1].c, p[2].c});
+                         c <= std::max({p[0].c, p[1].c, p[2].c}); ++c) {
+                        const double u = (double(c - p[0].c) * (p[2].r - p[0].r) -
+                                          double(p[2].c - p[0].c) * (r - p[0].r)) /
+                                         det;
+                        const double v = (double(p[1].c - p[0].c) * (r - p[0].r) -
+                                          double(c - p[0].c) * (p[1].r - p[0].r)) /
+                                         det;
+                        if (u < -1e-9 || v < -1e-9 || u + v > 1 + 1e-9) continue;
+                        const double plane =
+                            y(p[0]) + u * (y(p[1]) - y(p[0])) + v * (y(p[2]) - y(p[0]));
+                        ASSERT_LE(std::fabs(map.vertices[c][r].position.y - plane),
+                                  level.error + 1e-3)
+                            << "chunk " << chunk.column << "," << chunk.row << " step "
+                            << chunk.step << " level " << level.threshold << " at " << c << ","
+                            << r;
+                        covered[(r - chunk.row) * (16 * chunk.step + 1) + c - chunk.column] += 1;
+                    }
+                }
+            }
+            // The triangles tile the chunk: every tile point under one at least.
+            for (const int n : covered) ASSERT_GE(n, 1);
+        }
+    }
+    EXPECT_GT(levels, 100);
+    EXPECT_GT(coarse, 20) << "levels with under a quarter of the full grid's triangles";
+}
+
+TEST(LodLevels, NeighboursSplitToOneThresholdShareTheirEdgesPoints) {
+    const TerrainMap map = ruggedMap(257);
+    LodMesh mesh;
+    mesh.build(map);
+    int shared = 0;
+    for (const LodChunk& chunk : mesh.chunks) {
+        const int right = chunk.neighbours[3];
+        if (right < 0) continue;
+        const LodChunk& other = mesh.chunks[static_cast<std::size_t>(right)];
+        for (const LodLevel& a : chunk.levels) {
+            for (const LodLevel& b : other.levels) {
+                if (a.threshold != b.threshold) continue;
+                const auto rowsOn = [](const LodChunk& ch, const LodLevel& l, int column) {
+                    std::set<int> rows;
+                    for (int k = l.first; k < l.first + l.surface; ++k)
+                        if (ch.levelIndices[k] % (lodChunkCells + 1) == column)
+                            rows.insert(ch.levelIndices[k] / (lodChunkCells + 1));
+                    return rows;
+                };
+                EXPECT_EQ(rowsOn(chunk, a, lodChunkCells), rowsOn(other, b, 0))
+                    << "chunks at " << chunk.column << "," << chunk.row << ", threshold "
+                    << a.threshold;
+                ++shared;
+            }
+        }
+    }
+    EXPECT_GT(shared, 100);
+}
+
+// How many pixels a height error of one unit can span anywhere in a box, from the eye, per unit
+// of pixelsPerUnit: the largest h / (h^2 + v^2) over points of the box, by brute force.
+double errorScaleBySampling(const Point3& eye, const float low[3], const float high[3]) {
+    double best = 0.0;
+    for (int i = 0; i <= 20; ++i)
+        for (int j = 0; j <= 20; ++j)
+            for (int k = 0; k <= 4; ++k) {
+                const double x = low[0] + (high[0] - low[0]) * i / 20.0,
+                             z = low[2] + (high[2] - low[2]) * j / 20.0,
+                             y = low[1] + (high[1] - low[1]) * k / 4.0;
+                const double h = std::hypot(x - eye.x, z - eye.z), v = std::fabs(y - eye.y);
+                if (h + v > 0) best = std::max(best, h / (h * h + v * v));
+            }
+    return best;
+}
+
+TEST(LodSelection, ErrorsStayUnderAPixelNearTheEyeAndFourAtTheFarPlane) {
+    const TerrainMap map = ruggedMap(481);
+    LodMesh mesh;
+    mesh.build(map);
+    const Point3 eye{30000.0f, 2500.0f, -2000.0f}; // low over one edge, the map ahead
+    const float pixelsPerUnit = 520.0f;
+    LodSelection selection;
+    selection.choose(mesh, everywhere(), eye, pixelsPerUnit, 4096, false, ErrorBudget{1.0f, 4.0f});
+    const LodChunk& root = mesh.chunks[static_cast<std::size_t>(mesh.root)];
+    double reach = 0.0;
+    for (const float x : {root.low[0], root.high[0]})
+        for (const float z : {root.low[2], root.high[2]})
+            for (const float y : {root.low[1], root.high[1]})
+                reach = std::max(reach,
+                                 static_cast<double>(std::hypot(x - eye.x, y - eye.y, z - eye.z)));
+    double largestFar = 0.0;
+    for (std::size_t d = 0; d < selection.drawn.size(); ++d) {
+        const LodChunk& chunk = mesh.chunks[static_cast<std::size_t>(selection.drawn[d])];
+        const int level = selection.levels[d];
+        const double error =
+            level < 0
+                ? chunk.error
+                : std::max(chunk.levels[static_cast<std::size_t>(level)].error, chunk.waterError);
+        double distance = 0.0;
+        for (int k = 0; k < 3; ++k) {
+            const double at = k == 0 ? eye.x : k == 1 ? eye.y : eye.z;
+            const double out =
+                std::max({double(chunk.low[k]) - at, 0.0, at - double(chunk.high[k])});
+            distance += out * out;
+        }
+        distance = std::sqrt(distance);
+        const double pixels =
+            error * pixelsPerUnit * errorScaleBySampling(eye, chunk.low, chunk.high);
+        const double allowed = 1.0 + 3.0 * std::min(1.0, distance / reach);
+        EXPECT_LE(pixels, allowed * 1.02) << "chunk at " << chunk.column << "," << chunk.row
+                                          << " step " << chunk.step << ", " << distance << " away";
+        if (distance < 3000.0) {
+            EXPECT_LE(pixels, 1.1) << "near the eye";
+        }
+        if (distance > reach / 2) largestFar = std::max(largestFar, pixels);
+    }
+    EXPECT_GT(largestFar, 1.2) << "far off, the budget grows past a pixel";
 }
 
 } // namespace

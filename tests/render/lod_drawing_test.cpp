@@ -1,0 +1,156 @@
+// The coarser meshes on the display: the baked light shades them as OpenGL lights the full
+// grid, and the geometry the driver keeps follows every new map and view, from every store.
+#include "app/map_session.h"
+#include "gl_fixture.h"
+#include "map_fixture.h"
+#include "render/camera_placement.h"
+#include "terrain_shapes.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+namespace {
+
+SceneView& scene() {
+    return testControls().scene;
+}
+
+W3eDocument rugged(int size, std::uint64_t seed = 1) {
+    W3eDocument doc;
+    useDefaultTileSets(doc, Shape::rugged);
+    ShapeOptions o;
+    o.shape = Shape::rugged;
+    o.width = o.height = size;
+    o.seed = seed;
+    std::string error;
+    EXPECT_TRUE(shapeTerrain(doc, o, error)) << error;
+    return doc;
+}
+
+// A camera over the middle of a 257 x 257 map, high enough for coarse meshes in view.
+void overTheMiddle(float height) {
+    viewerState.cameraPosition.set(16000.0f, 0.0f, -14000.0f);
+    viewerState.cameraHeight = height;
+    scene().pose = CameraPose{};
+    scene().pose.pitch = 1.2f;
+}
+
+// The share of terrain pixels (not the black sky) whose channels differ by more than `by`.
+double differing(const Screenshot& a, const Screenshot& b, int by) {
+    long terrain = 0, differ = 0;
+    for (int y = 0; y < 600; ++y) {
+        for (int x = 0; x < 800; ++x) {
+            const unsigned char *p = a.at(x, y), *q = b.at(x, y);
+            if (q[0] + q[1] + q[2] < 10) continue;
+            ++terrain;
+            differ += std::abs(p[0] - q[0]) > by || std::abs(p[1] - q[1]) > by ||
+                      std::abs(p[2] - q[2]) > by;
+        }
+    }
+    return terrain > 0 ? static_cast<double>(differ) / static_cast<double>(terrain) : 1.0;
+}
+
+Screenshot fullGrid() {
+    scene().levelOfDetail = false;
+    drawFrame();
+    const Screenshot shot = screenshot();
+    scene().levelOfDetail = true;
+    return shot;
+}
+
+class LodDrawing : public testing::Test {
+  protected:
+    void SetUp() override { freshViewer(); }
+    void TearDown() override { freshViewer(); }
+};
+
+TEST_F(LodDrawing, TheBakedLightShadesTheCoarseMeshesPointsAsTheFullGridsLighting) {
+    useMap(rugged(257).bytes());
+    overTheMiddle(7000.0f);
+    // Over the ground in view, a little to the side: level ground lit fully, slopes apart.
+    viewerState.lightPosition[0] = 12000.0f;
+    viewerState.lightPosition[1] = 9000.0f;
+    viewerState.lightPosition[2] = -26000.0f;
+    drawFrame();
+    ASSERT_TRUE(scene().gl.multitexture()) << "Mesa offers OpenGL 1.3";
+    const Screenshot chunks = screenshot();
+    const CameraPlacement camera =
+        placeCamera(terrainMap, viewerState, scene().pose, scene().frame);
+    const Screenshot full = fullGrid();
+    // At the points a coarse mesh keeps, both pictures show the point itself: its own lit
+    // colour in the full grid, the light baked for it in the coarse mesh.
+    int compared = 0, apart = 0;
+    const LodSelection& s = scene().selection;
+    for (std::size_t d = 0; d < s.drawn.size(); ++d) {
+        const LodChunk& chunk = scene().mesh.chunks[static_cast<std::size_t>(s.drawn[d])];
+        if (s.levels[d] < 0) continue;
+        const LodLevel& level = chunk.levels[static_cast<std::size_t>(s.levels[d])];
+        if (chunk.step == 1 && level.shading <= 0.02f) continue; // lit at its corners
+        for (int i = 0; i < 17 * 17; i += 7) {
+            const int c = chunk.column + i % 17 * chunk.step, r = chunk.row + i / 17 * chunk.step;
+            float px = 0, py = 0;
+            if (!pixelOf(camera, scene().frame, terrainMap.vertices[c][r].position, px, py))
+                continue;
+            const int x = static_cast<int>(px), y = static_cast<int>(py);
+            if (x < 2 || y < 2 || x > 797 || y > 597) continue;
+            const unsigned char *a = chunks.at(x, y), *b = full.at(x, y);
+            ++compared;
+            apart += std::abs(a[0] - b[0]) > 8;
+        }
+    }
+    EXPECT_GT(compared, 50) << "points of baked chunks in view";
+    EXPECT_LT(apart, compared / 20) << "of " << compared << " points";
+    EXPECT_LT(differing(chunks, full, 25), 0.03) << "the pictures as a whole";
+}
+
+TEST_F(LodDrawing, EveryStoreDrawsTheSamePictureAndFollowsNewMapsAndViews) {
+    for (const GeometryStore store :
+         {GeometryStore::bufferObjects, GeometryStore::displayLists, GeometryStore::clientArrays}) {
+        freshViewer();
+        scene().geometry.preferred = store;
+        useMap(rugged(257, 1).bytes());
+        overTheMiddle(9000.0f);
+        viewerState.view = TerrainView::height; // two maps' heights look apart at once
+        scene().overlay.words = Overlay::Words::hidden;
+        drawFrame();
+        EXPECT_EQ(scene().geometry.store, store);
+        const Screenshot first = screenshot();
+        EXPECT_LT(differing(first, fullGrid(), 25), 0.03);
+
+        // Another map (a drop or a reload): the driver's copy of the old one must not show.
+        useMap(rugged(257, 2).bytes());
+        drawFrame();
+        const Screenshot second = screenshot();
+        EXPECT_GT(differing(second, first, 25), 0.2) << "the new map looks like the old one";
+        EXPECT_LT(differing(second, fullGrid(), 25), 0.03) << "the new map, as the full grid";
+
+        // Another view: its colours, on the same geometry.
+        viewerState.view = TerrainView::groundTiles;
+        drawFrame();
+        const Screenshot tiles = screenshot();
+        EXPECT_LT(differing(tiles, fullGrid(), 25), 0.03) << "the tiles view";
+        EXPECT_GT(differing(tiles, second, 25), 0.5);
+    }
+}
+
+TEST_F(LodDrawing, ADroppedMapReplacesTheGeometryTheDriverHolds) {
+    const std::string folder = scratchPath("dropped");
+    std::filesystem::create_directories(folder);
+    const std::string file = folder + "/war3map.w3e";
+    std::string error;
+    ASSERT_TRUE(writeBytes(file, rugged(129, 3).bytes(), error)) << error;
+    useMap(rugged(257, 1).bytes());
+    overTheMiddle(9000.0f);
+    drawFrame();
+    const int before = scene().geometry.generation;
+    ASSERT_TRUE(openMap(folder, scene()));
+    overTheMiddle(5000.0f);
+    viewerState.cameraPosition.set(8000.0f, 0.0f, -8000.0f);
+    drawFrame();
+    EXPECT_NE(scene().geometry.generation, before);
+    EXPECT_LT(differing(screenshot(), fullGrid(), 25), 0.03);
+}
+
+} // namespace

@@ -27,13 +27,31 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <map>
+#include <new>
 
 TerrainMap terrainMap;
 
 // Every allocation in the process is counted, the driver's included: a frame should make none.
-// The C library's allocator is reached under its own names, so these replace it for everyone.
+// The C library's allocator is reached under its own names, so these replace it for everyone;
+// ours (operator new) are counted apart as well.
 std::atomic<long> allocations{0};
+std::atomic<long> ourAllocations{0};
+
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+#endif
+
+void* operator new(std::size_t size) {
+    ++ourAllocations;
+    if (void* p = std::malloc(size ? size : 1)) return p;
+    throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept {
+    std::free(p);
+}
+void operator delete(void* p, std::size_t) noexcept {
+    std::free(p);
+}
 
 extern "C" {
 void* __libc_malloc(std::size_t size);
@@ -181,17 +199,21 @@ template <typename Set> void inTurns(benchmark::State& state, Set measured, Set 
     frameMs();
     reference();
     frameMs();
-    const long allocationsBefore = allocations;
+    long all = 0, ours = 0;
     double referenceMs = 0.0, measuredMs = 0.0;
     for (auto _ : state) {
         reference();
         referenceMs += frameMs();
         measured();
+        const long allBefore = allocations, oursBefore = ourAllocations;
         measuredMs += frameMs();
+        all += allocations - allBefore;
+        ours += ourAllocations - oursBefore;
     }
     const double frames = static_cast<double>(state.iterations());
-    state.counters["allocations"] =
-        static_cast<double>(allocations - allocationsBefore) / (2 * frames);
+    // The measured frames': every allocation in the process, and ours (operator new) alone.
+    state.counters["allocations"] = static_cast<double>(all) / frames;
+    state.counters["our_allocations"] = static_cast<double>(ours) / frames;
     state.counters["reference_ms"] = referenceMs / frames;
     state.counters["measured_ms"] = measuredMs / frames;
     state.counters["ratio"] = measuredMs / referenceMs;
@@ -244,9 +266,44 @@ void placeChosenCamera(Camera chosen) {
     if (chosen == overview) scene.pose.overview = true;
 }
 
+// Triangles the frame's chunks drew, skirts included.
+long trianglesDrawn(const SceneView& scene) {
+    long triangles = 0;
+    for (std::size_t d = 0; d < scene.selection.drawn.size(); ++d) {
+        const LodChunk& chunk =
+            scene.mesh.chunks[static_cast<std::size_t>(scene.selection.drawn[d])];
+        const int level = scene.selection.levels[d];
+        const LodPattern& p = scene.mesh.patterns[static_cast<std::size_t>(chunk.pattern)];
+        const LodLevel* l = level >= 0 ? &chunk.levels[static_cast<std::size_t>(level)] : nullptr;
+        triangles += (l ? l->surface : p.surfaceIndices) / 3;
+        for (int s = 0; s < chunkSides; ++s)
+            if (scene.selection.skirted[d] >> s & 1)
+                triangles += (l ? l->skirts[s] : p.skirtSides[s]) / 3;
+    }
+    return triangles;
+}
+
+// Bytes a tile point: the level of detail (the mesh, what the driver holds of it, the baked
+// light) and the views' colour textures beside it.
+void memoryCounters(benchmark::State& state, const SceneView& scene) {
+    const double points =
+        static_cast<double>(terrainMap.header->mapWidth) * terrainMap.header->mapHeight;
+    std::size_t light = 0;
+    for (const LodTexture& t : scene.textures.light)
+        light += static_cast<std::size_t>(t.across) * static_cast<std::size_t>(t.down);
+    state.counters["lod_bytes_a_point"] =
+        static_cast<double>(scene.mesh.bytes() + scene.geometry.bytes + light) / points;
+    state.counters["colour_bytes_a_point"] =
+        static_cast<double>(scene.textures.bytes() - light) / points;
+}
+
+const char* shapeName(Shape shape) {
+    return shape == Shape::rugged ? "rugged, " : "smooth, ";
+}
+
 // The camera from the spot inside: zoomed out, tilted towards the horizon (the most terrain in
-// view), or the overview; level of detail on or off; over the smooth demo terrain or the
-// rugged one.
+// view), or the overview, drawn in turns with the start camera from the same spot; with level
+// of detail from a given store, or without (D); over the rugged terrain or the smooth one.
 void camera(benchmark::State& state) {
     const int size = static_cast<int>(state.range(0));
     static Camera chosen;
@@ -254,9 +311,16 @@ void camera(benchmark::State& state) {
     chosen = static_cast<Camera>(state.range(1));
     detail = state.range(2) != 0;
     const auto shape = static_cast<Shape>(state.range(3));
+    const auto store = static_cast<GeometryStore>(state.range(4));
     if (!openWindow()) return state.SkipWithError("no window: run under a display");
     if (!useDemoMap(size, shape)) return state.SkipWithError("cannot write or load the map");
     freshCamera(true);
+    SceneView& scene = controls.scene;
+    if (scene.geometry.preferred != store) {
+        scene.geometry.release(scene.gl);
+        scene.geometry.preferred = store;
+        scene.mesh.clear(); // built again, so that the driver gets it whole
+    }
     using Set = void (*)();
     inTurns<Set>(
         state,
@@ -270,58 +334,97 @@ void camera(benchmark::State& state) {
             viewerState.cameraHeight = 2048.0f;
         });
     placeChosenCamera(chosen);
-    controls.scene.levelOfDetail = detail;
+    scene.levelOfDetail = detail;
     frameMs();
-    long triangles = 0;
-    const SceneView& scene = controls.scene;
-    for (std::size_t d = 0; d < scene.selection.drawn.size(); ++d) {
-        const LodChunk& chunk =
-            scene.mesh.chunks[static_cast<std::size_t>(scene.selection.drawn[d])];
-        const int level = scene.selection.levels[d];
-        const int sides = scene.selection.skirted[d];
-        const LodPattern& p = scene.mesh.patterns[static_cast<std::size_t>(chunk.pattern)];
-        const LodLevel* l = level >= 0 ? &chunk.levels[static_cast<std::size_t>(level)] : nullptr;
-        triangles += (l ? l->surface : p.surfaceIndices) / 3;
-        for (int s = 0; s < chunkSides; ++s)
-            if (sides >> s & 1) triangles += (l ? l->skirts[s] : p.skirtSides[s]) / 3;
-    }
-    if (getenv("X_HIST")) {
-        std::map<std::pair<int, int>, std::pair<int, long>> hist;
-        for (std::size_t d = 0; d < scene.selection.drawn.size(); ++d) {
-            const LodChunk& chunk =
-                scene.mesh.chunks[static_cast<std::size_t>(scene.selection.drawn[d])];
-            const int level = scene.selection.levels[d];
-            auto& h = hist[{chunk.step, level < 0 ? -1 : int(chunk.levels[level].threshold)}];
-            h.first++;
-            h.second += level < 0 ? scene.mesh.patterns[chunk.pattern].surfaceIndices / 3
-                                  : chunk.levels[level].surface / 3;
-        }
-        for (auto& [k, v] : hist)
-            fprintf(stderr, "%s step %d level %d: %d chunks %ld tris\n", cameraNames[chosen],
-                    k.first, k.second, v.first, v.second);
-    }
     if (detail) {
         state.counters["chunks"] = static_cast<double>(scene.selection.drawn.size());
-        state.counters["triangles"] = static_cast<double>(triangles);
+        state.counters["triangles"] = static_cast<double>(trianglesDrawn(scene));
+        memoryCounters(state, scene);
     }
-    const double grids = static_cast<double>(terrainMap.header->mapWidth) *
-                         terrainMap.header->mapHeight * (sizeof(TerrainVertex) + sizeof(Point3));
-    state.counters["mesh_share"] =
-        static_cast<double>(scene.mesh.bytes() + scene.geometry.bytes + scene.textures.bytes()) /
-        grids;
-    state.SetLabel(std::string(shape == Shape::rugged ? "rugged, " : "smooth, ") +
-                   cameraNames[chosen] + (detail ? "" : ", level of detail off"));
-    controls.scene.levelOfDetail = true;
+    static const char* const stores[] = {"", ", display lists", ", client arrays"};
+    state.SetLabel(std::string(shapeName(shape)) + cameraNames[chosen] +
+                   (detail ? stores[static_cast<int>(store)] : ", level of detail off"));
+    scene.levelOfDetail = true;
 }
 
 void cameras(benchmark::internal::Benchmark* b) {
     for (const Shape shape : {Shape::rugged, Shape::demo})
         for (const int size : {481, 2049})
             for (int c = 0; c < cameraCount; ++c)
-                for (const int detail : {1, 0}) b->Args({size, c, detail, static_cast<int>(shape)});
+                for (const int detail : {1, 0})
+                    b->Args({size, c, detail, static_cast<int>(shape),
+                             static_cast<int>(GeometryStore::bufferObjects)});
+    // The stores side by side on the rugged terrain.
+    for (const int size : {481, 2049})
+        for (const Camera c : {zoom8192, tilted2048, overview})
+            for (const GeometryStore store :
+                 {GeometryStore::displayLists, GeometryStore::clientArrays})
+                b->Args({size, c, 1, static_cast<int>(Shape::rugged), static_cast<int>(store)});
 }
 
 BENCHMARK(camera)->Apply(cameras)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+
+// The share of terrain pixels whose channels differ by more than 0.1 between level of detail
+// and the full grid, from each camera, in the ground tiles view.
+void pictures(benchmark::State& state) {
+    const int size = static_cast<int>(state.range(0));
+    const auto chosen = static_cast<Camera>(state.range(1));
+    if (!openWindow()) return state.SkipWithError("no window: run under a display");
+    if (!useDemoMap(size, Shape::rugged)) return state.SkipWithError("cannot write the map");
+    freshCamera(true);
+    viewerState.view = TerrainView::groundTiles;
+    controls.scene.overlay.words = Overlay::Words::hidden;
+    placeChosenCamera(chosen);
+    std::vector<unsigned char> withDetail, full;
+    const auto read = [](std::vector<unsigned char>& into) { // as F12 reads the window
+        controls.scene.overlay.pictureWanted = true;
+        frameMs();
+        into = controls.scene.overlay.picture;
+    };
+    for (auto _ : state) {
+        controls.scene.levelOfDetail = true;
+        read(withDetail);
+        controls.scene.levelOfDetail = false;
+        read(full);
+    }
+    long terrain = 0, differ = 0;
+    for (std::size_t i = 0; i + 2 < full.size(); i += 3) {
+        if (full[i] + full[i + 1] + full[i + 2] < 10) continue; // the sky
+        ++terrain;
+        for (int k = 0; k < 3; ++k)
+            if (std::abs(withDetail[i + k] - full[i + k]) > 25) {
+                ++differ;
+                break;
+            }
+    }
+    state.counters["differ_share"] = terrain ? static_cast<double>(differ) / terrain : 0.0;
+    state.SetLabel(std::string("rugged, ground tiles, ") + cameraNames[chosen]);
+    controls.scene.levelOfDetail = true;
+    viewerState.view = TerrainView::plain;
+    controls.scene.overlay.words = Overlay::Words::asTheViewHasThem;
+}
+
+BENCHMARK(pictures)
+    ->ArgsProduct({{481, 2049}, {zoom4096, zoom8192, zoom16384, zoom32768, overview}})
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
+
+// Moving the light (I/U/K/M) bakes its texture again: a frame with the light a step further
+// each time, in turns with a frame where it stays, zoomed to 8192 over the rugged terrain.
+void lightMoves(benchmark::State& state) {
+    const int size = static_cast<int>(state.range(0));
+    if (!openWindow()) return state.SkipWithError("no window: run under a display");
+    if (!useDemoMap(size, Shape::rugged)) return state.SkipWithError("cannot write the map");
+    freshCamera(true);
+    placeChosenCamera(zoom8192);
+    using Set = void (*)();
+    inTurns<Set>(
+        state, [] { viewerState.lightPosition[0] += 64.0f; }, [] {});
+    state.counters["rebake_ms"] = state.counters["measured_ms"] - state.counters["reference_ms"];
+    state.SetLabel("rugged, zoomed to 8192, the light moving");
+}
+
+BENCHMARK(lightMoves)->Arg(481)->Arg(2049)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 
 // The words over the picture (status line, legend, the point under the cursor in the middle of
 // the window) against none, in the ground tiles view, from the start camera and the overview.

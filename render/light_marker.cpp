@@ -3,8 +3,6 @@
 // the viewing transform, so it stays put in the world while the camera moves.
 #include "render/light_marker.h"
 
-#include "platform/win32.h"
-
 namespace {
 
 GLUquadric* sphere() {
@@ -18,13 +16,36 @@ GLUquadric* sphere() {
     return quadric;
 }
 
+void drawSphere() {
+    if (GLUquadric* q = sphere()) gluSphere(q, 100.0, 100, 100);
+}
+
+void place(const float lightPosition[4]) {
+    glLightfv(GL_LIGHT0, GL_POSITION, lightPosition);
+    glTranslatef(lightPosition[0], lightPosition[1], lightPosition[2]);
+    glColor3f(1.0f, 1.0f, 0.0f);
+}
+
 } // namespace
 
 void drawLightMarker(const float lightPosition[4]) {
     glPushMatrix();
-    glLightfv(GL_LIGHT0, GL_POSITION, lightPosition);
-    glTranslatef(lightPosition[0], lightPosition[1], lightPosition[2]);
-    glColor3f(1.0f, 1.0f, 0.0f);
-    if (GLUquadric* q = sphere()) gluSphere(q, 100.0, 100, 100);
+    place(lightPosition);
+    drawSphere();
+    glPopMatrix();
+}
+
+void drawLightMarker(const float lightPosition[4], GLuint& list) {
+    if (list == 0 && (list = glGenLists(1)) != 0) {
+        glNewList(list, GL_COMPILE);
+        drawSphere();
+        glEndList();
+    }
+    glPushMatrix();
+    place(lightPosition);
+    if (list != 0)
+        glCallList(list);
+    else
+        drawSphere();
     glPopMatrix();
 }

@@ -167,7 +167,6 @@ void LodTextures::prepareLight(const TerrainMap& map, const float position[4]) {
     if (remake) remove(light);
     std::copy(position, position + 3, lightAt);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    std::vector<unsigned char> texels;
     std::size_t index = 0;
     forTiles(*this, map, [&](const TileSpan& tile) {
         pointTexels(texels, map, tile, anySize, 1,

@@ -28,6 +28,7 @@ struct LodTextures {
     int generation = -1;            // of the mesh they were made for
     TerrainView view = TerrainView::plain;
     float lightAt[3] = {};
+    std::vector<unsigned char> texels; // kept, so that moving the light allocates nothing
 
     // Makes what `mesh` (built from `map`) needs in `shown`, unless it is there already.
     void prepare(const TerrainMap& map, const LodMesh& mesh, TerrainView shown);

@@ -90,7 +90,7 @@ void drawOtherCamera(SceneView& scene, const CameraPlacement& camera) {
     gluPerspective(2.0 * std::atan(scene.frame.tanHalfFovy) * 180.0 / 3.14159265358979,
                    scene.frame.aspect, range.nearPlane, range.farPlane);
     glMatrixMode(GL_MODELVIEW);
-    drawLightMarker(s.lightPosition);
+    drawLightMarker(s.lightPosition, scene.markerList);
     viewFrustum.extract();
     glPushMatrix();
     if (scene.levelOfDetail) {

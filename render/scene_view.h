@@ -52,8 +52,9 @@ struct SceneView {
     bool levelOfDetail = true; // D: off draws the full grid quad by quad at every camera
     LodMesh mesh;
     LodTextures textures;
-    LodGeometry geometry; // the mesh's vertices as the driver holds them
-    GlEntryPoints gl;     // of the window's context
+    LodGeometry geometry;  // the mesh's vertices as the driver holds them
+    GlEntryPoints gl;      // of the window's context
+    GLuint markerList = 0; // the light marker, compiled for every camera but the start one
     LodSelection selection;
     FrameCamera frame;
     Overlay overlay;

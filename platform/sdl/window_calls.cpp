@@ -4,6 +4,8 @@
 #include "platform/sdl/icon_resources.h"
 #include "platform/sdl/layer_state.h"
 
+#include <cstring>
+
 #include <algorithm>
 
 namespace {
@@ -153,7 +155,9 @@ BOOL UpdateWindow(HWND window) {
 BOOL SetWindowTextA(HWND window, LPCSTR text) {
     HWND__* w = liveWindow(window);
     if (!w) return FALSE;
-    SDL_SetWindowTitle(w->sdl, text ? text : "");
+    // The same title again changes nothing; the desktop's calls for a new one allocate.
+    const char* title = text ? text : "";
+    if (std::strcmp(SDL_GetWindowTitle(w->sdl), title) != 0) SDL_SetWindowTitle(w->sdl, title);
     return TRUE;
 }
 

@@ -160,8 +160,9 @@ struct Builder {
     const TerrainVertex& at(int c, int r) const {
         return map.vertices[static_cast<std::size_t>(c)][r];
     }
+    // The loader's heights are whole quarters, exactly four times them a whole float.
     std::int32_t quarters(int c, int r) const {
-        return static_cast<std::int32_t>(std::lround(at(c, r).position.y * 4.0f));
+        return static_cast<std::int32_t>(at(c, r).position.y * 4.0f);
     }
     bool anyWet(int c0, int r0, int c1, int r1) const {
         for (int r = r0; r < r1; ++r)

@@ -18,6 +18,17 @@ cmp -s "$work/a.w3e" "$work/c.w3e" && fail "different seeds gave the same file"
 # Header of 4 ground and 2 cliff IDs: 37 + 16 + 8 bytes, then 7 bytes per tile point.
 [ "$(stat -c %s "$work/a.w3e")" -eq $((61 + 7 * 40 * 30)) ] || fail "demo map has the wrong size"
 
+# The rugged shape brings its own twelve ground and three cliff tile sets unless given others.
+"$w3egen" --shape rugged --width 40 --height 30 "$work/r1.w3e" &&
+    "$w3egen" --shape rugged --width 40 --height 30 "$work/r2.w3e" || fail "rugged map not written"
+cmp -s "$work/r1.w3e" "$work/r2.w3e" || fail "the rugged shape gave different files"
+[ "$(head -c 9 "$work/r1.w3e" | tail -c 1)" = Q ] || fail "the rugged shape's tile set is not Q"
+[ "$(stat -c %s "$work/r1.w3e")" -eq $((37 + 48 + 12 + 7 * 40 * 30)) ] ||
+    fail "the rugged map does not hold 12 ground and 3 cliff tile set IDs"
+"$w3egen" --shape rugged --ground-ids Qaaa,Qbbb --width 40 --height 30 "$work/r3.w3e"
+[ "$(stat -c %s "$work/r3.w3e")" -eq $((37 + 8 + 12 + 7 * 40 * 30)) ] ||
+    fail "--ground-ids did not replace the rugged shape's own"
+
 "$w3egen" --shape flat --width 3 --height 3 --cut 10 "$work/cut.w3e"
 [ "$(stat -c %s "$work/cut.w3e")" -eq 10 ] || fail "--cut did not cut"
 "$w3egen" --shape flat --width 3 --height 3 --trailing 5 "$work/long.w3e"

@@ -36,7 +36,8 @@ Terrain:
                       centre tile point (width/2, height/2) raised by STEP
   --width N           tile points per row (default 129)
   --height N          rows of tile points (default 129)
-  --seed N            seed of the demo terrain (default 1); the same seed, the same file
+  --seed N            seed of the demo and rugged terrains (default 1); the same
+                      seed, the same file
   --level Y           world height of level ground and of the ramps' start (default 0)
   --step Y            world units per column or row of a ramp, or the bump (default 128)
 

@@ -55,10 +55,6 @@ float errorScale(const Point3& eye, const float low[3], const float high[3]) {
     return static_cast<float>(farthest < v ? shown(farthest) : shown(nearest));
 }
 
-} // namespace
-
-namespace {
-
 // A draw costs about as much as this many triangles (measured on llvmpipe): four children at
 // coarse levels may still cost more than their parent at a finer one.
 constexpr int drawCost = 96;
@@ -90,18 +86,6 @@ float farthestInView(const LodMesh& mesh, const ViewFrustum& frustum, const Poin
     return farthest;
 }
 
-} // namespace
-
-float LodSelection::allowedError(const LodChunk& chunk) const {
-    const float distance = distanceToBox(view.eye, chunk.low, chunk.high);
-    const float pixels = view.budget.nearPixels + (view.budget.farPixels - view.budget.nearPixels) *
-                                                      std::min(1.0f, distance / view.reach);
-    const float scale = view.pixelsPerUnit * errorScale(view.eye, chunk.low, chunk.high);
-    return scale > 0.0f ? pixels / scale : 1e30f;
-}
-
-namespace {
-
 // The coarsest level whose error (and its water's, drawn at its full grid) is allowed.
 Option optionFor(const LodChunk& chunk, float allowed, const LodMesh& mesh) {
     Option o;
@@ -117,6 +101,14 @@ Option optionFor(const LodChunk& chunk, float allowed, const LodMesh& mesh) {
 }
 
 } // namespace
+
+float LodSelection::allowedError(const LodChunk& chunk) const {
+    const float distance = distanceToBox(view.eye, chunk.low, chunk.high);
+    const float pixels = view.budget.nearPixels + (view.budget.farPixels - view.budget.nearPixels) *
+                                                      std::min(1.0f, distance / view.reach);
+    const float scale = view.pixelsPerUnit * errorScale(view.eye, chunk.low, chunk.high);
+    return scale > 0.0f ? pixels / scale : 1e30f;
+}
 
 // Whether the chunk is better drawn through its children, each drawn whole: fewer triangles by
 // more than the extra draws cost.

@@ -4,7 +4,6 @@
 #include "gl_fixture.h"
 #include "map_fixture.h"
 #include "render/camera_placement.h"
-#include "terrain_shapes.h"
 
 #include <gtest/gtest.h>
 
@@ -15,18 +14,6 @@ namespace {
 
 SceneView& scene() {
     return testControls().scene;
-}
-
-W3eDocument rugged(int size, std::uint64_t seed = 1) {
-    W3eDocument doc;
-    useDefaultTileSets(doc, Shape::rugged);
-    ShapeOptions o;
-    o.shape = Shape::rugged;
-    o.width = o.height = size;
-    o.seed = seed;
-    std::string error;
-    EXPECT_TRUE(shapeTerrain(doc, o, error)) << error;
-    return doc;
 }
 
 // A camera over the middle of a 257 x 257 map, high enough for coarse meshes in view.
@@ -67,7 +54,7 @@ class LodDrawing : public testing::Test {
 };
 
 TEST_F(LodDrawing, TheBakedLightShadesTheCoarseMeshesPointsAsTheFullGridsLighting) {
-    useMap(rugged(257).bytes());
+    useMap(ruggedDocument(257).bytes());
     overTheMiddle(7000.0f);
     // Over the ground in view, a little to the side: level ground lit fully, slopes apart.
     viewerState.lightPosition[0] = 12000.0f;
@@ -110,7 +97,7 @@ TEST_F(LodDrawing, EveryStoreDrawsTheSamePictureAndFollowsNewMapsAndViews) {
          {GeometryStore::bufferObjects, GeometryStore::displayLists, GeometryStore::clientArrays}) {
         freshViewer();
         scene().geometry.preferred = store;
-        useMap(rugged(257, 1).bytes());
+        useMap(ruggedDocument(257, 1).bytes());
         overTheMiddle(9000.0f);
         viewerState.view = TerrainView::height; // two maps' heights look apart at once
         scene().overlay.words = Overlay::Words::hidden;
@@ -120,7 +107,7 @@ TEST_F(LodDrawing, EveryStoreDrawsTheSamePictureAndFollowsNewMapsAndViews) {
         EXPECT_LT(differing(first, fullGrid(), 25), 0.03);
 
         // Another map (a drop or a reload): the driver's copy of the old one must not show.
-        useMap(rugged(257, 2).bytes());
+        useMap(ruggedDocument(257, 2).bytes());
         drawFrame();
         const Screenshot second = screenshot();
         EXPECT_GT(differing(second, first, 25), 0.2) << "the new map looks like the old one";
@@ -140,8 +127,8 @@ TEST_F(LodDrawing, ADroppedMapReplacesTheGeometryTheDriverHolds) {
     std::filesystem::create_directories(folder);
     const std::string file = folder + "/war3map.w3e";
     std::string error;
-    ASSERT_TRUE(writeBytes(file, rugged(129, 3).bytes(), error)) << error;
-    useMap(rugged(257, 1).bytes());
+    ASSERT_TRUE(writeBytes(file, ruggedDocument(129, 3).bytes(), error)) << error;
+    useMap(ruggedDocument(257, 1).bytes());
     overTheMiddle(9000.0f);
     drawFrame();
     const int before = scene().geometry.generation;

@@ -3,7 +3,6 @@
 // once.
 #include "map_fixture.h"
 #include "render/lod_select.h"
-#include "terrain_shapes.h"
 
 #include <gtest/gtest.h>
 
@@ -128,14 +127,7 @@ TEST(LodSelection, TheChosenChunksCoverTheMapOnceAtEveryDistance) {
 }
 
 TerrainMap ruggedMap(int size) {
-    W3eDocument doc;
-    useDefaultTileSets(doc, Shape::rugged);
-    ShapeOptions rugged;
-    rugged.shape = Shape::rugged;
-    rugged.width = rugged.height = size;
-    std::string error;
-    EXPECT_TRUE(shapeTerrain(doc, rugged, error)) << error;
-    return loadMap(doc);
+    return loadMap(ruggedDocument(size));
 }
 
 // A chunk's triangle (slots of its sample grid) in tile points: column, row.

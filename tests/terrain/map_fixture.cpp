@@ -1,5 +1,7 @@
 #include "map_fixture.h"
 
+#include "terrain_shapes.h"
+
 #include <gtest/gtest.h>
 
 #include <unistd.h>
@@ -32,6 +34,18 @@ TerrainMap loadMap(const W3eDocument& doc) {
     LoadResult loaded = loadDocument(doc);
     EXPECT_TRUE(loaded.map->loaded()) << loaded.map->loadError;
     return std::move(*loaded.map);
+}
+
+W3eDocument ruggedDocument(int size, std::uint64_t seed) {
+    W3eDocument doc;
+    useDefaultTileSets(doc, Shape::rugged);
+    ShapeOptions rugged;
+    rugged.shape = Shape::rugged;
+    rugged.width = rugged.height = size;
+    rugged.seed = seed;
+    std::string error;
+    EXPECT_TRUE(shapeTerrain(doc, rugged, error)) << error;
+    return doc;
 }
 
 W3eDocument levelDocument(int width, int height) {

@@ -34,3 +34,6 @@ TerrainMap loadMap(const W3eDocument& doc);
 
 // A valid document of the given size with 2 ground IDs and 1 cliff ID, level ground.
 W3eDocument levelDocument(int width, int height);
+
+// w3egen's rugged terrain, `size` tile points a side, with its own tile sets.
+W3eDocument ruggedDocument(int size, std::uint64_t seed = 1);

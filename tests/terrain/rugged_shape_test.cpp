@@ -68,13 +68,7 @@ GroundStatistics measure(const TerrainMap& map) {
 
 TEST(RuggedShape, HasTheStatisticsOfRealMaps) {
     for (const int size : {257, 481}) {
-        W3eDocument doc;
-        useDefaultTileSets(doc, Shape::rugged);
-        ShapeOptions rugged;
-        rugged.shape = Shape::rugged;
-        rugged.width = rugged.height = size;
-        std::string error;
-        ASSERT_TRUE(shapeTerrain(doc, rugged, error)) << error;
+        const W3eDocument doc = ruggedDocument(size);
         const TerrainMap map = loadMap(doc);
         const GroundStatistics s = measure(map);
         const std::string at =

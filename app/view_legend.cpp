@@ -8,14 +8,15 @@ namespace {
 
 std::string groundTiles(const TerrainMap& map, ReportText text) {
     const EnvironmentHeader& h = *map.header;
-    const int listed = std::min(h.groundTileSetCount, groundPaletteSize);
+    const int listed = std::min(h.groundTileSetCount, 16);
+    const GroundColours colours = GroundColours::of(h);
     std::string line;
     for (int i = 0; i < listed && h.groundTileSetIds; ++i) {
         const std::string id = h.groundTileSetId(i);
         line += (i ? ", " : ": ") + (text == ReportText::escaped ? escapeControls(id) : id) + " " +
-                hexColour(groundTileColour(i, h.groundTileSetCount));
+                hexColour(colours.byNumber[i]);
     }
-    return line + (listed ? "; " : ": ") + "unlisted " + hexColour(groundTileColour(16, 0));
+    return line + (listed ? "; " : ": ") + "unlisted " + hexColour(unlistedColour());
 }
 
 std::string height(const TerrainMap& map) {

@@ -2,7 +2,6 @@
 #include "export/map_picture.h"
 
 #include "render/view_colours.h"
-#include "render/water_colour.h"
 #include "render/water_cover.h"
 
 #include <algorithm>
@@ -41,11 +40,8 @@ void pointColour(const TerrainVertex& v, const Point3& n, const VertexColouring&
     const Rgb base = view == TerrainView::plain ? Rgb{1.0f, 1.0f, 1.0f} : colouring.colourOf(v);
     const float lit = n.x * towardsLight.x + n.y * towardsLight.y + n.z * towardsLight.z;
     const float shade = std::clamp(0.35f + 0.7f * std::max(lit, 0.0f), 0.0f, 1.0f);
-    float rgb[3] = {base.r * shade, base.g * shade, base.b * shade};
-    if (water) {
-        const float a = waterColour[3];
-        for (int k = 0; k < 3; ++k) rgb[k] = rgb[k] * (1.0f - a) + waterColour[k] * shade * a;
-    }
+    const Rgb seen = water ? waterOver(base) : base;
+    const float rgb[3] = {seen.r * shade, seen.g * shade, seen.b * shade};
     for (int k = 0; k < 3; ++k)
         out[k] = static_cast<unsigned char>(std::clamp(rgb[k], 0.0f, 1.0f) * 255.0f + 0.5f);
 }

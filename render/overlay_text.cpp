@@ -101,12 +101,13 @@ Legend legendOf(const TerrainMap& map, TerrainView view, bool water) {
     const EnvironmentHeader& h = *map.header;
     switch (view) {
     case TerrainView::groundTiles: {
-        for (int i = 0; i < h.groundTileSetCount && i < groundPaletteSize; ++i) {
+        const GroundColours colours = GroundColours::of(h);
+        for (int i = 0; i < h.groundTileSetCount && i < 16; ++i) {
             char label[48];
             std::snprintf(label, sizeof label, "%d  %s", i, h.groundTileSetId(i).c_str());
-            row(groundTileColour(i, h.groundTileSetCount), label);
+            row(colours.byNumber[i], label);
         }
-        row(groundTileColour(groundPaletteSize, 0), "unlisted");
+        row(unlistedColour(), "unlisted");
         break;
     }
     case TerrainView::height:
@@ -118,16 +119,15 @@ Legend legendOf(const TerrainMap& map, TerrainView view, bool water) {
         row(rampColour(), "ramp");
         row(tintedColour(), "tinted ground");
         row(boundaryColour(), "boundary");
-        for (int layer = 0; layer < 8; ++layer) {
+        for (int layer = 0; layer < 16; ++layer) {
             char label[24];
-            std::snprintf(label, sizeof label, layer < 7 ? "layer %d" : "layer %d and up", layer);
+            std::snprintf(label, sizeof label, "layer %d", layer);
             row(layerColour(layer), label);
         }
         break;
     default:
         break;
     }
-    if (water && view != TerrainView::plain)
-        row(Rgb{waterColour[0], waterColour[1], waterColour[2]}, "water");
+    if (water && view != TerrainView::plain) row(waterOver(unlistedColour()), "water");
     return legend;
 }

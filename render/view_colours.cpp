@@ -7,15 +7,18 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 
 namespace {
 
-// Sixteen colours chosen to stay apart from one another and from the grey of unlisted tiles
-// (at least 0.1 apart in OKLab).
+// Kenneth L. Kelly's twenty-two colours of maximum contrast (1965), a set long studied for
+// telling many categories apart, in his order, without white, black and grey (which the
+// unlisted grey, the text's panels and the shadows take) and without his two blues (the
+// water's): at least 15 apart (CIE76) from one another and from the grey.
 constexpr unsigned groundPalette[groundPaletteSize] = {
-    0xe6194b, 0x3cb44b, 0xffe119, 0x4363d8, 0xf58231, 0x911eb4, 0x42d4f4, 0xf032e6,
-    0x000075, 0xfabed4, 0x008080, 0x6b8e23, 0x9a6324, 0xfffac8, 0x800000, 0xaaffc3};
+    0xf3c300, 0x875692, 0xf38400, 0xbe0032, 0xc2b280, 0x008856, 0xe68fac, 0xf99379, 0x604e97,
+    0xf6a600, 0xb3446c, 0xdcd300, 0x882d17, 0x8db600, 0x654522, 0xe25822, 0x2b3d26};
 constexpr unsigned unlistedTile = 0x808080;
 constexpr unsigned ramp = 0xff8c00, tinted = 0x6a1b9a, boundary = 0xd0021b;
 
@@ -55,12 +58,12 @@ const std::array<Rgb, heightRampSize>& heightRamp() {
     return table;
 }
 
-// Greyish green in clear steps of lightness: maps use the first few layers most, so those
-// steps are wide and the ones past layer 7 share the lightest colour.
+// Greyish green in sixteen steps of lightness, turning a little towards yellow a layer up:
+// neighbouring layers at least 5 apart (CIE76).
 const std::array<Rgb, 16>& layerSteps() {
     static const std::array<Rgb, 16> table = [] {
         std::array<Rgb, 16> t{};
-        for (int i = 0; i < 16; ++i) t[i] = fromOklch(0.36 + 0.08 * std::min(i, 7), 0.045, 145.0);
+        for (int i = 0; i < 16; ++i) t[i] = fromOklch(0.27 + 0.046 * i, 0.06, 150.0 - 2.0 * i);
         return t;
     }();
     return table;
@@ -68,9 +71,51 @@ const std::array<Rgb, 16>& layerSteps() {
 
 } // namespace
 
-Rgb groundTileColour(int texture, int groundTileSetCount) {
-    const bool listed = texture >= 0 && texture < groundTileSetCount && texture < groundPaletteSize;
-    return fromHex(listed ? groundPalette[texture] : unlistedTile);
+int paletteEntryOf(const std::string& id) {
+    std::uint32_t hash = 2166136261u; // FNV-1a
+    for (const char c : id) hash = (hash ^ static_cast<unsigned char>(c)) * 16777619u;
+    return static_cast<int>(hash % groundPaletteSize);
+}
+
+GroundColours GroundColours::of(const EnvironmentHeader& header) {
+    GroundColours colours;
+    struct Listed {
+        std::string id;
+        int number;
+    };
+    Listed listed[16];
+    int count = 0;
+    for (int i = 0; i < 16 && i < header.groundTileSetCount; ++i)
+        listed[count++] = {header.groundTileSetId(i), i};
+    std::sort(listed, listed + count, [](const Listed& a, const Listed& b) {
+        return a.id < b.id || (a.id == b.id && a.number < b.number);
+    });
+    bool taken[groundPaletteSize] = {};
+    int entryOf[16] = {};
+    for (int k = 0; k < count; ++k) {
+        int entry = paletteEntryOf(listed[k].id);
+        if (k > 0 && listed[k].id == listed[k - 1].id) {
+            entry = entryOf[k - 1]; // the same tile set listed again
+        } else {
+            while (taken[entry]) entry = (entry + 1) % groundPaletteSize;
+            taken[entry] = true;
+        }
+        entryOf[k] = entry;
+    }
+    for (Rgb& c : colours.byNumber) c = fromHex(unlistedTile);
+    for (int k = 0; k < count; ++k)
+        colours.byNumber[listed[k].number] = fromHex(groundPalette[entryOf[k]]);
+    return colours;
+}
+
+Rgb unlistedColour() {
+    return fromHex(unlistedTile);
+}
+
+Rgb waterOver(const Rgb& ground) {
+    const float a = waterColour[3];
+    return {ground.r * (1.0f - a) + waterColour[0] * a, ground.g * (1.0f - a) + waterColour[1] * a,
+            ground.b * (1.0f - a) + waterColour[2] * a};
 }
 
 Rgb heightColour(float y, float lowest, float highest) {

@@ -1,11 +1,10 @@
-// The water's look, the same on every path that draws it: translucent blue, lit, blended over
-// what lies below, and not written to the depth buffer, so that the ground hides what lies
-// under land and everything under the water shows through it.
-// Needs: OpenGL 1.x.
+// The water's look, the same on every path that draws it: the views' water colour, lit,
+// blended over what lies below, and not written to the depth buffer, so that the ground hides
+// what lies under land and the ground under the water shows faintly through it.
+// Needs: OpenGL 1.x, the view colours.
 #pragma once
 
-// Translucent blue; with colour material its alpha is the lit surface's.
-constexpr float waterColour[4] = {0.16f, 0.42f, 0.92f, 0.55f};
+#include "render/view_colours.h"
 
 // The state for drawing water, and back.
 void beginWater();

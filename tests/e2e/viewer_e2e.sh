@@ -135,7 +135,7 @@ case "$(title)" in
 *" ] - ground tiles") pass ;;
 *) fail "V: the title is '$(title)'" ;;
 esac
-tr -d '\r' <"$work/out" | grep -qx "view: ground tiles: Vmos #e6194b, Vash #3cb44b; unlisted #808080" &&
+tr -d '\r' <"$work/out" | grep -qx "view: ground tiles: Vmos #dcd300, Vash #e68fac; unlisted #808080" &&
     pass || fail "V: no legend on standard output: $(tail -n 1 "$work/out")"
 [ "$(coloured_pixels "$main")" -gt 100000 ] && pass || fail "V: the terrain is not coloured"
 # Zoomed out, lakes come into view (away from the corner: at 8192 up the eye would be in the

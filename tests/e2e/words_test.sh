@@ -99,7 +99,7 @@ for _ in $(seq 100); do
     tr -d '\r' <"$work/out" | grep -q "^view: ground tiles: Qabc" && break
     sleep 0.1
 done
-check "the legend after the drop" "view: ground tiles: Qabc #e6194b, Qdef #3cb44b; unlisted #808080" \
+check "the legend after the drop" "view: ground tiles: Qabc #2b3d26, Qdef #f6a600; unlisted #808080" \
     "$(tr -d '\r' <"$work/out" | grep '^view: ground tiles' | tail -n 1)"
 
 press "$main" Escape

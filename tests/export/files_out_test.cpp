@@ -4,6 +4,7 @@
 #include "app/files_out.h"
 #include "export/map_picture.h"
 #include "export/map_summary.h"
+#include "colour_distance.h"
 #include "map_fixture.h"
 #include "render/view_colours.h"
 
@@ -48,8 +49,8 @@ TEST(FilesOut, ThePictureHasAPixelAPointNorthUpInTheViewsColours) {
     ASSERT_EQ(tiles.width, 6);
     ASSERT_EQ(tiles.height, 4);
     // West is tile set 0, east tile set 1 (gentle slopes: within a few levels of flat).
-    EXPECT_TRUE(nearColour(pixel(tiles, 1, 2), groundTileColour(0, 2), 12));
-    EXPECT_TRUE(nearColour(pixel(tiles, 4, 2), groundTileColour(1, 2), 12));
+    EXPECT_TRUE(nearColour(pixel(tiles, 1, 2), GroundColours::of(*map.header).byNumber[0], 12));
+    EXPECT_TRUE(nearColour(pixel(tiles, 4, 2), GroundColours::of(*map.header).byNumber[1], 12));
     // The ramp at the last row shows at the top left in the cliffs view, and nowhere else.
     const PngImage cliffs = mapPicture(map, TerrainView::cliffsAndFlags);
     int orange = 0;
@@ -66,6 +67,52 @@ TEST(FilesOut, ThePictureHasAPixelAPointNorthUpInTheViewsColours) {
     const PngImage small = mapPicture(map, TerrainView::plain, 3);
     EXPECT_EQ(small.width, 3);
     EXPECT_EQ(small.height, 2);
+}
+
+// A map in stripes of its 16 tile sets, four points wide, the northern half under water.
+TerrainMap stripesHalfUnderWater() {
+    W3eDocument doc = levelDocument(64, 16);
+    std::vector<std::string> ids;
+    for (int i = 0; i < 16; ++i) ids.push_back("S" + std::to_string(100 + i * 7));
+    doc.setGroundIds(ids);
+    for (int r = 0; r < 16; ++r) {
+        for (int c = 0; c < 64; ++c) {
+            W3eTilePoint& p = doc.at(c, r);
+            const bool wet = r >= 8;
+            p.groundHeight = rawGroundHeight(wet ? -20 : 0);
+            p.waterWord = 8192 + 4 * -166; // the surface at 0.4
+            p.flagsAndTexture = static_cast<std::uint8_t>((wet ? 0x40 : 0) | c / 4);
+        }
+    }
+    return loadMap(doc);
+}
+
+// The mean colour of the picture's pixels (x0, y0) to (x1, y1), exclusive.
+Rgb meanColour(const PngImage& image, int x0, int y0, int x1, int y1) {
+    double sum[3] = {};
+    for (int y = y0; y < y1; ++y)
+        for (int x = x0; x < x1; ++x)
+            for (int k = 0; k < 3; ++k) sum[k] += pixel(image, x, y)[k];
+    const double n = 255.0 * (x1 - x0) * (y1 - y0);
+    return {static_cast<float>(sum[0] / n), static_cast<float>(sum[1] / n),
+            static_cast<float>(sum[2] / n)};
+}
+
+TEST(FilesOut, WaterOverAnyGroundStaysApartFromEveryDryGroundInThePicture) {
+    const TerrainMap map = stripesHalfUnderWater();
+    const PngImage tiles = mapPicture(map, TerrainView::groundTiles);
+    ASSERT_EQ(tiles.width, 64);
+    // North up: rows 0 to 7 of the picture are the wet half. Inside each stripe, away from
+    // the shore and the stripes' edges.
+    std::vector<Rgb> dry, wet;
+    for (int stripe = 0; stripe < 16; ++stripe) {
+        wet.push_back(meanColour(tiles, stripe * 4 + 1, 1, stripe * 4 + 3, 6));
+        dry.push_back(meanColour(tiles, stripe * 4 + 1, 10, stripe * 4 + 3, 15));
+    }
+    for (const Rgb& water : wet)
+        for (const Rgb& ground : dry)
+            EXPECT_GE(cie76(water, ground), 12.0)
+                << "water " << hexColour(water) << ", ground " << hexColour(ground);
 }
 
 TEST(FilesOut, TheHeightmapRunsFromTheLowestToTheHighestGround) {

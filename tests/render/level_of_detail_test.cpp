@@ -178,7 +178,7 @@ TEST_F(LevelOfDetail, FarWaterAndTheGroundJustBelowItDoNotFight) {
     scene().pose.pitch = lowestPitch; // the far half of the map 20,000 to 33,000 units away
     drawFrame();
     const Screenshot shot = screenshot();
-    const Rgb bed = groundTileColour(0, 2);
+    const Rgb bed = GroundColours::of(*terrainMap.header).byNumber[0];
     int lake = 0, bare = 0;
     for (int y = 0; y < 600; ++y) {
         for (int x = 0; x < 800; ++x) {

@@ -77,11 +77,11 @@ TEST(OverlayText, LegendsNameTheMapsOwnIdsAndEveryFlag) {
     EXPECT_STREQ(tiles.rows[1].label, "1  Vash");
     EXPECT_STREQ(tiles.rows[2].label, "unlisted");
     EXPECT_STREQ(tiles.rows[3].label, "water");
-    EXPECT_EQ(hexColour(tiles.rows[1].colour), hexColour(groundTileColour(1, 2)));
+    EXPECT_EQ(hexColour(tiles.rows[1].colour), hexColour(GroundColours::of(*map.header).byNumber[1]));
     const Legend cliffs = legendOf(map, TerrainView::cliffsAndFlags, false);
     EXPECT_STREQ(cliffs.rows[1].label, "tinted ground");
     EXPECT_EQ(hexColour(cliffs.rows[1].colour), hexColour(tintedColour()));
-    EXPECT_STREQ(cliffs.rows[cliffs.count - 1].label, "layer 7 and up");
+    EXPECT_STREQ(cliffs.rows[cliffs.count - 1].label, "layer 15");
     const Legend height = legendOf(map, TerrainView::height, false);
     EXPECT_TRUE(height.ramp);
     EXPECT_EQ(height.lowest, 0.0f);

@@ -1,11 +1,16 @@
-// The colour lookups of the coloured views: palette bounds, the height ramp's ends and
-// evenness, the precedence of the cliff view's marks.
+// The colour lookups of the coloured views: colours apart from one another and the water apart
+// from them all, a colour per tile set ID, the height ramp's ends and evenness, the precedence
+// of the cliff view's marks.
+#include "colour_distance.h"
+#include "map_fixture.h"
 #include "render/view_colours.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
+#include <set>
+#include <vector>
 
 namespace {
 
@@ -30,19 +35,94 @@ double perceivedDistance(const Rgb& x, const Rgb& y) {
                      (a[2] - b[2]) * (a[2] - b[2]));
 }
 
-TEST(ViewColours, SixteenTileColoursApartAndGreyForTileSetsTheMapDoesNotList) {
-    const Rgb grey = groundTileColour(0, 0);
-    EXPECT_EQ(hexColour(grey), "#808080");
-    for (int i = 0; i < groundPaletteSize; ++i) {
-        EXPECT_GT(perceivedDistance(groundTileColour(i, 16), grey), 0.1) << i;
-        for (int j = 0; j < i; ++j)
-            EXPECT_GT(perceivedDistance(groundTileColour(i, 16), groundTileColour(j, 16)), 0.1)
-                << i << " and " << j;
+Rgb shaded(const Rgb& c, float by) {
+    return {c.r * by, c.g * by, c.b * by};
+}
+
+// Every dry colour a view can show, and the water over each stays 12 apart from all of them,
+// unlit and at the shade a picture gives level ground.
+void waterStaysApart(const std::vector<Rgb>& dry, const char* view) {
+    for (const float light : {1.0f, 0.845f}) {
+        double least = 1e9;
+        for (const Rgb& under : dry)
+            for (const Rgb& other : dry)
+                least =
+                    std::min(least, cie76(shaded(waterOver(under), light), shaded(other, light)));
+        EXPECT_GE(least, 12.0) << view << ", lit " << light;
     }
-    EXPECT_EQ(hexColour(groundTileColour(3, 4)), hexColour(groundTileColour(3, 200)));
-    EXPECT_EQ(hexColour(groundTileColour(4, 4)), "#808080"); // at the count: not listed
-    EXPECT_EQ(hexColour(groundTileColour(15, 3)), "#808080");
-    EXPECT_EQ(hexColour(groundTileColour(-1, 4)), "#808080");
+}
+
+TEST(ViewColours, GroundColoursStayApartAndTheWaterFromEveryDryColourOfEveryView) {
+    std::vector<Rgb> tiles{unlistedColour()};
+    const TerrainMap map = loadMap(levelDocument(2, 2));
+    for (int entry = 0; entry < groundPaletteSize; ++entry) {
+        // An ID for each palette entry, found by its hash.
+        for (int n = 0;; ++n) {
+            const std::string id = "Z" + std::to_string(1000 + n).substr(1);
+            if (paletteEntryOf(id) != entry) continue;
+            W3eDocument doc = levelDocument(2, 2);
+            doc.setGroundIds({id});
+            tiles.push_back(GroundColours::of(*loadMap(doc).header).byNumber[0]);
+            break;
+        }
+    }
+    for (std::size_t i = 0; i < tiles.size(); ++i)
+        for (std::size_t j = 0; j < i; ++j)
+            EXPECT_GE(cie76(tiles[i], tiles[j]), 15.0)
+                << hexColour(tiles[i]) << " and " << hexColour(tiles[j]);
+    waterStaysApart(tiles, "ground tiles");
+
+    std::vector<Rgb> heights;
+    for (int i = 0; i < heightRampSize; ++i)
+        heights.push_back(heightColour(static_cast<float>(i), 0.0f, heightRampSize - 1.0f));
+    waterStaysApart(heights, "height");
+
+    std::vector<Rgb> cliffs{rampColour(), tintedColour(), boundaryColour()};
+    for (int layer = 0; layer < 16; ++layer) {
+        cliffs.push_back(layerColour(layer));
+        if (layer > 0) {
+            EXPECT_GE(cie76(layerColour(layer), layerColour(layer - 1)), 5.0) << layer;
+        }
+    }
+    waterStaysApart(cliffs, "cliffs and flags");
+}
+
+TEST(ViewColours, ATileSetsColourFollowsItsIdInEveryMapAndTwoIdsNeverShareOne) {
+    const auto colours = [](const std::vector<std::string>& ids) {
+        W3eDocument doc = levelDocument(2, 2);
+        doc.setGroundIds(ids);
+        return GroundColours::of(*loadMap(doc).header);
+    };
+    const GroundColours a = colours({"Qgra", "Qsan", "Qrok"}), b = colours({"Qrok", "Qgra"});
+    EXPECT_EQ(hexColour(a.byNumber[0]), hexColour(b.byNumber[1])) << "Qgra";
+    EXPECT_EQ(hexColour(a.byNumber[2]), hexColour(b.byNumber[0])) << "Qrok";
+    EXPECT_EQ(hexColour(a.byNumber[3]), "#808080") << "past the list: unlisted";
+    EXPECT_EQ(hexColour(b.byNumber[15]), "#808080");
+
+    // Two IDs on one entry: the first in alphabetical order keeps it, the other takes the next
+    // free one, wherever they stand in the list; alone, each has its own.
+    std::string clash;
+    for (int n = 0; clash.empty(); ++n) {
+        const std::string id = "Q" + std::to_string(1000 + n).substr(1);
+        if (paletteEntryOf(id) == paletteEntryOf("Qgra") && id != "Qgra") clash = id;
+    }
+    const GroundColours both = colours({"Qgra", clash}), swapped = colours({clash, "Qgra"});
+    const std::string first = clash < "Qgra" ? clash : "Qgra",
+                      second = clash < "Qgra" ? "Qgra" : clash;
+    EXPECT_NE(hexColour(both.byNumber[0]), hexColour(both.byNumber[1]));
+    EXPECT_EQ(hexColour(both.byNumber[0]), hexColour(swapped.byNumber[1]));
+    EXPECT_EQ(hexColour(colours({first}).byNumber[0]), hexColour(colours({second}).byNumber[0]));
+    EXPECT_EQ(hexColour(colours({first}).byNumber[0]),
+              hexColour(both.byNumber[first == "Qgra" ? 0 : 1]));
+    // Sixteen IDs: sixteen colours; the same ID twice: one.
+    std::vector<std::string> sixteen;
+    for (int i = 0; i < 16; ++i) sixteen.push_back("T" + std::to_string(100 + i));
+    const GroundColours many = colours(sixteen);
+    std::set<std::string> seen;
+    for (const Rgb& c : many.byNumber) seen.insert(hexColour(c));
+    EXPECT_EQ(seen.size(), 16u);
+    const GroundColours twice = colours({"Qgra", "Qgra"});
+    EXPECT_EQ(hexColour(twice.byNumber[0]), hexColour(twice.byNumber[1]));
 }
 
 TEST(ViewColours, HeightRampRunsDarkToLightInEvenSteps) {

@@ -75,6 +75,14 @@ std::string fileNameOf(const std::string& path) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
+std::string mapNameOf(const std::string& file) {
+    const std::string name = fileNameOf(file);
+    if (name != defaultMapName || name.size() == file.size()) return name;
+    const std::string folder = file.substr(0, file.size() - name.size() - 1);
+    const std::string folderName = fileNameOf(folder);
+    return folderName.empty() || folderName == "." ? name : folderName + "/" + name;
+}
+
 FileStamp stampOf(const std::string& file) {
     WIN32_FILE_ATTRIBUTE_DATA data{};
     FileStamp stamp;

@@ -23,6 +23,10 @@ std::string folderOf(const std::string& file);
 // The last part of a path: the file's own name.
 std::string fileNameOf(const std::string& path);
 
+// What the window calls a map: its file's name, and for a war3map.w3e (a name every map's
+// file has) its folder's too: "Highlands/war3map.w3e".
+std::string mapNameOf(const std::string& file);
+
 // What a look at a file on disk tells: enough to notice that it changed.
 struct FileStamp {
     bool exists = false;

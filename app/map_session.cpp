@@ -25,7 +25,7 @@ bool takeMap(TerrainMap&& candidate, const std::string& file, const FileStamp& s
     }
     terrainMap = std::move(candidate);
     scene.mesh.clear();
-    scene.overlay.mapName = fileNameOf(file);
+    scene.overlay.mapName = mapNameOf(file);
     // The colours may mean something else now: say what they mean again.
     if (viewerState.view != TerrainView::plain)
         std::cout << viewLegend(terrainMap, viewerState.view, mapSession.reportText) << std::endl;

@@ -21,9 +21,12 @@ std::string picturesFolder() {
     return ".";
 }
 
-// "<map>-YYYYMMDD-HHMMSS.png" in the folder, with "-2", "-3" ... if that is taken.
+// "<map>-YYYYMMDD-HHMMSS.png" in the folder, with "-2", "-3" ... if that is taken; a map
+// called by its folder ("Highlands/war3map.w3e") by the folder's name.
 std::string pictureName(const std::string& folder, const std::string& mapName) {
-    const std::string stem = std::filesystem::u8path(mapName).stem().u8string();
+    const std::filesystem::path map = std::filesystem::u8path(mapName);
+    const std::string stem =
+        (map.has_parent_path() ? map.parent_path().filename() : map.stem()).u8string();
     const std::time_t now = std::time(nullptr);
     char stamp[32] = "picture";
     if (const std::tm* local = std::localtime(&now))

@@ -71,7 +71,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     followFrom(file, stamp, text);
 
     ViewControls controls;
-    controls.scene.overlay.mapName = fileNameOf(file);
+    controls.scene.overlay.mapName = mapNameOf(file);
     std::string problem;
     if (!registerViewerClass(instance, problem) || !createMainWindow(instance, problem, controls)) {
         tellFailure(problem, box);

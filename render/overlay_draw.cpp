@@ -26,7 +26,7 @@ void linesPanel(ScreenText& text, const TextLines& lines, int x, int y, int& wid
 
 void drawStatus(ScreenText& text, const SceneView& scene, int width, int height) {
     TextLines status;
-    statusLine(status, terrainMap, viewerState, scene);
+    statusLine(status, terrainMap, viewerState, scene, width - 2 * margin);
     if (scene.overlay.note[0] && viewerState.elapsedSeconds < scene.overlay.noteUntil)
         status.add("%s", scene.overlay.note);
     const int lineHeight = ScreenText::lineHeight();
@@ -116,7 +116,7 @@ void drawOverlay(SceneView& scene, const CameraPlacement& camera) {
     if (words) {
         if (viewerState.view != TerrainView::plain)
             drawLegend(o.text, legendOf(terrainMap, viewerState.view, viewerState.waterShown));
-        drawInspector(o.text, scene, camera, width, height);
+        if (!o.keys) drawInspector(o.text, scene, camera, width, height); // never under F1's
         drawStatus(o.text, scene, width, height);
     }
     if (o.keys) {

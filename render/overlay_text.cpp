@@ -1,6 +1,7 @@
 #include "render/overlay_text.h"
 
 #include "render/ground_height.h"
+#include "render/text_layout.h"
 #include "render/water_colour.h"
 
 #include <cstdarg>
@@ -16,10 +17,11 @@ void TextLines::add(const char* format, ...) {
 }
 
 void statusLine(TextLines& out, const TerrainMap& map, const ViewerState& state,
-                const SceneView& scene) {
+                const SceneView& scene, int width) {
     const Point3& at = state.cameraPosition;
     const float ground = groundHeightUnder(map, at.x, at.z);
     const float row = at.z == 0.0f ? 0.0f : -at.z / 128.0f; // never "-0.0"
+    const EnvironmentHeader& h = *map.header;
     char camera[48];
     if (scene.pose.overview)
         std::snprintf(camera, sizeof camera, "overview");
@@ -28,9 +30,23 @@ void statusLine(TextLines& out, const TerrainMap& map, const ViewerState& state,
     char water[16] = "";
     if (state.view != TerrainView::plain)
         std::snprintf(water, sizeof water, " | water %s", state.waterShown ? "on" : "off");
-    out.add("column %.1f, row %.1f | ground %.1f | %s | %s%s%s | %s | F1: keys", at.x / 128.0f, row,
-            ground, camera, viewName(state.view), water,
-            scene.levelOfDetail ? "" : " | level of detail off", scene.overlay.mapName.c_str());
+    char front[TextLines::width];
+    std::snprintf(front, sizeof front,
+                  "x %.7g, z %.7g (column %.1f, row %.1f) | ground %.1f | %s | %s%s%s | ",
+                  static_cast<double>(h.xOffset + at.x),
+                  static_cast<double>(h.zOffset + 128.0f * row), static_cast<double>(at.x / 128.0f),
+                  static_cast<double>(row), static_cast<double>(ground), camera,
+                  viewName(state.view), water, scene.levelOfDetail ? "" : " | level of detail off");
+    const char* const keys = " | F1: keys";
+    // The map's name takes what the rest leaves of the window's width, shortened in the middle;
+    // where not even "..." fits, "F1: keys" goes first so that it still shows.
+    char name[TextLines::width];
+    const int room = width > 0 ? width - textWidth(front) - textWidth(keys) : 1 << 30;
+    shortenToWidth(scene.overlay.mapName.c_str(), room, name, sizeof name);
+    if (width > 0 && textWidth(name) > room)
+        out.add("F1: keys | %s%s", front, name);
+    else
+        out.add("%s%s%s", front, name, keys);
 }
 
 void describePoint(TextLines& out, const TerrainMap& map, int column, int row) {
@@ -39,7 +55,11 @@ void describePoint(TextLines& out, const TerrainMap& map, int column, int row) {
     const std::string ground = h.groundTileSetId(v.groundTexture);
     const std::string cliff = h.cliffTileSetId(v.cliffTexture);
     out.add("column %d, row %d", column, row);
-    out.add("x %.0f, z %.0f, ground %.2f", v.position.x, v.position.z, v.position.y);
+    // The map's own coordinates, as its offsets place it.
+    out.add("x %.7g, z %.7g, ground %.2f",
+            static_cast<double>(h.xOffset + 128.0f * static_cast<float>(column)),
+            static_cast<double>(h.zOffset + 128.0f * static_cast<float>(row)),
+            static_cast<double>(v.position.y));
     out.add("ground tile %d (%s), details %d", v.groundTexture,
             ground[0] ? ground.c_str() : "unlisted", v.textureDetails);
     out.add("cliff tile %d (%s), layer %d", v.cliffTexture, cliff[0] ? cliff.c_str() : "unlisted",

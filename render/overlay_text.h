@@ -23,13 +23,16 @@ struct TextLines {
         ;
 };
 
-// One line: the camera's place in tile columns and rows, the ground under it, its height over
-// that ground, the view, the water, level of detail when off, the map's name, "F1: keys".
+// One line: the camera's place in the map's own coordinates (X offset + 128 x column, Z offset
+// + 128 x row) with its tile column and row, the ground under it, its height over that ground,
+// the view, the water, level of detail when off, the map's name, "F1: keys". Given a width in
+// pixels, the map's name is shortened to keep the line within it.
 void statusLine(TextLines& out, const TerrainMap& map, const ViewerState& state,
-                const SceneView& scene);
+                const SceneView& scene, int width = 0);
 
-// What tile point (column, row) holds: its place, ground tile, texture details, cliff tile and
-// layer, flags by name, and the water's level and depth where it has the water flag.
+// What tile point (column, row) holds: its place (column and row, and the map's own x and z),
+// ground tile, texture details, cliff tile and layer, flags by name, and the water's level and
+// depth where it has the water flag.
 void describePoint(TextLines& out, const TerrainMap& map, int column, int row);
 
 // Every key and mouse action, a line each.

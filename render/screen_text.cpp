@@ -2,43 +2,7 @@
 // screen as they were rasterised.
 #include "render/screen_text.h"
 
-#include "render/font_data.h"
-
-#include <array>
-
-namespace {
-
-// The glyph of each Latin-1 code point, or of '?' where the font has none.
-const FontGlyph& glyphOf(unsigned code) {
-    static const std::array<int, 256> index = [] {
-        std::array<int, 256> table{};
-        table.fill(-1);
-        for (int i = 0; i < fontData.glyphCount; ++i) table[fontData.glyphs[i].code & 0xFF] = i;
-        const int unknown = table['?'];
-        for (int& entry : table)
-            if (entry < 0) entry = unknown;
-        return table;
-    }();
-    return fontData.glyphs[index[code < 256 ? code : '?']];
-}
-
-// The next code point of UTF-8 text; a broken sequence counts as one unknown character.
-unsigned nextCode(const char*& p) {
-    const auto b = static_cast<unsigned char>(*p++);
-    if (b < 0x80) return b < 0x20 || b == 0x7F ? '?' : b;
-    int more = b >= 0xF0 ? 3 : b >= 0xE0 ? 2 : b >= 0xC0 ? 1 : -1;
-    if (more < 0) return '?';
-    unsigned code = b & (0x3F >> more);
-    for (; more > 0; --more) {
-        const auto c = static_cast<unsigned char>(*p);
-        if ((c & 0xC0) != 0x80) return '?';
-        code = code << 6 | (c & 0x3F);
-        ++p;
-    }
-    return code >= 0xA0 && code < 256 ? code : '?';
-}
-
-} // namespace
+#include "render/text_layout.h"
 
 void ScreenText::begin(int width, int height) {
     frameWidth = width;
@@ -107,13 +71,11 @@ void ScreenText::end() {
 }
 
 int ScreenText::width(const char* text) {
-    int total = 0;
-    for (const char* p = text; *p;) total += glyphOf(nextCode(p)).advance;
-    return total;
+    return textWidth(text);
 }
 
 int ScreenText::lineHeight() {
-    return fontData.lineHeight;
+    return textLineHeight();
 }
 
 void ScreenText::draw(int x, int y, const char* text, const Rgb& colour) {

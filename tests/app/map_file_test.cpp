@@ -71,6 +71,10 @@ TEST(MapFile, APathMeansTheFileOrWar3mapInsideTheFolder) {
     EXPECT_EQ(mapFileFor(folder), folder + "/war3map.w3e");
     EXPECT_EQ(mapFileFor(folder + "/"), folder + "/war3map.w3e");
     EXPECT_EQ(mapFileFor(folder + "/other.w3e"), folder + "/other.w3e"); // missing: as given
+    // The window names a map by its file, and a war3map.w3e by its folder too.
+    EXPECT_EQ(mapNameOf(mapFileFor(folder)), fileNameOf(folder) + "/war3map.w3e");
+    EXPECT_EQ(mapNameOf(folder + "/other.w3e"), "other.w3e");
+    EXPECT_EQ(mapNameOf(mapFileFor("")), "war3map.w3e");
 
     // A folder without a map: "shat", and the missing file by the name the folder gives it.
     const FileLoad none = loadFile(mapFileFor(folder));

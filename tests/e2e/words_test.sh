@@ -86,7 +86,7 @@ done
 saved=$(tr -d '\r' <"$work/out" | sed -n 's/^picture: //p' | tail -n 1)
 [ "$mode" = wine ] && saved=$(winepath -u "$saved" 2>/dev/null)
 case "$saved" in
-"$pictures"/war3map-*.png | */war3map-*.png) pass ;;
+"$pictures"/a-*.png | */a-*.png) pass ;; # named after the map's folder
 *) fail "F12: no picture named after the map: '$saved'" ;;
 esac
 [ "$mode" = wine ] || [ "${saved%/*}" = "$pictures" ] && pass || fail "F12: not in the pictures folder: $saved"

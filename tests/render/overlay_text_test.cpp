@@ -2,6 +2,7 @@
 // generated map, the legends, and the message box's wrapping.
 #include "map_fixture.h"
 #include "render/overlay_text.h"
+#include "render/text_layout.h"
 
 #include <gtest/gtest.h>
 
@@ -9,10 +10,13 @@
 
 namespace {
 
-// A 4 x 3 map: ground tile IDs Vmos and Vash, cliff ID Vcl1; point (2, 1) on layer 2 at 40 units,
-// ground texture 1, cliff texture 0, ramp and water flags, water surface at 66.4.
+// A 4 x 3 map at X offset -8704 and Z offset -1536: ground tile IDs Vmos and Vash, cliff ID
+// Vcl1; point (2, 1) on layer 2 at 40 units, ground texture 1, cliff texture 0, ramp and water
+// flags, water surface at 66.4.
 TerrainMap knownMap() {
     W3eDocument doc = levelDocument(4, 3);
+    doc.xOffset = -8704.0f;
+    doc.zOffset = -1536.0f;
     W3eTilePoint& p = doc.at(2, 1);
     p.groundHeight = rawGroundHeight(40 - 256); // layer 2 adds 256
     p.cliffAndLayer = 0x02;
@@ -34,7 +38,7 @@ TEST(OverlayText, WhatATilePointHolds) {
     TextLines lines;
     describePoint(lines, map, 2, 1);
     EXPECT_EQ(joined(lines), "column 2, row 1\n"
-                             "x 256, z -128, ground 40.00\n"
+                             "x -8448, z -1408, ground 40.00\n"
                              "ground tile 1 (Vash), details 9\n"
                              "cliff tile 0 (Vcl1), layer 2\n"
                              "flags: ramp, water\n"
@@ -57,16 +61,33 @@ TEST(OverlayText, TheStatusLineSaysWhereTheCameraIsAndWhatIsShown) {
     TextLines status;
     statusLine(status, map, state, scene);
     EXPECT_EQ(std::string(status.line[0]),
-              "column 1.5, row 0.5 | ground 10.0 | camera 2048 over it | ground tiles | water off "
-              "| Карта.w3e | F1: keys");
+              "x -8512, z -1472 (column 1.5, row 0.5) | ground 10.0 | camera 2048 over it | "
+              "ground tiles | water off | Карта.w3e | F1: keys");
     state.view = TerrainView::plain;
     scene.levelOfDetail = false;
     scene.pose.overview = true;
     TextLines plain;
     statusLine(plain, map, state, scene);
     EXPECT_EQ(std::string(plain.line[0]),
-              "column 1.5, row 0.5 | ground 10.0 | overview | plain | level of detail off | "
-              "Карта.w3e | F1: keys");
+              "x -8512, z -1472 (column 1.5, row 0.5) | ground 10.0 | overview | plain | level of "
+              "detail off | Карта.w3e | F1: keys");
+
+    // A name too long for the window is shortened in the middle; "F1: keys" stays.
+    scene.overlay.mapName = std::string(60, 'A') + "/" + std::string(60, 'B') + ".w3e";
+    TextLines cut;
+    statusLine(cut, map, state, scene, 784); // an 800 pixel window's, less the margins
+    const std::string line = cut.line[0];
+    EXPECT_LE(textWidth(line.c_str()), 784) << line;
+    EXPECT_EQ(line.substr(line.size() - 10), "| F1: keys") << line;
+    EXPECT_NE(line.find("| AAA"), std::string::npos) << "the name's start stays: " << line;
+    EXPECT_NE(line.find("A...B"), std::string::npos) << line;
+    EXPECT_NE(line.find("B.w3e | "), std::string::npos) << "the name's end stays: " << line;
+    for (const int width : {600, 300}) {
+        TextLines narrow;
+        statusLine(narrow, map, state, scene, width);
+        EXPECT_EQ(std::string(narrow.line[0]).rfind("F1: keys | ", 0), 0u)
+            << "first where not even the name's ends fit: " << narrow.line[0];
+    }
 }
 
 TEST(OverlayText, LegendsNameTheMapsOwnIdsAndEveryFlag) {

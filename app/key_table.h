@@ -35,13 +35,8 @@ struct KeyTable {
 
 extern KeyTable keyTable;
 
-// While held, in this order: arrows fly the camera ahead, back, right and left of the way it
-// faces within the map's extent, in steps of 64 units at the start's height (more when higher);
-// I, U, K, M move the light; W, P, F choose the polygon mode. Then, once per press: L switches
-// lighting; V cycles the views (and prints the new one's legend); H shows or hides the water;
-// Page Down and Page Up double and halve the camera's height (256 to 32768), Home restores
-// the start's height and direction where the camera is; O switches the overview; D switches
-// the level of detail; Tab shows or hides the words over the picture, F1 the keys, G the tile
-// grid; F5 reloads the map; Ctrl+O opens another with the desktop's file dialog; F12 saves the
-// window's picture. The camera keys leave the overview first.
+// Applies the commands (app/commands.h) of the keys held, and of those pressed since the last
+// call, in the table's order: arrows fly the camera within the map's extent, in steps of 64
+// units at the start's height (more when higher); W, P, F choose the polygon mode; I, U, M, K
+// move the light; then, once per press, the switches and the camera's jumps.
 void keyActions(SceneView& scene);

@@ -120,8 +120,7 @@ void drawOverlay(SceneView& scene, const CameraPlacement& camera) {
         drawStatus(o.text, scene, width, height);
     }
     if (o.keys) {
-        TextLines keys;
-        keyHelp(keys);
+        const TextLines& keys = o.keyLines;
         int w = 0, h = 0;
         for (int i = 0; i < keys.count; ++i) w = std::max(w, ScreenText::width(keys.line[i]));
         w += 2 * padding;

@@ -4,17 +4,8 @@
 #include "render/text_layout.h"
 #include "render/water_colour.h"
 
-#include <cstdarg>
 #include <cstdio>
 #include <cstring>
-
-void TextLines::add(const char* format, ...) {
-    if (count >= most) return;
-    va_list arguments;
-    va_start(arguments, format);
-    std::vsnprintf(line[count++], width, format, arguments);
-    va_end(arguments);
-}
 
 void statusLine(TextLines& out, const TerrainMap& map, const ViewerState& state,
                 const SceneView& scene, int width) {
@@ -84,29 +75,6 @@ void describePoint(TextLines& out, const TerrainMap& map, int column, int row) {
     if (v.tileFlags & waterFlag)
         out.add("water %.2f, depth %.2f", waterSurfaceHeight(v),
                 waterSurfaceHeight(v) - v.position.y);
-}
-
-void keyHelp(TextLines& out) {
-    static const char* const lines[] = {
-        "Up, Down: fly ahead, back",
-        "Right, Left: fly right, left",
-        "Page Down, Page Up: twice, half as high",
-        "Home: the start's height and direction",
-        "O: the whole map from above",
-        "D: level of detail off or on",
-        "V: next view     H: water",
-        "W, P, F: lines, points, filled",
-        "L: lighting      I, U, K, M: the light",
-        "Tab: these words    G: the tile grid",
-        "F1: this list    F5: reload",
-        "Escape: quit",
-        "",
-        "Wheel: zoom towards the cursor",
-        "Left drag: pan    Right drag: turn, tilt",
-        "Double click: look at the point",
-        "Click in the overview: go there",
-    };
-    for (const char* line : lines) out.add("%s", line);
 }
 
 Legend legendOf(const TerrainMap& map, TerrainView view, bool water) {

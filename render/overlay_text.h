@@ -5,23 +5,10 @@
 #pragma once
 
 #include "render/scene_view.h"
+#include "render/text_lines.h"
 #include "render/view_colours.h"
 #include "render/viewer_state.h"
 #include "terrain/terrain_map.h"
-
-struct TextLines {
-    static constexpr int most = 28;
-    static constexpr int width = 200;
-    char line[most][width] = {};
-    int count = 0;
-
-    // Appends a line from a printf format, cut to the width; nothing once full.
-    void add(const char* format, ...)
-#if defined(__GNUC__)
-        __attribute__((format(printf, 2, 3)))
-#endif
-        ;
-};
 
 // One line: the camera's place in the map's own coordinates (X offset + 128 x column, Z offset
 // + 128 x row) with its tile column and row, the ground under it, its height over that ground,
@@ -34,9 +21,6 @@ void statusLine(TextLines& out, const TerrainMap& map, const ViewerState& state,
 // ground tile, texture details, cliff tile and layer, flags by name, and the water's level and
 // depth where it has the water flag.
 void describePoint(TextLines& out, const TerrainMap& map, int column, int row);
-
-// Every key and mouse action, a line each.
-void keyHelp(TextLines& out);
 
 // A coloured view's legend: a title, and rows of a colour and its meaning (the height view's
 // colours are a ramp from lowest to highest, drawn with ticks).

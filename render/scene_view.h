@@ -11,6 +11,7 @@
 #include "render/lod_select.h"
 #include "render/lod_textures.h"
 #include "render/screen_text.h"
+#include "render/text_lines.h"
 
 #include <string>
 #include <vector>
@@ -29,6 +30,7 @@ struct Overlay {
     enum class Words { asTheViewHasThem, shown, hidden };
     Words words = Words::asTheViewHasThem;
     bool keys = false;
+    TextLines keyLines; // the F1 list, made by the app from its command table
     bool grid = false;
     bool cursorIn = false; // the pointer is over the window, at (cursorX, cursorY)
     int cursorX = 0, cursorY = 0;

@@ -70,7 +70,7 @@ void home(SceneView& scene, int) {
 
 void openAnother(SceneView& scene, int) {
     std::string chosen, problem;
-    if (askForMap(windowContext.mainWindow, chosen, problem))
+    if (askForMap(windowContext.mainWindow, folderOf(mapSession.file), chosen, problem))
         openMap(chosen, scene);
     else if (!problem.empty())
         tellFailure(problem, true, windowContext.mainWindow);

@@ -10,7 +10,7 @@ WideString wide(const char* text) {
 
 } // namespace
 
-bool askForMap(HWND owner, std::string& chosen, std::string& problem) {
+bool askForMap(HWND owner, const std::string& folder, std::string& chosen, std::string& problem) {
     problem.clear();
     // Filter pairs, each text ending in a zero, the list in an empty one.
     WideString filter = wide("Environment files (*.w3e)");
@@ -31,6 +31,8 @@ bool askForMap(HWND owner, std::string& chosen, std::string& problem) {
     dialog.lpstrFile = &name[0];
     dialog.nMaxFile = static_cast<DWORD>(name.size());
     dialog.lpstrTitle = title.c_str();
+    const WideString start = wideFromUtf8(folder.c_str());
+    if (!folder.empty()) dialog.lpstrInitialDir = start.c_str();
     dialog.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST;
     if (GetOpenFileNameW(&dialog)) {
         chosen = utf8FromWide(name.c_str());

@@ -8,5 +8,6 @@
 #include <string>
 
 // True with the chosen file in `chosen`; false when the user cancelled (problem empty) or the
-// dialog could not be shown (problem says why).
-bool askForMap(HWND owner, std::string& chosen, std::string& problem);
+// dialog could not be shown (problem says why). The dialog starts in `folder` where one is
+// given (the shown map's), else where the desktop chooses.
+bool askForMap(HWND owner, const std::string& folder, std::string& chosen, std::string& problem);

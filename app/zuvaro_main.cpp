@@ -46,7 +46,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     // Started from the desktop without a map, and none in the folder: ask for one.
     if (options.errorBox && given.empty() && !options.filesOut() && fileMissing(defaultMapName)) {
         std::string problem;
-        if (!askForMap(nullptr, given, problem)) {
+        if (!askForMap(nullptr, "", given, problem)) {
             if (problem.empty()) return 0; // cancelled
             tellFailure(problem, box);
             return 1;

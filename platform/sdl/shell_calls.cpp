@@ -76,6 +76,9 @@ BOOL GetOpenFileNameW(OPENFILENAMEW* dialog) {
     }
     std::string command = "zenity --file-selection 2>/dev/null --title=" +
                           quoted(dialog->lpstrTitle ? narrowName(dialog->lpstrTitle) : "Open");
+    // A name ending in the separator starts the chooser in that folder.
+    if (dialog->lpstrInitialDir && *dialog->lpstrInitialDir)
+        command += " --filename=" + quoted(narrowName(dialog->lpstrInitialDir) + "/");
     // The filter pairs: a description, then patterns separated by ';'.
     for (const WCHAR* f = dialog->lpstrFilter; f && *f;) {
         const std::string description = narrowName(f);

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The desktop's open-file dialog on Linux, as a user meets it: started from the desktop entry
 # (--error-box) in a folder without a map, the dialog asks for one; a chosen map opens, and
-# Ctrl+O in the viewer opens another; cancelling ends the program quietly; without a file
-# chooser, a message says so.
+# Ctrl+O in the viewer opens another, the dialog starting in the shown map's folder;
+# cancelling ends the program quietly; without a file chooser, a message says so.
 # usage: open_dialog_test.sh PROGRAM W3EGEN   (DISPLAY must be set)
 set -u
 w3egen=$(realpath "$2")
@@ -30,7 +30,7 @@ wait_for_report() { # file: waits until the report ends with it
 
 mkdir -p "$work/empty" "$work/a" "$work/b"
 "$w3egen" --shape demo --width 33 --height 33 "$work/a/war3map.w3e"
-"$w3egen" --shape flat --width 17 --height 17 "$work/b/other.w3e"
+"$w3egen" --shape flat --width 17 --height 17 "$work/a/other.w3e"
 
 (cd "$work/empty" && exec "${run[@]}" --error-box >"$work/out" 2>"$work/err") &
 pid=$!
@@ -39,8 +39,9 @@ wait_for_report "$work/a/war3map.w3e" && pass || fail "the chosen map did not op
 main=$(dismiss_help)
 [ -n "$main" ] && pass || fail "no window after the dialog"
 press "$main" ctrl+o
-choose "$work/b/other.w3e"
-wait_for_report "$work/b/other.w3e" && pass || fail "Ctrl+O did not open the chosen map"
+choose other.w3e # by its name alone: the dialog is in the shown map's folder
+wait_for_report "$work/a/other.w3e" && pass ||
+    fail "Ctrl+O did not open the chosen map from the shown map's folder"
 press "$main" Escape
 finish_wait() { for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done; }
 finish_wait

@@ -57,19 +57,19 @@ float mapTop(const TerrainMap& map) {
     return top;
 }
 
-// Straight down over the middle of the map, as high as fits all of it in the view, north
-// (-z) up.
+// A plan of the whole map: straight down over its middle, north (-z) up, as wide as fits all of
+// it in the view with a little room round it; the eye above everything the map holds.
 CameraPlacement overview(const TerrainMap& map, const FrameCamera& frame) {
     const double width = 128.0 * std::max(map.header->mapWidth - 1, 1);
     const double depth = 128.0 * std::max(map.header->mapHeight - 1, 1);
     const double margin = 1.04;
-    const double half = std::max(0.5 * depth * margin / frame.tanHalfFovy,
-                                 0.5 * width * margin / (frame.tanHalfFovy * frame.aspect));
+    const double half = std::max(0.5 * depth * margin, 0.5 * width * margin / frame.aspect);
     const double top = mapTop(map);
     CameraPlacement c;
     c.eye = point({0.5 * width, top + half, -0.5 * depth});
     c.target = point({0.5 * width, top, -0.5 * depth});
     c.up = {0.0f, 0.0f, -1.0f};
+    c.planHalfHeight = half;
     return c;
 }
 
@@ -120,6 +120,11 @@ Ray rayThroughPixel(const CameraPlacement& camera, const FrameCamera& frame, int
     const Axes a = axesOf(camera);
     const double ndcX = 2.0 * (x + 0.5) / frame.width - 1.0;
     const double ndcY = 1.0 - 2.0 * (y + 0.5) / frame.height;
+    if (camera.planHalfHeight > 0.0) { // parallel rays, from where the pixel lies
+        const double h = camera.planHalfHeight;
+        return {point(vec(camera.eye) + a.side * (ndcX * h * frame.aspect) + a.up * (ndcY * h)),
+                point(a.forward)};
+    }
     const Vec dir = unit(a.forward + a.side * (ndcX * frame.tanHalfFovy * frame.aspect) +
                          a.up * (ndcY * frame.tanHalfFovy));
     return {camera.eye, point(dir)};
@@ -131,8 +136,11 @@ bool pixelOf(const CameraPlacement& camera, const FrameCamera& frame, const Poin
     const Vec v = vec(p) - vec(camera.eye);
     const double depth = dot(v, a.forward);
     if (depth <= 0) return false;
-    const double ndcX = dot(v, a.side) / (depth * frame.tanHalfFovy * frame.aspect);
-    const double ndcY = dot(v, a.up) / (depth * frame.tanHalfFovy);
+    // In a plan every point lies as far from the middle as it is, whatever its depth.
+    const double reach =
+        camera.planHalfHeight > 0.0 ? camera.planHalfHeight : depth * frame.tanHalfFovy;
+    const double ndcX = dot(v, a.side) / (reach * frame.aspect);
+    const double ndcY = dot(v, a.up) / reach;
     x = static_cast<float>((ndcX + 1.0) * 0.5 * frame.width - 0.5);
     y = static_cast<float>((1.0 - ndcY) * 0.5 * frame.height - 0.5);
     return true;

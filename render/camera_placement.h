@@ -10,13 +10,17 @@
 
 struct CameraPlacement {
     Point3 eye, target, up;
+    // Above 0: a plan, seen in parallel (an orthographic projection) straight down, the view
+    // reaching this many world units from its middle to its top and bottom edges.
+    double planHalfHeight = 0.0;
 };
 
 // True for the camera the viewer starts with: 2048 over the ground, the start's pitch, facing
 // -z, not the overview. It is drawn exactly as the viewer always drew it.
 bool isStartCamera(const ViewerState& state, const SceneView& scene);
 
-// Where the camera is. `frame` gives the shape of the view, which the overview fits the map to.
+// Where the camera is. `frame` gives the shape of the view, which the overview fits the map to:
+// a plan, straight down with north up, every tile the same size on screen.
 CameraPlacement placeCamera(const TerrainMap& map, const ViewerState& state, const CameraPose& pose,
                             const FrameCamera& frame);
 

@@ -64,13 +64,35 @@ void drawExact(SceneView& scene) {
     if (scene.overlay.grid) drawTileGrid(terrainMap, viewFrustum);
 }
 
+// The projection of every camera but the start one: the window's perspective, or a plan's
+// parallel one, over the given depth range.
+void setProjection(const FrameCamera& frame, const CameraPlacement& camera,
+                   const DepthRange& range) {
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    if (camera.planHalfHeight > 0.0) {
+        const double h = camera.planHalfHeight, w = h * frame.aspect;
+        glOrtho(-w, w, -h, h, 1.0, range.farPlane);
+    } else {
+        gluPerspective(2.0 * std::atan(frame.tanHalfFovy) * 180.0 / 3.14159265358979, frame.aspect,
+                       range.nearPlane, range.farPlane);
+    }
+    glMatrixMode(GL_MODELVIEW);
+}
+
 // Every camera but the start one: levels chosen for the view, then a projection whose depth
 // range fits what is visible, the light's marker and the terrain.
 void drawOtherCamera(SceneView& scene, const CameraPlacement& camera) {
     ViewerState& s = viewerState;
+    const bool plan = camera.planHalfHeight > 0.0;
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    setProjection(scene.frame, camera, DepthRange{}); // the widest, to choose what is in view
     viewFrustum.extract();
+    // Pixels a world unit spans at distance 1, or in a plan anywhere.
     const float pixelsPerUnit =
-        static_cast<float>(scene.frame.height) / (2.0f * scene.frame.tanHalfFovy);
+        plan ? static_cast<float>(scene.frame.height / (2.0 * camera.planHalfHeight))
+             : static_cast<float>(scene.frame.height) / (2.0f * scene.frame.tanHalfFovy);
     scene.textures.prepare(terrainMap, scene.mesh, s.view);
     scene.geometry.prepare(scene.gl, scene.mesh);
     // With the light baked beside the colours, or no lighting at all, a coarser mesh keeps
@@ -78,18 +100,14 @@ void drawOtherCamera(SceneView& scene, const CameraPlacement& camera) {
     const bool lighting = glIsEnabled(GL_LIGHTING) == GL_TRUE;
     const bool bakedLight = lighting && scene.gl.multitexture();
     if (bakedLight) scene.textures.prepareLight(terrainMap, s.lightPosition);
-    const ErrorBudget budget = bakedLight || !lighting ? ErrorBudget{1.0f, 4.0f} : ErrorBudget{};
+    const bool shadingKept = bakedLight || !lighting;
+    const ErrorBudget budget{1.0f, shadingKept ? 4.0f : 1.0f, plan, shadingKept};
     scene.selection.choose(scene.mesh, viewFrustum, camera.eye, pixelsPerUnit,
                            scene.textures.tileQuads, false, budget);
     const DepthRange range =
         depthRangeFor(scene.selection, camera.eye, s.lightPosition, scene.frame);
 
-    glMatrixMode(GL_PROJECTION);
-    glPushMatrix();
-    glLoadIdentity();
-    gluPerspective(2.0 * std::atan(scene.frame.tanHalfFovy) * 180.0 / 3.14159265358979,
-                   scene.frame.aspect, range.nearPlane, range.farPlane);
-    glMatrixMode(GL_MODELVIEW);
+    setProjection(scene.frame, camera, range);
     drawLightMarker(s.lightPosition, scene.markerList);
     viewFrustum.extract();
     glPushMatrix();

@@ -50,6 +50,43 @@ TEST(CameraPlacement, ATurnedCameraLooksAlongItsYawAndTheOverviewDownOnTheMiddle
     EXPECT_LT(northY, southY);
 }
 
+TEST(CameraPlacement, TheOverviewIsAPlanWhereHeightsMoveNothingAndClicksFindTheirPoint) {
+    const TerrainMap map = bumpMap();
+    ViewerState state;
+    CameraPose pose;
+    pose.overview = true;
+    const FrameCamera frame;
+    const CameraPlacement plan = placeCamera(map, state, pose, frame);
+    ASSERT_GT(plan.planHalfHeight, 0.0);
+    // A tile point shows at one pixel whatever its height, and every tile spans the same
+    // pixels: the map's edges are straight.
+    float x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+    ASSERT_TRUE(pixelOf(plan, frame, Point3{0.0f, 0.0f, 0.0f}, x0, y0));
+    ASSERT_TRUE(pixelOf(plan, frame, Point3{128.0f, 0.0f, -128.0f}, x1, y1));
+    const float tile = x1 - x0;
+    EXPECT_GT(tile, 10.0f);
+    EXPECT_NEAR(y0 - y1, tile, 1e-3f) << "square tiles";
+    for (int c = 0; c < 9; ++c) {
+        for (int r = 0; r < 9; ++r) {
+            for (const float height : {-300.0f, 0.0f, 512.0f}) {
+                float px = 0, py = 0;
+                ASSERT_TRUE(pixelOf(plan, frame, Point3{128.0f * c, height, -128.0f * r}, px, py));
+                EXPECT_NEAR(px, x0 + tile * c, 1e-2f);
+                EXPECT_NEAR(py, y0 - tile * r, 1e-2f);
+            }
+        }
+    }
+    // A click on the raised point, drawn where a flat one would be, picks it.
+    float bx = 0, by = 0;
+    pixelOf(plan, frame, map.vertices[4][4].position, bx, by);
+    const GroundPoint hit =
+        groundAlong(map, rayThroughPixel(plan, frame, static_cast<int>(bx), static_cast<int>(by)));
+    ASSERT_TRUE(hit.hit);
+    EXPECT_EQ(hit.column, 4);
+    EXPECT_EQ(hit.row, 4);
+    EXPECT_NEAR(hit.point.y, 512.0f, 40.0f);
+}
+
 TEST(CameraPlacement, APixelsRayShowsAtThatPixel) {
     CameraPlacement c;
     c.eye = {100.0f, 3000.0f, 50.0f};

@@ -122,6 +122,28 @@ TEST_F(LodDrawing, EveryStoreDrawsTheSamePictureAndFollowsNewMapsAndViews) {
     }
 }
 
+TEST_F(LodDrawing, TheOverviewIsAPlanWithStraightEdgesDrawnFromTheCoarsestChunk) {
+    useMap(ruggedDocument(129).bytes());
+    scene().pose.overview = true;
+    drawFrame();
+    const Screenshot shot = screenshot();
+    const CameraPlacement camera =
+        placeCamera(terrainMap, viewerState, scene().pose, scene().frame);
+    float left = 0, top = 0, right = 0, bottom = 0;
+    pixelOf(camera, scene().frame, terrainMap.vertices[0][128].position, left, top);
+    pixelOf(camera, scene().frame, terrainMap.vertices[128][0].position, right, bottom);
+    // Whatever the heights along them, the map's west and east edges are straight columns.
+    for (int y = static_cast<int>(top) + 2; y < static_cast<int>(bottom) - 2; ++y) {
+        int first = 0, last = 799;
+        while (first < 799 && shot.at(first, y)[0] + shot.at(first, y)[1] < 20) ++first;
+        while (last > 0 && shot.at(last, y)[0] + shot.at(last, y)[1] < 20) --last;
+        ASSERT_NEAR(first, left, 1.5f) << "row " << y;
+        ASSERT_NEAR(last, right, 1.5f) << "row " << y;
+    }
+    EXPECT_LE(scene().selection.drawn.size(), 4u) << "heights move nothing: the coarsest will do";
+    EXPECT_LT(differing(shot, fullGrid(), 25), 0.01);
+}
+
 TEST_F(LodDrawing, ADroppedMapReplacesTheGeometryTheDriverHolds) {
     const std::string folder = scratchPath("dropped");
     std::filesystem::create_directories(folder);

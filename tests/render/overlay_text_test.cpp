@@ -98,7 +98,8 @@ TEST(OverlayText, LegendsNameTheMapsOwnIdsAndEveryFlag) {
     EXPECT_STREQ(tiles.rows[1].label, "1  Vash");
     EXPECT_STREQ(tiles.rows[2].label, "unlisted");
     EXPECT_STREQ(tiles.rows[3].label, "water");
-    EXPECT_EQ(hexColour(tiles.rows[1].colour), hexColour(GroundColours::of(*map.header).byNumber[1]));
+    EXPECT_EQ(hexColour(tiles.rows[1].colour),
+              hexColour(GroundColours::of(*map.header).byNumber[1]));
     const Legend cliffs = legendOf(map, TerrainView::cliffsAndFlags, false);
     EXPECT_STREQ(cliffs.rows[1].label, "tinted ground");
     EXPECT_EQ(hexColour(cliffs.rows[1].colour), hexColour(tintedColour()));

@@ -115,7 +115,8 @@ TEST_F(Views, EachTilePointsColourCoversTheAreaNearestItWithNothingBetween) {
         for (int c = 0; c < 33; ++c) doc.at(c, r).flagsAndTexture = (c / 3) % 2;
     useMap(doc.bytes());
     viewerState.view = TerrainView::groundTiles;
-    const Rgb first = GroundColours::of(*terrainMap.header).byNumber[0], second = GroundColours::of(*terrainMap.header).byNumber[1];
+    const Rgb first = GroundColours::of(*terrainMap.header).byNumber[0],
+              second = GroundColours::of(*terrainMap.header).byNumber[1];
     for (const float height : {2048.0f, 1024.0f}) { // the start camera, and one of the chunks
         viewerState.cameraPosition.set(2048, 0, -64);
         viewerState.cameraHeight = height;

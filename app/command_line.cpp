@@ -15,6 +15,7 @@ Options:
                         north-west; its path is the report's last line
   --view VIEW           the picture's view: plain (the default), tiles, height, cliffs
   --size N              the picture's longer side in pixels (1 to 16384)
+  --legend              add the view's legend beside the picture, as the window shows it
   --heightmap FILE.png  write the ground's heights as 16-bit grey (0 the lowest, 65535
                         the highest) and print the heights those stand for
   --summary             print what the map holds as "key: value" lines
@@ -146,6 +147,8 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
                 line.noVsync = true;
             } else if (a == "--summary") {
                 line.summary = true;
+            } else if (a == "--legend") {
+                line.legend = true;
             } else if (name == "--output" || name == "--heightmap") {
                 if (value.empty()) fail(name + " needs a file name");
                 (name == "--output" ? line.output : line.heightmap) = value;
@@ -170,8 +173,11 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
         pathGiven = true;
     }
     if (pathGiven && line.mapPath.empty()) fail("the map's path is empty");
-    if ((viewGiven || sizeGiven) && line.output.empty())
-        fail(std::string(viewGiven ? "--view" : "--size") + " is for the picture of --output");
+    if ((viewGiven || sizeGiven || line.legend) && line.output.empty())
+        fail(std::string(viewGiven   ? "--view"
+                         : sizeGiven ? "--size"
+                                     : "--legend") +
+             " is for the picture of --output");
     if (!line.output.empty() && line.output == line.heightmap)
         fail("--output and --heightmap name the same file");
     return line;

@@ -20,6 +20,7 @@ struct CommandLine {
     std::string output, heightmap;
     TerrainView view = TerrainView::plain;
     int size = 0;
+    bool legend = false; // --legend: the view's legend beside the picture
     bool summary = false;
     std::string error; // what was not understood; the program then shows its usage
 

@@ -3,6 +3,7 @@
 #include "app/user_messages.h"
 #include "export/map_picture.h"
 #include "export/map_summary.h"
+#include "export/picture_legend.h"
 #include "terrain/whole_file.h"
 
 #include <cstdio>
@@ -51,8 +52,10 @@ int writeFilesOut(const CommandLine& options, const TerrainMap& map, const std::
             out << "heightmap: " << shown(options.heightmap) << levels << std::endl;
         }
         if (!options.output.empty()) {
-            if (!writePng(options.output, mapPicture(map, options.view, options.size), file,
-                          error)) {
+            PngImage picture = mapPicture(map, options.view, options.size);
+            if (options.legend && picture.width > 0)
+                picture = withLegend(picture, legendOf(map, options.view, true));
+            if (!writePng(options.output, picture, file, error)) {
                 tellFailure(error, box);
                 return 1;
             }

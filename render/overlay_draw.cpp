@@ -1,5 +1,6 @@
 #include "render/overlay_draw.h"
 
+#include "render/legend_layout.h"
 #include "render/overlay_text.h"
 #include "render/screen_text.h"
 
@@ -9,9 +10,8 @@
 
 namespace {
 
-constexpr int margin = 8, padding = 6;
-const Rgb ink{0.94f, 0.95f, 0.96f};
-const Rgb dim{0.70f, 0.73f, 0.78f};
+constexpr int margin = 8, padding = legendPadding;
+const Rgb ink = legendInk, dim = legendDim;
 
 // Lines on a panel with its top left at (x, y); the panel's size.
 void linesPanel(ScreenText& text, const TextLines& lines, int x, int y, int& width, int& height) {
@@ -34,47 +34,6 @@ void drawStatus(ScreenText& text, const SceneView& scene, int width, int height)
     text.panel(0, top, width, height - top);
     for (int i = 0; i < status.count; ++i)
         text.draw(margin, top + padding + i * lineHeight, status.line[i], i == 0 ? ink : dim);
-}
-
-void drawLegend(ScreenText& text, const Legend& legend) {
-    const int lineHeight = ScreenText::lineHeight(), swatch = lineHeight - 3;
-    int width = ScreenText::width(legend.title);
-    for (int i = 0; i < legend.count; ++i)
-        width = std::max(width, swatch + 6 + ScreenText::width(legend.rows[i].label));
-    char ticks[5][24];
-    const int rampHeight = legend.ramp ? 8 * lineHeight : 0;
-    if (legend.ramp) {
-        for (int k = 0; k < 5; ++k) {
-            const float h =
-                legend.highest - (legend.highest - legend.lowest) * static_cast<float>(k) / 4.0f;
-            std::snprintf(ticks[k], sizeof ticks[k], "%.0f", h);
-            width = std::max(width, 2 * swatch + 6 + ScreenText::width(ticks[k]));
-        }
-    }
-    const int height =
-        (1 + legend.count) * lineHeight + (legend.ramp ? rampHeight + lineHeight : 0);
-    text.panel(margin, margin, width + 2 * padding, height + 2 * padding);
-    int x = margin + padding, y = margin + padding;
-    text.draw(x, y, legend.title, ink);
-    y += lineHeight;
-    if (legend.ramp) {
-        // Highest at the top, in the ramp's own steps, with five ticks in world units.
-        const int steps = 64;
-        for (int s = 0; s < steps; ++s) {
-            const float t = 1.0f - static_cast<float>(s) / (steps - 1);
-            const float h = legend.lowest + (legend.highest - legend.lowest) * t;
-            text.swatch(x, y + lineHeight / 2 + rampHeight * s / steps, 2 * swatch,
-                        rampHeight / steps + 1, heightColour(h, legend.lowest, legend.highest));
-        }
-        for (int k = 0; k < 5; ++k)
-            text.draw(x + 2 * swatch + 6, y + rampHeight * k / 4, ticks[k], dim);
-        y += rampHeight + lineHeight;
-    }
-    for (int i = 0; i < legend.count; ++i) {
-        text.swatch(x, y + 2, swatch, swatch, legend.rows[i].colour);
-        text.draw(x + swatch + 6, y, legend.rows[i].label, ink);
-        y += lineHeight;
-    }
 }
 
 // The tile point under the cursor: a mark on it and its description beside the cursor.
@@ -115,7 +74,8 @@ void drawOverlay(SceneView& scene, const CameraPlacement& camera) {
     o.text.begin(width, height);
     if (words) {
         if (viewerState.view != TerrainView::plain)
-            drawLegend(o.text, legendOf(terrainMap, viewerState.view, viewerState.waterShown));
+            drawLegend(o.text, legendOf(terrainMap, viewerState.view, viewerState.waterShown),
+                       margin, margin);
         if (!o.keys) drawInspector(o.text, scene, camera, width, height); // never under F1's
         drawStatus(o.text, scene, width, height);
     }

@@ -126,6 +126,17 @@ run_in "$work" --view sky --output sky.png
 check "--view sky" "2|zuvaro: --view takes plain, tiles, height or cliffs, not sky" "$code|$(head -n 1 "$work/err")"
 run_in "$work" --size 64
 check "--size without --output" 2 "$code"
+run_in "$work" --legend
+check "--legend without --output" "2|zuvaro: --legend is for the picture of --output" \
+    "$code|$(head -n 1 "$work/err")"
+# With --legend the picture grows to the right by the legend's panel; the map stays as it was.
+run_in "$work/maps" --output legend.png --view tiles --size 100 --legend one
+check "--legend: exit code" 0 "$code"
+size=$(identify -format '%w %h' "$work/maps/legend.png" 2>&1)
+convert "$work/maps/legend.png" -crop 100x60+0+0 +repage "$work/maps/legend-map.png"
+[ "${size%% *}" -gt 160 ] &&
+    [ "$(compare -metric AE "$work/maps/pic.png" "$work/maps/legend-map.png" null: 2>&1)" = 0 ] &&
+    pass || fail "--legend: a picture of $size, or the map under the legend changed"
 
 # --- Messages that say what to do.
 mkdir "$work/empty"

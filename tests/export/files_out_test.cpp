@@ -2,14 +2,16 @@
 // its orientation (a marker in a corner lands in that corner), the colours of two tile types;
 // the heightmap's values at known points; the summary's numbers; and files written whole.
 #include "app/files_out.h"
+#include "colour_distance.h"
 #include "export/map_picture.h"
 #include "export/map_summary.h"
-#include "colour_distance.h"
+#include "export/picture_legend.h"
 #include "map_fixture.h"
 #include "render/view_colours.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -113,6 +115,38 @@ TEST(FilesOut, WaterOverAnyGroundStaysApartFromEveryDryGroundInThePicture) {
         for (const Rgb& ground : dry)
             EXPECT_GE(cie76(water, ground), 12.0)
                 << "water " << hexColour(water) << ", ground " << hexColour(ground);
+}
+
+TEST(FilesOut, TheLegendStandsBesideThePictureWithEverySwatchAndItsWords) {
+    const TerrainMap map = stripesHalfUnderWater();
+    const PngImage picture = mapPicture(map, TerrainView::groundTiles);
+    const Legend legend = legendOf(map, TerrainView::groundTiles, true);
+    const PngImage both = withLegend(picture, legend);
+    ASSERT_GT(both.width, picture.width + 60);
+    ASSERT_GE(both.height, picture.height);
+    for (int y = 0; y < picture.height; ++y) // the map as it was, at the left
+        ASSERT_TRUE(std::equal(pixel(picture, 0, y), pixel(picture, 0, y) + picture.width * 3,
+                               pixel(both, 0, y)))
+            << "row " << y;
+    const auto count = [&](const Rgb& c) {
+        int n = 0;
+        for (int y = 0; y < both.height; ++y)
+            for (int x = picture.width; x < both.width; ++x) {
+                const unsigned char* p = pixel(both, x, y);
+                n += std::abs(p[0] - c.r * 255) < 2 && std::abs(p[1] - c.g * 255) < 2 &&
+                     std::abs(p[2] - c.b * 255) < 2;
+            }
+        return n;
+    };
+    ASSERT_EQ(legend.count, 18); // 16 tile sets, unlisted, water
+    for (int i = 0; i < legend.count; ++i)
+        EXPECT_GE(count(legend.rows[i].colour), 100) << legend.rows[i].label;
+    int ink = 0; // the letters: light pixels, as the window draws its words
+    for (int y = 0; y < both.height; ++y)
+        for (int x = picture.width; x < both.width; ++x) ink += pixel(both, x, y)[1] > 200;
+    EXPECT_GT(ink, 300);
+    // The plain view has no legend: the picture as it was.
+    EXPECT_EQ(withLegend(picture, legendOf(map, TerrainView::plain, true)).width, picture.width);
 }
 
 TEST(FilesOut, TheHeightmapRunsFromTheLowestToTheHighestGround) {

@@ -29,8 +29,8 @@ inline void legendSize(const Legend& legend, int& width, int& height) {
         }
     }
     width += 2 * legendPadding;
-    height = (1 + legend.count) * lineHeight + (legend.ramp ? 9 * lineHeight : 0) +
-             2 * legendPadding;
+    height =
+        (1 + legend.count) * lineHeight + (legend.ramp ? 9 * lineHeight : 0) + 2 * legendPadding;
 }
 
 // Draws the legend's panel with its top left at (x0, y0).

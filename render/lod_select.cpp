@@ -103,8 +103,7 @@ Option optionFor(const LodChunk& chunk, float allowed, const LodMesh& mesh) {
 } // namespace
 
 float LodSelection::allowedError(const LodChunk& chunk) const {
-    if (view.budget.plan)
-        return view.budget.shadingKept ? 1e30f : view.budget.nearPixels / view.pixelsPerUnit;
+    if (view.budget.planError >= 0.0f) return view.budget.planError;
     const float distance = distanceToBox(view.eye, chunk.low, chunk.high);
     const float pixels = view.budget.nearPixels + (view.budget.farPixels - view.budget.nearPixels) *
                                                       std::min(1.0f, distance / view.reach);

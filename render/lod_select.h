@@ -13,11 +13,9 @@
 // the error only moves a silhouette, which is harder to see the farther it is.
 struct ErrorBudget {
     float nearPixels = 1.0f, farPixels = 1.0f;
-    // A plan: seen in parallel straight down, where heights move nothing on screen; with the
-    // shading kept whatever the mesh (`shadingKept`), no error shows at all, else a pixel's
-    // worth of the plan's scale stands for the shading's.
-    bool plan = false;
-    bool shadingKept = false;
+    // For a plan (seen in parallel straight down, where heights move nothing on screen): the
+    // largest height error allowed anywhere, in world units; below 0 for other cameras.
+    float planError = -1.0f;
 };
 
 struct LodSelection {

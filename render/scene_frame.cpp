@@ -80,6 +80,16 @@ void setProjection(const FrameCamera& frame, const CameraPlacement& camera,
     glMatrixMode(GL_MODELVIEW);
 }
 
+// How far heights may be off in a plan. They move nothing on screen there, but the water is
+// drawn where its surface is above the ground: a height error moves a shore by itself over the
+// shore's slope, kept within a pixel for slopes of a quarter and more. Where nothing of that
+// shows, with the shading kept whatever the mesh, any error will do; with OpenGL's lighting, a
+// pixel's worth stands for the shading's.
+float planError(bool shadingKept, bool water, float pixelsPerUnit) {
+    if (water) return 0.25f / pixelsPerUnit;
+    return shadingKept ? 1e30f : 1.0f / pixelsPerUnit;
+}
+
 // Every camera but the start one: levels chosen for the view, then a projection whose depth
 // range fits what is visible, the light's marker and the terrain.
 void drawOtherCamera(SceneView& scene, const CameraPlacement& camera) {
@@ -101,7 +111,10 @@ void drawOtherCamera(SceneView& scene, const CameraPlacement& camera) {
     const bool bakedLight = lighting && scene.gl.multitexture();
     if (bakedLight) scene.textures.prepareLight(terrainMap, s.lightPosition);
     const bool shadingKept = bakedLight || !lighting;
-    const ErrorBudget budget{1.0f, shadingKept ? 4.0f : 1.0f, plan, shadingKept};
+    ErrorBudget budget{1.0f, shadingKept ? 4.0f : 1.0f};
+    if (plan)
+        budget.planError =
+            planError(shadingKept, s.waterShown && s.view != TerrainView::plain, pixelsPerUnit);
     scene.selection.choose(scene.mesh, viewFrustum, camera.eye, pixelsPerUnit,
                            scene.textures.tileQuads, false, budget);
     const DepthRange range =

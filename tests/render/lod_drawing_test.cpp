@@ -142,6 +142,11 @@ TEST_F(LodDrawing, TheOverviewIsAPlanWithStraightEdgesDrawnFromTheCoarsestChunk)
     }
     EXPECT_LE(scene().selection.drawn.size(), 4u) << "heights move nothing: the coarsest will do";
     EXPECT_LT(differing(shot, fullGrid(), 25), 0.01);
+    // With water, the ground's heights decide where it shows: its shores stay where they are.
+    viewerState.view = TerrainView::groundTiles;
+    scene().overlay.words = Overlay::Words::hidden;
+    drawFrame();
+    EXPECT_LT(differing(screenshot(), fullGrid(), 25), 0.02) << "the plan with its water";
 }
 
 TEST_F(LodDrawing, ADroppedMapReplacesTheGeometryTheDriverHolds) {

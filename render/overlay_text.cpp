@@ -17,17 +17,16 @@ void statusLine(TextLines& out, const TerrainMap& map, const ViewerState& state,
     if (scene.pose.overview)
         std::snprintf(camera, sizeof camera, "overview");
     else
-        std::snprintf(camera, sizeof camera, "camera %.0f over it", state.cameraHeight);
-    char water[16] = "";
-    if (state.view != TerrainView::plain)
-        std::snprintf(water, sizeof water, " | water %s", state.waterShown ? "on" : "off");
+        std::snprintf(camera, sizeof camera, "camera %.0f above", state.cameraHeight);
+    // The water is said only when H has hidden it: room for the map's name.
+    const char* const water =
+        state.view != TerrainView::plain && !state.waterShown ? " | water off" : "";
     char front[TextLines::width];
-    std::snprintf(front, sizeof front,
-                  "x %.7g, z %.7g (column %.1f, row %.1f) | ground %.1f | %s | %s%s%s | ",
-                  static_cast<double>(h.xOffset + at.x),
-                  static_cast<double>(h.zOffset + 128.0f * row), static_cast<double>(at.x / 128.0f),
-                  static_cast<double>(row), static_cast<double>(ground), camera,
-                  viewName(state.view), water, scene.levelOfDetail ? "" : " | level of detail off");
+    std::snprintf(
+        front, sizeof front, "x %.7g, z %.7g (column %g, row %g) | ground %.1f | %s | %s%s%s | ",
+        static_cast<double>(h.xOffset + at.x), static_cast<double>(h.zOffset + 128.0f * row),
+        static_cast<double>(at.x / 128.0f), static_cast<double>(row), static_cast<double>(ground),
+        camera, viewName(state.view), water, scene.levelOfDetail ? "" : " | level of detail off");
     const char* const keys = " | F1: keys";
     // The map's name takes what the rest leaves of the window's width, shortened in the middle;
     // where not even "..." fits, "F1: keys" goes first so that it still shows.

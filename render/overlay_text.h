@@ -12,8 +12,8 @@
 
 // One line: the camera's place in the map's own coordinates (X offset + 128 x column, Z offset
 // + 128 x row) with its tile column and row, the ground under it, its height over that ground,
-// the view, the water, level of detail when off, the map's name, "F1: keys". Given a width in
-// pixels, the map's name is shortened to keep the line within it.
+// the view, the water when hidden, level of detail when off, the map's name, "F1: keys". Given a
+// width in pixels, the map's name is shortened to keep the line within it.
 void statusLine(TextLines& out, const TerrainMap& map, const ViewerState& state,
                 const SceneView& scene, int width = 0);
 

@@ -61,7 +61,7 @@ TEST(OverlayText, TheStatusLineSaysWhereTheCameraIsAndWhatIsShown) {
     TextLines status;
     statusLine(status, map, state, scene);
     EXPECT_EQ(std::string(status.line[0]),
-              "x -8512, z -1472 (column 1.5, row 0.5) | ground 10.0 | camera 2048 over it | "
+              "x -8512, z -1472 (column 1.5, row 0.5) | ground 10.0 | camera 2048 above | "
               "ground tiles | water off | Карта.w3e | F1: keys");
     state.view = TerrainView::plain;
     scene.levelOfDetail = false;

@@ -1,6 +1,6 @@
 #include "app/camera_moves.h"
 
-#include "render/ground_height.h"
+#include "view/ground_height.h"
 
 #include <algorithm>
 #include <cmath>

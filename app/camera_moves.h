@@ -4,7 +4,7 @@
 // Needs: the render layer's viewer state, scene and camera placement; the terrain model.
 #pragma once
 
-#include "render/camera_placement.h"
+#include "view/camera_placement.h"
 
 constexpr float startHeight = 2048.0f, lowestCamera = 256.0f, highestCamera = 32768.0f;
 

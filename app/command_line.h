@@ -4,7 +4,7 @@
 // Needs: standard C++ only.
 #pragma once
 
-#include "render/terrain_view.h"
+#include "view/terrain_view.h"
 
 #include <string>
 #include <vector>

@@ -1,7 +1,8 @@
 // The table and what its keys do. A camera step is taken only if it keeps the camera strictly
 // inside the grid's extent, so the camera never stands on the outer edge once it has moved;
 // the camera keys leave the overview first. Switches act once per press: held for a frame or
-// for a second, L switches the lighting once.
+// for a second, L switches the lighting once. Actions change state only; the next frame draws
+// with it (polygon mode and lighting included).
 #include "app/commands.h"
 
 #include "app/camera_moves.h"
@@ -10,9 +11,9 @@
 #include "app/open_dialog.h"
 #include "app/user_messages.h"
 #include "app/view_legend.h"
-#include "render/viewer_state.h"
 #include "render/window_context.h"
 #include "terrain/terrain_map.h"
+#include "view/viewer_state.h"
 
 #include <iostream>
 
@@ -29,8 +30,8 @@ void flyAcross(SceneView& scene, int which) {
 }
 
 void polygonMode(SceneView&, int which) {
-    static const GLenum modes[] = {GL_LINE, GL_POINT, GL_FILL};
-    glPolygonMode(GL_FRONT, modes[which]);
+    static const PolygonMode modes[] = {PolygonMode::lines, PolygonMode::points, PolygonMode::fill};
+    viewerState.polygonMode = modes[which];
 }
 
 void moveLightAcross(SceneView&, int which) {
@@ -43,10 +44,6 @@ void moveLightUpDown(SceneView&, int which) {
 
 void switchLighting(SceneView&, int) {
     viewerState.lightingOn = !viewerState.lightingOn;
-    if (viewerState.lightingOn)
-        glEnable(GL_LIGHTING);
-    else
-        glDisable(GL_LIGHTING);
 }
 
 void nextViewShown(SceneView&, int) {

@@ -3,8 +3,8 @@
 // Needs: the render layer's scene and words.
 #pragma once
 
-#include "render/overlay_text.h"
 #include "render/scene_view.h"
+#include "view/overlay_text.h"
 
 struct Command {
     enum Trigger {

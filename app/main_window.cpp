@@ -13,6 +13,7 @@
 #include "app/resource_ids.h"
 #include "app/system_text.h"
 #include "render/scene_frame.h"
+#include "render/scene_setup.h"
 #include "render/window_context.h"
 
 namespace {
@@ -108,15 +109,16 @@ void pointerAt(HWND window, Overlay& overlay, int x, int y) {
     overlay.cursorY = y;
 }
 
-void onSize(LPARAM lParam) {
-    const int width = LOWORD(lParam);
-    const int height = HIWORD(lParam) == 0 ? 1 : HIWORD(lParam);
-    glViewport(0, 0, width, height);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    gluPerspective(54.0, static_cast<double>(width) / static_cast<double>(height), 1.0, 1000000.0);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
+// The client area's size becomes the frames' viewport. initGL's projection (60 degrees at 4:3)
+// holds until the first resize after it, which narrows it to 54 degrees at the window's shape.
+void onSize(FrameCamera& frame, LPARAM lParam) {
+    frame.width = LOWORD(lParam);
+    frame.height = HIWORD(lParam) == 0 ? 1 : HIWORD(lParam);
+    if (viewerState.sceneReady) {
+        frame.fovyDegrees = 54.0;
+        frame.aspect = static_cast<double>(frame.width) / static_cast<double>(frame.height);
+    }
+    sizeView(frame);
 }
 
 // Frames are drawn for every paint while the scene is set up and the context lives; the
@@ -186,7 +188,7 @@ LRESULT CALLBACK viewerWindowProcedure(HWND window, UINT message, WPARAM wParam,
     const int x = GET_X_LPARAM(lParam), y = GET_Y_LPARAM(lParam);
     switch (message) {
     case WM_SIZE:
-        onSize(lParam);
+        onSize(controls->scene.frame, lParam);
         return 0;
     case WM_PAINT:
         onPaint(controls->scene);

@@ -4,8 +4,8 @@
 
 #include "app/user_messages.h"
 #include "app/view_legend.h"
-#include "render/viewer_state.h"
 #include "render/window_context.h"
+#include "view/viewer_state.h"
 
 #include <iostream>
 

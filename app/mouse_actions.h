@@ -7,7 +7,7 @@
 
 #include "app/view_controls.h"
 #include "platform/win32.h"
-#include "render/camera_placement.h"
+#include "view/camera_placement.h"
 
 // The ground point under window pixel (x, y) as the scene's camera shows it, if any.
 GroundPoint groundUnderCursor(const SceneView& scene, int x, int y);

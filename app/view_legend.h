@@ -3,7 +3,7 @@
 // Needs: the render layer's view colours, the terrain model.
 #pragma once
 
-#include "render/view_colours.h"
+#include "view/view_colours.h"
 
 #include <string>
 

@@ -4,8 +4,8 @@
 #include "app/system_text.h"
 #include "app/user_messages.h"
 #include "export/png_encode.h"
-#include "render/viewer_state.h"
 #include "render/window_context.h"
+#include "view/viewer_state.h"
 
 #include <cstdio>
 #include <ctime>

@@ -14,9 +14,9 @@
 #include "app/user_messages.h"
 #include "platform/win32.h"
 #include "render/scene_setup.h"
-#include "render/viewer_state.h"
 #include "render/window_context.h"
 #include "terrain/terrain_map.h"
+#include "view/viewer_state.h"
 #include "zuvaro_version.h"
 
 #include <iostream>

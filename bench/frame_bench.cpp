@@ -14,7 +14,7 @@
 #include "platform/win32.h"
 #include "render/scene_frame.h"
 #include "render/scene_setup.h"
-#include "render/view_frustum.h"
+#include "view/view_frustum.h"
 #include "render/window_context.h"
 #include "terrain_shapes.h"
 #include "terrain_walk.h"

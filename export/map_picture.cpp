@@ -1,8 +1,8 @@
 // The picture is made at a pixel a tile point first, then scaled.
 #include "export/map_picture.h"
 
-#include "render/view_colours.h"
-#include "render/water_cover.h"
+#include "view/view_colours.h"
+#include "view/water_cover.h"
 
 #include <algorithm>
 #include <cmath>

@@ -6,7 +6,7 @@
 #pragma once
 
 #include "export/png_encode.h"
-#include "render/terrain_view.h"
+#include "view/terrain_view.h"
 #include "terrain/terrain_map.h"
 
 // The picture of `view`, `longest` pixels along its longer side (0: a pixel a tile point);

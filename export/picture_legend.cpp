@@ -2,7 +2,7 @@
 // is nothing under it, so its colour is that panel over black.
 #include "export/picture_legend.h"
 
-#include "render/legend_layout.h"
+#include "view/legend_layout.h"
 
 #include <algorithm>
 #include <cmath>

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "export/png_encode.h"
-#include "render/overlay_text.h"
+#include "view/overlay_text.h"
 
 // `picture` (RGB, 8 bits) widened by the legend's panel; as it is for a legend without rows
 // or ramp (the plain view's).

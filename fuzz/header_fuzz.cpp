@@ -4,7 +4,7 @@
 // here they come up in seconds. Each load is then walked as the viewer walks it: the terrain
 // strips, the block culling and the ground height under points on and off the grid.
 #include "field_edges.h"
-#include "render/ground_height.h"
+#include "view/ground_height.h"
 #include "terrain/terrain_map.h"
 #include "terrain_walk.h"
 #include "w3e_document.h"

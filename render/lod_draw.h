@@ -7,8 +7,8 @@
 #pragma once
 
 #include "render/lod_geometry.h"
-#include "render/lod_select.h"
 #include "render/lod_textures.h"
+#include "view/lod_select.h"
 
 // What a frame draws the chunks from, made beforehand (prepare, prepareLight).
 struct LodDrawing {

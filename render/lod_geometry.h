@@ -7,7 +7,7 @@
 #pragma once
 
 #include "render/gl_entry_points.h"
-#include "render/lod_mesh.h"
+#include "view/lod_mesh.h"
 
 #include <cstddef>
 #include <vector>

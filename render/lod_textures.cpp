@@ -3,9 +3,9 @@
 // the rest unused. A water tile holds a texel per quad: where the water shows in the view.
 #include "render/lod_textures.h"
 
-#include "render/light_shade.h"
-#include "render/view_colours.h"
-#include "render/water_cover.h"
+#include "view/light_shade.h"
+#include "view/view_colours.h"
+#include "view/water_cover.h"
 
 #include <algorithm>
 #include <cmath>

@@ -9,8 +9,8 @@
 #pragma once
 
 #include "platform/win32.h"
-#include "render/lod_mesh.h"
-#include "render/terrain_view.h"
+#include "view/lod_mesh.h"
+#include "view/terrain_view.h"
 
 #include <vector>
 

@@ -1,8 +1,8 @@
 #include "render/overlay_draw.h"
 
-#include "render/legend_layout.h"
-#include "render/overlay_text.h"
 #include "render/screen_text.h"
+#include "view/legend_layout.h"
+#include "view/overlay_text.h"
 
 #include <algorithm>
 #include <cmath>
@@ -26,7 +26,8 @@ void linesPanel(ScreenText& text, const TextLines& lines, int x, int y, int& wid
 
 void drawStatus(ScreenText& text, const SceneView& scene, int width, int height) {
     TextLines status;
-    statusLine(status, terrainMap, viewerState, scene, width - 2 * margin);
+    statusLine(status, terrainMap, viewerState, scene.pose, scene.levelOfDetail,
+               scene.overlay.mapName, width - 2 * margin);
     if (scene.overlay.note[0] && viewerState.elapsedSeconds < scene.overlay.noteUntil)
         status.add("%s", scene.overlay.note);
     const int lineHeight = ScreenText::lineHeight();
@@ -71,13 +72,13 @@ void drawOverlay(SceneView& scene, const CameraPlacement& camera) {
     const bool words = o.wordsShown(viewerState.view);
     if (!words && !o.keys) return;
     const int width = scene.frame.width, height = scene.frame.height;
-    o.text.begin(width, height);
+    scene.text.begin(width, height);
     if (words) {
         if (viewerState.view != TerrainView::plain)
-            drawLegend(o.text, legendOf(terrainMap, viewerState.view, viewerState.waterShown),
+            drawLegend(scene.text, legendOf(terrainMap, viewerState.view, viewerState.waterShown),
                        margin, margin);
-        if (!o.keys) drawInspector(o.text, scene, camera, width, height); // never under F1's
-        drawStatus(o.text, scene, width, height);
+        if (!o.keys) drawInspector(scene.text, scene, camera, width, height); // never under F1's
+        drawStatus(scene.text, scene, width, height);
     }
     if (o.keys) {
         const TextLines& keys = o.keyLines;
@@ -85,7 +86,8 @@ void drawOverlay(SceneView& scene, const CameraPlacement& camera) {
         for (int i = 0; i < keys.count; ++i) w = std::max(w, ScreenText::width(keys.line[i]));
         w += 2 * padding;
         h = keys.count * ScreenText::lineHeight() + 2 * padding;
-        linesPanel(o.text, keys, std::max(0, (width - w) / 2), std::max(0, (height - h) / 2), w, h);
+        linesPanel(scene.text, keys, std::max(0, (width - w) / 2), std::max(0, (height - h) / 2), w,
+                   h);
     }
-    o.text.end();
+    scene.text.end();
 }

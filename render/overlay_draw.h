@@ -4,7 +4,8 @@
 // Needs: OpenGL 1.x, the screen's text, the overlay's text, the camera's placement.
 #pragma once
 
-#include "render/camera_placement.h"
+#include "render/scene_view.h"
+#include "view/camera_placement.h"
 
 // Draws what the scene's overlay asks for over the frame just drawn with `camera`.
 void drawOverlay(SceneView& scene, const CameraPlacement& camera);

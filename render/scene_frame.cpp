@@ -4,35 +4,37 @@
 #include "render/scene_frame.h"
 
 #include "platform/win32.h"
-#include "render/camera_placement.h"
-#include "render/depth_range.h"
 #include "render/light_marker.h"
 #include "render/lod_draw.h"
 #include "render/overlay_draw.h"
 #include "render/terrain_draw.h"
 #include "render/tile_grid.h"
-#include "render/view_frustum.h"
 #include "render/window_context.h"
 #include "render/window_title.h"
 #include "terrain/terrain_map.h"
+#include "view/camera_placement.h"
+#include "view/depth_range.h"
+#include "view/view_frustum.h"
 
 #include <algorithm>
 #include <cmath>
 
 namespace {
 
-// The projection and viewport the window's frames use (the size handler's, or initGL's).
-void readFrameCamera(FrameCamera& frame) {
-    GLfloat projection[16];
-    glGetFloatv(GL_PROJECTION_MATRIX, projection);
-    if (projection[5] != 0.0f && projection[0] != 0.0f) {
-        frame.tanHalfFovy = 1.0f / projection[5];
-        frame.aspect = projection[5] / projection[0];
-    }
-    GLint viewport[4];
-    glGetIntegerv(GL_VIEWPORT, viewport);
-    frame.width = viewport[2] > 0 ? viewport[2] : 1;
-    frame.height = viewport[3] > 0 ? viewport[3] : 1;
+// What the actions have set: the polygon mode, the lighting switch, and the window's
+// viewport and projection.
+void applyState(const ViewerState& s, const FrameCamera& frame) {
+    static const GLenum modes[] = {GL_FILL, GL_LINE, GL_POINT};
+    glPolygonMode(GL_FRONT, modes[static_cast<int>(s.polygonMode)]);
+    if (s.lightingOn)
+        glEnable(GL_LIGHTING);
+    else
+        glDisable(GL_LIGHTING);
+    glViewport(0, 0, frame.width, frame.height);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPerspective(frame.fovyDegrees, frame.aspect, 1.0, 1000000.0);
+    glMatrixMode(GL_MODELVIEW);
 }
 
 void setTitle(const ViewerState& s, const SceneView& scene) {
@@ -74,8 +76,7 @@ void setProjection(const FrameCamera& frame, const CameraPlacement& camera,
         const double h = camera.planHalfHeight, w = h * frame.aspect;
         glOrtho(-w, w, -h, h, 1.0, range.farPlane);
     } else {
-        gluPerspective(2.0 * std::atan(frame.tanHalfFovy) * 180.0 / 3.14159265358979, frame.aspect,
-                       range.nearPlane, range.farPlane);
+        gluPerspective(frame.fovyDegrees, frame.aspect, range.nearPlane, range.farPlane);
     }
     glMatrixMode(GL_MODELVIEW);
 }
@@ -102,12 +103,12 @@ void drawOtherCamera(SceneView& scene, const CameraPlacement& camera) {
     // Pixels a world unit spans at distance 1, or in a plan anywhere.
     const float pixelsPerUnit =
         plan ? static_cast<float>(scene.frame.height / (2.0 * camera.planHalfHeight))
-             : static_cast<float>(scene.frame.height) / (2.0f * scene.frame.tanHalfFovy);
+             : static_cast<float>(scene.frame.height) / (2.0f * scene.frame.tanHalfFovy());
     scene.textures.prepare(terrainMap, scene.mesh, s.view);
     scene.geometry.prepare(scene.gl, scene.mesh);
     // With the light baked beside the colours, or no lighting at all, a coarser mesh keeps
     // every tile point's colour and shading: its error then only moves silhouettes.
-    const bool lighting = glIsEnabled(GL_LIGHTING) == GL_TRUE;
+    const bool lighting = s.lightingOn;
     const bool bakedLight = lighting && scene.gl.multitexture();
     if (bakedLight) scene.textures.prepareLight(terrainMap, s.lightPosition);
     const bool shadingKept = bakedLight || !lighting;
@@ -172,7 +173,7 @@ void renderFrame(SceneView& scene) {
     scene.gl.load();
     updateFrameRate(s);
     setTitle(s, scene);
-    readFrameCamera(scene.frame);
+    applyState(s, scene.frame);
 
     const CameraPlacement camera = placeCamera(terrainMap, s, scene.pose, scene.frame);
     if (!scene.pose.overview) {
@@ -185,9 +186,9 @@ void renderFrame(SceneView& scene) {
     gluLookAt(camera.eye.x, camera.eye.y, camera.eye.z, camera.target.x, camera.target.y,
               camera.target.z, camera.up.x, camera.up.y, camera.up.z);
     // The mesh serves every camera but the start one, and every coloured view's textures.
-    if (!scene.mesh.built && (s.view != TerrainView::plain || !isStartCamera(s, scene)))
+    if (!scene.mesh.built && (s.view != TerrainView::plain || !isStartCamera(s, scene.pose)))
         scene.mesh.build(terrainMap);
-    if (isStartCamera(s, scene)) {
+    if (isStartCamera(s, scene.pose)) {
         drawLightMarker(s.lightPosition);
         viewFrustum.extract();
         glPushMatrix();

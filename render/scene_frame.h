@@ -3,7 +3,7 @@
 #pragma once
 
 #include "render/scene_view.h"
-#include "render/viewer_state.h"
+#include "view/viewer_state.h"
 
 // Frame rate and title, camera over the ground, light marker, culled terrain (and water in
 // the coloured views), buffer swap. The start camera draws exactly as the viewer always did;

@@ -2,7 +2,7 @@
 // faces because the terrain strips run clockwise seen from above; back faces are culled.
 #include "render/scene_setup.h"
 
-#include "render/viewer_state.h"
+#include "view/viewer_state.h"
 
 #include "platform/win32.h"
 
@@ -37,4 +37,13 @@ void initGL() {
     // lit white and the light marker yellow.
     glEnable(GL_COLOR_MATERIAL);
     viewerState.sceneReady = true;
+}
+
+void sizeView(const FrameCamera& frame) {
+    glViewport(0, 0, frame.width, frame.height);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPerspective(frame.fovyDegrees, frame.aspect, 1.0, 1000000.0);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
 }

@@ -2,7 +2,7 @@
 // screen as they were rasterised.
 #include "render/screen_text.h"
 
-#include "render/text_layout.h"
+#include "view/text_layout.h"
 
 void ScreenText::begin(int width, int height) {
     frameWidth = width;

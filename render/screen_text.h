@@ -7,7 +7,7 @@
 #pragma once
 
 #include "platform/win32.h"
-#include "render/view_colours.h"
+#include "view/view_colours.h"
 
 #include <vector>
 

@@ -3,7 +3,7 @@
 // Needs: the view colours.
 #pragma once
 
-#include "render/view_colours.h"
+#include "view/view_colours.h"
 
 // Lit white quads: one colour per quad, before its vertices.
 struct PlainColours {

@@ -6,7 +6,7 @@
 #pragma once
 
 #include "render/lod_textures.h"
-#include "render/view_frustum.h"
+#include "view/view_frustum.h"
 
 // A coloured view: the strips with the view's colours (from `textures` where one tile holds
 // the map, else a colour per vertex), then, with `water`, the water surface over them.

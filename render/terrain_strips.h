@@ -6,10 +6,10 @@
 // Needs: the terrain model, the coarse culling and the strips' colours; no OpenGL.
 #pragma once
 
-#include "render/block_culling.h"
 #include "render/strip_colours.h"
-#include "render/water_cover.h"
 #include "terrain/terrain_map.h"
+#include "view/block_culling.h"
+#include "view/water_cover.h"
 
 // Whether any of the four points is inside the frustum, tested in the order (c, r),
 // (c + 1, r + 1), (c + 1, r), (c, r + 1).

@@ -4,7 +4,7 @@
 // Needs: OpenGL 1.x, the view colours.
 #pragma once
 
-#include "render/view_colours.h"
+#include "view/view_colours.h"
 
 // The state for drawing water, and back.
 void beginWater();

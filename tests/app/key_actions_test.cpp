@@ -3,7 +3,7 @@
 #include "app/key_table.h"
 #include "gl_fixture.h"
 #include "map_fixture.h"
-#include "render/viewer_state.h"
+#include "view/viewer_state.h"
 
 #include <gtest/gtest.h>
 
@@ -25,10 +25,16 @@ class KeyActions : public testing::Test {
         for (int k : keys) keyTable.keyUp(static_cast<WPARAM>(k));
     }
     const Point3& camera() const { return viewerState.cameraPosition; }
+    // The polygon mode as the next frame sets it from the state the keys changed.
     GLint polygonMode() const {
+        drawFrame();
         GLint modes[2] = {};
         glGetIntegerv(GL_POLYGON_MODE, modes);
         return modes[0];
+    }
+    bool lightingDrawn() const {
+        drawFrame();
+        return glIsEnabled(GL_LIGHTING) == GL_TRUE;
     }
 };
 
@@ -95,7 +101,7 @@ TEST_F(KeyActions, LightMovesWithoutBoundsAndPairsCancel) {
 TEST_F(KeyActions, LightingSwitchesOncePerPressHoweverLongItIsHeld) {
     hold({'L'});
     EXPECT_FALSE(viewerState.lightingOn);
-    EXPECT_FALSE(glIsEnabled(GL_LIGHTING));
+    EXPECT_FALSE(lightingDrawn());
     keyTable.keyDown('L');
     for (int i = 0; i < 5; ++i) {
         keyTable.keyDown('L'); // the keyboard's repetitions
@@ -103,7 +109,7 @@ TEST_F(KeyActions, LightingSwitchesOncePerPressHoweverLongItIsHeld) {
     }
     keyTable.keyUp('L');
     EXPECT_TRUE(viewerState.lightingOn);
-    EXPECT_TRUE(glIsEnabled(GL_LIGHTING));
+    EXPECT_TRUE(lightingDrawn());
     keyTable.keyDown('L');
     keyTable.releaseAll(); // the focus went before the press was taken
     keyActions(testControls().scene);

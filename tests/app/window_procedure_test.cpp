@@ -4,8 +4,8 @@
 #include "app/main_window.h"
 #include "gl_fixture.h"
 #include "map_fixture.h"
-#include "render/viewer_state.h"
 #include "render/window_context.h"
+#include "view/viewer_state.h"
 
 #include <gtest/gtest.h>
 

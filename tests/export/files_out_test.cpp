@@ -7,7 +7,7 @@
 #include "export/map_summary.h"
 #include "export/picture_legend.h"
 #include "map_fixture.h"
-#include "render/view_colours.h"
+#include "view/view_colours.h"
 
 #include <gtest/gtest.h>
 

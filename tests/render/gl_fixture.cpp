@@ -5,9 +5,9 @@
 #include "map_fixture.h"
 #include "render/scene_frame.h"
 #include "render/scene_setup.h"
-#include "render/viewer_state.h"
 #include "render/window_context.h"
 #include "shell_output.h"
+#include "view/viewer_state.h"
 
 #include <gtest/gtest.h>
 

@@ -4,10 +4,10 @@
 #include "app/mouse_actions.h"
 #include "gl_fixture.h"
 #include "map_fixture.h"
-#include "render/camera_placement.h"
-#include "render/view_colours.h"
 #include "render/window_context.h"
 #include "terrain_shapes.h"
+#include "view/camera_placement.h"
+#include "view/view_colours.h"
 
 #include <gtest/gtest.h>
 
@@ -54,7 +54,7 @@ class LevelOfDetail : public testing::Test {
 TEST_F(LevelOfDetail, NoBackgroundShowsThroughBetweenChunksOfDifferentSteps) {
     useDemo(257, 257, Shape::rugged);     // cliff steps everywhere: the coarse levels move them
     glClearColor(1.0f, 0.0f, 1.0f, 1.0f); // a background no terrain has
-    glDisable(GL_LIGHTING);
+    viewerState.lightingOn = false;
     std::set<int> stepsSeen;
     int mixedFrames = 0;
     for (const TerrainView view : {TerrainView::plain, TerrainView::groundTiles}) {
@@ -170,7 +170,7 @@ TEST_F(LevelOfDetail, FarWaterAndTheGroundJustBelowItDoNotFight) {
         p.flagsAndTexture = 0x40;
     }
     useMap(doc.bytes());
-    glDisable(GL_LIGHTING);
+    viewerState.lightingOn = false;
     viewerState.view = TerrainView::groundTiles;
     scene().overlay.words = Overlay::Words::hidden; // its legend shows the bed's colour
     viewerState.cameraPosition.set(16384, 0, -64);

@@ -3,8 +3,8 @@
 #include "app/map_session.h"
 #include "gl_fixture.h"
 #include "map_fixture.h"
-#include "render/camera_placement.h"
 #include "terrain_shapes.h"
+#include "view/camera_placement.h"
 
 #include <gtest/gtest.h>
 

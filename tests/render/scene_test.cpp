@@ -2,13 +2,13 @@
 // back from the display.
 #include "gl_fixture.h"
 #include "map_fixture.h"
-#include "render/ground_height.h"
 #include "render/light_marker.h"
 #include "render/scene_frame.h"
 #include "render/scene_setup.h"
 #include "render/window_context.h"
 #include "shell_output.h"
 #include "terrain_shapes.h"
+#include "view/ground_height.h"
 
 #include <gtest/gtest.h>
 
@@ -115,12 +115,12 @@ TEST(Scene, LitWhiteTerrainWireframeAndTheYellowLightMarker) {
     EXPECT_GT(filled.greyCount(), 800 * 600 / 3) << "the terrain should fill much of the view";
     EXPECT_EQ(filled.yellowCount(), 0) << "the light is above and behind the camera";
 
-    glPolygonMode(GL_FRONT, GL_LINE);
+    viewerState.polygonMode = PolygonMode::lines;
     drawFrame();
     const Screenshot lines = screenshot();
     EXPECT_GT(lines.greyCount(), 1000);
     EXPECT_LT(lines.greyCount(), filled.greyCount() * 3 / 4);
-    glPolygonMode(GL_FRONT, GL_FILL);
+    viewerState.polygonMode = PolygonMode::fill;
 
     // The light in front of the camera, 700 units above the ground there.
     const float ground = groundHeightUnder(terrainMap, 4096, -7536);

@@ -1,6 +1,6 @@
 // Frustum planes from real GL matrices, and the point test.
 #include "gl_fixture.h"
-#include "render/view_frustum.h"
+#include "view/view_frustum.h"
 
 #include <gtest/gtest.h>
 

@@ -4,8 +4,8 @@
 #include "map_fixture.h"
 #include "render/scene_frame.h"
 #include "render/screen_text.h"
-#include "render/view_colours.h"
 #include "render/window_context.h"
+#include "view/view_colours.h"
 
 #include <gtest/gtest.h>
 
@@ -40,7 +40,7 @@ class Views : public testing::Test {
   protected:
     void SetUp() override {
         freshViewer();
-        glDisable(GL_LIGHTING); // colours exactly as given
+        viewerState.lightingOn = false; // colours exactly as given
     }
     void TearDown() override { viewerState = ViewerState{}; }
 };
@@ -137,7 +137,7 @@ TEST_F(Views, TextLandsInItsBoxAndNowhereElse) {
     ensureGlWindow();
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    ScreenText& text = testControls().scene.overlay.text;
+    ScreenText& text = testControls().scene.text;
     const char* words = "Zuvaro 123 Karte";
     text.begin(800, 600);
     text.draw(200, 150, words, Rgb{1.0f, 1.0f, 1.0f});

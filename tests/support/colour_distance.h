@@ -2,7 +2,7 @@
 // are held to.
 #pragma once
 
-#include "render/view_colours.h"
+#include "view/view_colours.h"
 
 #include <cmath>
 

@@ -1,5 +1,5 @@
 // font_baker: rasterises a font's printable Latin-1 characters with FreeType into an alpha
-// atlas and writes them as a C++ source of tables (render/font_data.h), so that the viewer
+// atlas and writes them as a C++ source of tables (view/font_data.h), so that the viewer
 // draws text with OpenGL 1.x the same on every platform, with no font file at run time.
 // Runs at build time on the build machine.
 // usage: font_baker FONT.ttf PIXELS OUTPUT.cpp
@@ -76,7 +76,7 @@ int main(int argc, char** argv) {
 
     std::ofstream out(argv[3]);
     out << "// Made by font_baker from " << face->family_name << " at " << argv[2]
-        << " pixels; not to be edited.\n#include \"render/font_data.h\"\n\nnamespace {\n\n";
+        << " pixels; not to be edited.\n#include \"view/font_data.h\"\n\nnamespace {\n\n";
     out << "const FontGlyph glyphs[] = {\n";
     for (const Glyph& g : glyphs)
         out << "    {" << g.code << ", " << g.x << ", " << g.y << ", " << g.width << ", " << g.height

@@ -1,0 +1,132 @@
+// Where the camera is and what the mouse points at, without a display: placements for a
+// turned and the overview camera, rays through pixels and back, and the ground they meet.
+#include "map_fixture.h"
+#include "view/camera_placement.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+
+// Level ground at 0 with one point raised to 512 at (4, 4).
+TerrainMap bumpMap() {
+    W3eDocument doc = levelDocument(9, 9);
+    doc.at(4, 4).groundHeight = rawGroundHeight(512);
+    return loadMap(doc);
+}
+
+TEST(CameraPlacement, ATurnedCameraLooksAlongItsYawAndTheOverviewDownOnTheMiddle) {
+    const TerrainMap map = bumpMap();
+    ViewerState state;
+    state.cameraPosition.set(128, 0, -128);
+    state.cameraHeight = 1000.0f;
+    CameraPose pose;
+    pose.yaw = pi / 2; // facing +x
+    pose.pitch = pi / 4;
+    const CameraPlacement c = placeCamera(map, state, pose, FrameCamera{});
+    EXPECT_NEAR(c.eye.y, 1000.0f, 1e-3f);
+    EXPECT_NEAR(c.target.x, 128.0f + 1000.0f, 1e-2f); // as far ahead as it is high, at 45 degrees
+    EXPECT_NEAR(c.target.y, 0.0f, 1e-2f);
+    EXPECT_NEAR(c.target.z, -128.0f, 1e-2f);
+
+    pose.overview = true;
+    FrameCamera wide;
+    wide.aspect = 2.0f;
+    const CameraPlacement above = placeCamera(map, state, pose, wide);
+    EXPECT_FLOAT_EQ(above.eye.x, 512.0f);
+    EXPECT_FLOAT_EQ(above.eye.z, -512.0f);
+    // Every corner of the map (at its highest) is inside the view.
+    for (const auto& [x, z] :
+         {std::pair{0.0f, 0.0f}, {1024.0f, 0.0f}, {0.0f, -1024.0f}, {1024.0f, -1024.0f}}) {
+        float px = 0, py = 0;
+        ASSERT_TRUE(pixelOf(above, wide, Point3{x, 512.0f, z}, px, py));
+        EXPECT_TRUE(px >= 0 && px < wide.width && py >= 0 && py < wide.height) << px << "," << py;
+    }
+    // North (-z) is up on the screen.
+    float northY = 0, southY = 0, ignored = 0;
+    pixelOf(above, wide, Point3{512.0f, 0.0f, -1024.0f}, ignored, northY);
+    pixelOf(above, wide, Point3{512.0f, 0.0f, 0.0f}, ignored, southY);
+    EXPECT_LT(northY, southY);
+}
+
+TEST(CameraPlacement, TheOverviewIsAPlanWhereHeightsMoveNothingAndClicksFindTheirPoint) {
+    const TerrainMap map = bumpMap();
+    ViewerState state;
+    CameraPose pose;
+    pose.overview = true;
+    const FrameCamera frame;
+    const CameraPlacement plan = placeCamera(map, state, pose, frame);
+    ASSERT_GT(plan.planHalfHeight, 0.0);
+    // A tile point shows at one pixel whatever its height, and every tile spans the same
+    // pixels: the map's edges are straight.
+    float x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+    ASSERT_TRUE(pixelOf(plan, frame, Point3{0.0f, 0.0f, 0.0f}, x0, y0));
+    ASSERT_TRUE(pixelOf(plan, frame, Point3{128.0f, 0.0f, -128.0f}, x1, y1));
+    const float tile = x1 - x0;
+    EXPECT_GT(tile, 10.0f);
+    EXPECT_NEAR(y0 - y1, tile, 1e-3f) << "square tiles";
+    for (int c = 0; c < 9; ++c) {
+        for (int r = 0; r < 9; ++r) {
+            for (const float height : {-300.0f, 0.0f, 512.0f}) {
+                float px = 0, py = 0;
+                ASSERT_TRUE(pixelOf(plan, frame, Point3{128.0f * c, height, -128.0f * r}, px, py));
+                EXPECT_NEAR(px, x0 + tile * c, 1e-2f);
+                EXPECT_NEAR(py, y0 - tile * r, 1e-2f);
+            }
+        }
+    }
+    // A click on the raised point, drawn where a flat one would be, picks it.
+    float bx = 0, by = 0;
+    pixelOf(plan, frame, map.vertices[4][4].position, bx, by);
+    const GroundPoint hit =
+        groundAlong(map, rayThroughPixel(plan, frame, static_cast<int>(bx), static_cast<int>(by)));
+    ASSERT_TRUE(hit.hit);
+    EXPECT_EQ(hit.column, 4);
+    EXPECT_EQ(hit.row, 4);
+    EXPECT_NEAR(hit.point.y, 512.0f, 40.0f);
+}
+
+TEST(CameraPlacement, APixelsRayShowsAtThatPixel) {
+    CameraPlacement c;
+    c.eye = {100.0f, 3000.0f, 50.0f};
+    c.target = {900.0f, 0.0f, -2000.0f};
+    c.up = {0.0f, 1.0f, 0.0f};
+    const FrameCamera frame;
+    for (const auto& [x, y] : {std::pair{0, 0}, {799, 599}, {400, 300}, {17, 560}}) {
+        const Ray ray = rayThroughPixel(c, frame, x, y);
+        const Point3 far{ray.origin.x + 5000 * ray.direction.x,
+                         ray.origin.y + 5000 * ray.direction.y,
+                         ray.origin.z + 5000 * ray.direction.z};
+        float px = 0, py = 0;
+        ASSERT_TRUE(pixelOf(c, frame, far, px, py));
+        EXPECT_NEAR(px, static_cast<float>(x), 1e-2f);
+        EXPECT_NEAR(py, static_cast<float>(y), 1e-2f);
+    }
+}
+
+TEST(GroundPicking, ARayMeetsTheSurfaceFirstWhereItIsAndNothingOffTheMap) {
+    const TerrainMap map = bumpMap();
+    const Point3 down{0.0f, -1.0f, 0.0f};
+    GroundPoint at = groundAlong(map, Ray{{286.0f, 5000.0f, -394.0f}, down});
+    ASSERT_TRUE(at.hit);
+    EXPECT_NEAR(at.point.y, 0.0f, 1e-3f);
+    EXPECT_EQ(at.column, 2);
+    EXPECT_EQ(at.row, 3);
+    at = groundAlong(map, Ray{{512.0f, 5000.0f, -512.0f}, down});
+    ASSERT_TRUE(at.hit);
+    EXPECT_NEAR(at.point.y, 512.0f, 1e-2f);
+    // Along row 4 from the west, 300 up: the bump's west slope stops the ray before its top.
+    at = groundAlong(map, Ray{{-500.0f, 300.0f, -512.0f}, {1.0f, 0.0f, 0.0f}});
+    ASSERT_TRUE(at.hit);
+    EXPECT_GT(at.point.x, 384.0f);
+    EXPECT_LT(at.point.x, 512.0f);
+    EXPECT_EQ(at.column, 4); // the nearest tile point
+    // Upwards, past the map, or away from it: nothing.
+    EXPECT_FALSE(groundAlong(map, Ray{{286.0f, 100.0f, -394.0f}, {0.0f, 1.0f, 0.0f}}).hit);
+    EXPECT_FALSE(groundAlong(map, Ray{{5000.0f, 5000.0f, -512.0f}, down}).hit);
+    EXPECT_FALSE(groundAlong(map, Ray{{-10.0f, 600.0f, 10.0f}, {-0.6f, -0.8f, 0.0f}}).hit);
+    EXPECT_FALSE(groundAlong(loadMap(levelDocument(1, 5)), Ray{{0.0f, 10.0f, -10.0f}, down}).hit);
+}
+
+} // namespace

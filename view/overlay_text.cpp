@@ -1,0 +1,119 @@
+#include "view/overlay_text.h"
+
+#include "view/ground_height.h"
+#include "view/text_layout.h"
+
+#include <cstdio>
+#include <cstring>
+
+void statusLine(TextLines& out, const TerrainMap& map, const ViewerState& state,
+                const CameraPose& pose, bool levelOfDetail, const std::string& mapName, int width) {
+    const Point3& at = state.cameraPosition;
+    const float ground = groundHeightUnder(map, at.x, at.z);
+    const float row = at.z == 0.0f ? 0.0f : -at.z / 128.0f; // never "-0.0"
+    const EnvironmentHeader& h = *map.header;
+    char camera[48];
+    if (pose.overview)
+        std::snprintf(camera, sizeof camera, "overview");
+    else
+        std::snprintf(camera, sizeof camera, "camera %.0f above", state.cameraHeight);
+    // The water is said only when H has hidden it: room for the map's name.
+    const char* const water =
+        state.view != TerrainView::plain && !state.waterShown ? " | water off" : "";
+    char front[TextLines::width];
+    std::snprintf(
+        front, sizeof front, "x %.7g, z %.7g (column %g, row %g) | ground %.1f | %s | %s%s%s | ",
+        static_cast<double>(h.xOffset + at.x), static_cast<double>(h.zOffset + 128.0f * row),
+        static_cast<double>(at.x / 128.0f), static_cast<double>(row), static_cast<double>(ground),
+        camera, viewName(state.view), water, levelOfDetail ? "" : " | level of detail off");
+    const char* const keys = " | F1: keys";
+    // The map's name takes what the rest leaves of the window's width, shortened in the middle;
+    // where not even "..." fits, "F1: keys" goes first so that it still shows.
+    char name[TextLines::width];
+    const int room = width > 0 ? width - textWidth(front) - textWidth(keys) : 1 << 30;
+    shortenToWidth(mapName.c_str(), room, name, sizeof name);
+    if (width > 0 && textWidth(name) > room)
+        out.add("F1: keys | %s%s", front, name);
+    else
+        out.add("%s%s%s", front, name, keys);
+}
+
+void describePoint(TextLines& out, const TerrainMap& map, int column, int row) {
+    const EnvironmentHeader& h = *map.header;
+    const TerrainVertex& v = map.vertices[static_cast<std::size_t>(column)][row];
+    const std::string ground = h.groundTileSetId(v.groundTexture);
+    const std::string cliff = h.cliffTileSetId(v.cliffTexture);
+    out.add("column %d, row %d", column, row);
+    // The map's own coordinates, as its offsets place it.
+    out.add("x %.7g, z %.7g, ground %.2f",
+            static_cast<double>(h.xOffset + 128.0f * static_cast<float>(column)),
+            static_cast<double>(h.zOffset + 128.0f * static_cast<float>(row)),
+            static_cast<double>(v.position.y));
+    out.add("ground tile %d (%s), details %d", v.groundTexture,
+            ground[0] ? ground.c_str() : "unlisted", v.textureDetails);
+    out.add("cliff tile %d (%s), layer %d", v.cliffTexture, cliff[0] ? cliff.c_str() : "unlisted",
+            v.layerHeight);
+    char flags[64] = "";
+    const struct {
+        int flag;
+        const char* name;
+    } names[] = {{rampFlag, "ramp"},
+                 {tintedFlag, "tinted"},
+                 {waterFlag, "water"},
+                 {boundaryFlag, "boundary"}};
+    for (const auto& n : names) {
+        if (!(v.tileFlags & n.flag)) continue;
+        std::strncat(flags, flags[0] ? ", " : "", sizeof flags - std::strlen(flags) - 1);
+        std::strncat(flags, n.name, sizeof flags - std::strlen(flags) - 1);
+    }
+    if (v.boundary)
+        std::strncat(flags, flags[0] ? ", boundary mark" : "boundary mark",
+                     sizeof flags - std::strlen(flags) - 1);
+    out.add("flags: %s", flags[0] ? flags : "none");
+    if (v.tileFlags & waterFlag)
+        out.add("water %.2f, depth %.2f", waterSurfaceHeight(v),
+                waterSurfaceHeight(v) - v.position.y);
+}
+
+Legend legendOf(const TerrainMap& map, TerrainView view, bool water) {
+    Legend legend;
+    const auto row = [&](const Rgb& colour, const char* label) {
+        if (legend.count >= Legend::most) return;
+        legend.rows[legend.count].colour = colour;
+        std::snprintf(legend.rows[legend.count].label, sizeof legend.rows[0].label, "%s", label);
+        ++legend.count;
+    };
+    std::snprintf(legend.title, sizeof legend.title, "%s", viewName(view));
+    const EnvironmentHeader& h = *map.header;
+    switch (view) {
+    case TerrainView::groundTiles: {
+        const GroundColours colours = GroundColours::of(h);
+        for (int i = 0; i < h.groundTileSetCount && i < 16; ++i) {
+            char label[48];
+            std::snprintf(label, sizeof label, "%d  %s", i, h.groundTileSetId(i).c_str());
+            row(colours.byNumber[i], label);
+        }
+        row(unlistedColour(), "unlisted");
+        break;
+    }
+    case TerrainView::height:
+        legend.ramp = true;
+        legend.lowest = map.lowestHeight;
+        legend.highest = map.highestHeight;
+        break;
+    case TerrainView::cliffsAndFlags:
+        row(rampColour(), "ramp");
+        row(tintedColour(), "tinted ground");
+        row(boundaryColour(), "boundary");
+        for (int layer = 0; layer < 16; ++layer) {
+            char label[24];
+            std::snprintf(label, sizeof label, "layer %d", layer);
+            row(layerColour(layer), label);
+        }
+        break;
+    default:
+        break;
+    }
+    if (water && view != TerrainView::plain) row(waterOver(unlistedColour()), "water");
+    return legend;
+}

@@ -1,0 +1,160 @@
+// The colour tables. The height ramp and the layer steps are made in the OKLab colour space,
+// where equal distances look equally different: lightness rises at a constant rate while the
+// hue turns from blue through green to yellow at constant chroma, so equal steps of height are
+// equal steps to the eye.
+#include "view/view_colours.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+
+namespace {
+
+// Kenneth L. Kelly's twenty-two colours of maximum contrast (1965), a set long studied for
+// telling many categories apart, in his order, without white, black and grey (which the
+// unlisted grey, the text's panels and the shadows take) and without his two blues (the
+// water's): at least 15 apart (CIE76) from one another and from the grey.
+constexpr unsigned groundPalette[groundPaletteSize] = {
+    0xf3c300, 0x875692, 0xf38400, 0xbe0032, 0xc2b280, 0x008856, 0xe68fac, 0xf99379, 0x604e97,
+    0xf6a600, 0xb3446c, 0xdcd300, 0x882d17, 0x8db600, 0x654522, 0xe25822, 0x2b3d26};
+constexpr unsigned unlistedTile = 0x808080;
+constexpr unsigned ramp = 0xff8c00, tinted = 0x6a1b9a, boundary = 0xd0021b;
+
+Rgb fromHex(unsigned hex) {
+    return {static_cast<float>(hex >> 16 & 0xFF) / 255.0f,
+            static_cast<float>(hex >> 8 & 0xFF) / 255.0f, static_cast<float>(hex & 0xFF) / 255.0f};
+}
+
+double toSrgb(double linear) {
+    linear = std::clamp(linear, 0.0, 1.0);
+    return linear <= 0.0031308 ? 12.92 * linear : 1.055 * std::pow(linear, 1.0 / 2.4) - 0.055;
+}
+
+// OKLab lightness, chroma and hue (degrees) to sRGB, clipped to the gamut.
+Rgb fromOklch(double lightness, double chroma, double hueDegrees) {
+    const double hue = hueDegrees * 3.14159265358979 / 180.0;
+    const double a = chroma * std::cos(hue), b = chroma * std::sin(hue);
+    const double l = std::pow(lightness + 0.3963377774 * a + 0.2158037573 * b, 3);
+    const double m = std::pow(lightness - 0.1055613458 * a - 0.0638541728 * b, 3);
+    const double s = std::pow(lightness - 0.0894841775 * a - 1.2914855480 * b, 3);
+    return {static_cast<float>(toSrgb(4.0767416621 * l - 3.3077115913 * m + 0.2309699292 * s)),
+            static_cast<float>(toSrgb(-1.2684380046 * l + 2.6097574011 * m - 0.3413193965 * s)),
+            static_cast<float>(toSrgb(-0.0041960863 * l - 0.7034186147 * m + 1.7076147010 * s))};
+}
+
+// t from 0 to 1 along the ramp: lightness 0.30 to 0.94, hue 275 (blue) down to 100 (yellow).
+Rgb rampAt(double t, double chroma) {
+    return fromOklch(0.30 + 0.64 * t, chroma, 275.0 - 175.0 * t);
+}
+
+const std::array<Rgb, heightRampSize>& heightRamp() {
+    static const std::array<Rgb, heightRampSize> table = [] {
+        std::array<Rgb, heightRampSize> t{};
+        for (int i = 0; i < heightRampSize; ++i) t[i] = rampAt(i / (heightRampSize - 1.0), 0.12);
+        return t;
+    }();
+    return table;
+}
+
+// Greyish green in sixteen steps of lightness, turning a little towards yellow a layer up:
+// neighbouring layers at least 5 apart (CIE76).
+const std::array<Rgb, 16>& layerSteps() {
+    static const std::array<Rgb, 16> table = [] {
+        std::array<Rgb, 16> t{};
+        for (int i = 0; i < 16; ++i) t[i] = fromOklch(0.27 + 0.046 * i, 0.06, 150.0 - 2.0 * i);
+        return t;
+    }();
+    return table;
+}
+
+} // namespace
+
+int paletteEntryOf(const std::string& id) {
+    std::uint32_t hash = 2166136261u; // FNV-1a
+    for (const char c : id) hash = (hash ^ static_cast<unsigned char>(c)) * 16777619u;
+    return static_cast<int>(hash % groundPaletteSize);
+}
+
+GroundColours GroundColours::of(const EnvironmentHeader& header) {
+    GroundColours colours;
+    struct Listed {
+        std::string id;
+        int number;
+    };
+    Listed listed[16];
+    int count = 0;
+    for (int i = 0; i < 16 && i < header.groundTileSetCount; ++i)
+        listed[count++] = {header.groundTileSetId(i), i};
+    std::sort(listed, listed + count, [](const Listed& a, const Listed& b) {
+        return a.id < b.id || (a.id == b.id && a.number < b.number);
+    });
+    bool taken[groundPaletteSize] = {};
+    int entryOf[16] = {};
+    for (int k = 0; k < count; ++k) {
+        int entry = paletteEntryOf(listed[k].id);
+        if (k > 0 && listed[k].id == listed[k - 1].id) {
+            entry = entryOf[k - 1]; // the same tile set listed again
+        } else {
+            while (taken[entry]) entry = (entry + 1) % groundPaletteSize;
+            taken[entry] = true;
+        }
+        entryOf[k] = entry;
+    }
+    for (Rgb& c : colours.byNumber) c = fromHex(unlistedTile);
+    for (int k = 0; k < count; ++k)
+        colours.byNumber[listed[k].number] = fromHex(groundPalette[entryOf[k]]);
+    return colours;
+}
+
+Rgb unlistedColour() {
+    return fromHex(unlistedTile);
+}
+
+Rgb waterOver(const Rgb& ground) {
+    const float a = waterColour[3];
+    return {ground.r * (1.0f - a) + waterColour[0] * a, ground.g * (1.0f - a) + waterColour[1] * a,
+            ground.b * (1.0f - a) + waterColour[2] * a};
+}
+
+Rgb heightColour(float y, float lowest, float highest) {
+    const float span = highest - lowest;
+    if (!(span > 0.0f)) return heightRamp()[heightRampSize / 2];
+    const float t = (y - lowest) / span * static_cast<float>(heightRampSize - 1) + 0.5f;
+    const int step =
+        t > 0.0f ? (t < heightRampSize - 1.0f ? static_cast<int>(t) : heightRampSize - 1) : 0;
+    return heightRamp()[static_cast<std::size_t>(step)];
+}
+
+Rgb cliffColour(const TerrainVertex& v) {
+    if ((v.tileFlags & boundaryFlag) || v.boundary) return fromHex(boundary);
+    if (v.tileFlags & rampFlag) return fromHex(ramp);
+    if (v.tileFlags & tintedFlag) return fromHex(tinted);
+    return layerColour(v.layerHeight);
+}
+
+Rgb rampColour() {
+    return fromHex(ramp);
+}
+
+Rgb tintedColour() {
+    return fromHex(tinted);
+}
+
+Rgb boundaryColour() {
+    return fromHex(boundary);
+}
+
+Rgb layerColour(int layer) {
+    return layerSteps()[static_cast<std::size_t>(std::clamp(layer, 0, 15))];
+}
+
+std::string hexColour(const Rgb& c) {
+    const auto byte = [](float v) {
+        return static_cast<int>(std::lround(std::clamp(v, 0.0f, 1.0f) * 255.0f));
+    };
+    char text[8];
+    std::snprintf(text, sizeof text, "#%02x%02x%02x", byte(c.r), byte(c.g), byte(c.b));
+    return text;
+}

@@ -5,104 +5,104 @@
 // with it (polygon mode and lighting included).
 #include "app/commands.h"
 
-#include "app/camera_moves.h"
 #include "app/key_table.h"
 #include "app/map_session.h"
 #include "app/open_dialog.h"
 #include "app/user_messages.h"
+#include "app/view_controls.h"
 #include "app/view_legend.h"
 #include "render/window_context.h"
 #include "terrain/terrain_map.h"
+#include "view/camera_moves.h"
 #include "view/viewer_state.h"
 
 #include <iostream>
 
 namespace {
 
-void flyAlong(SceneView& scene, int which) {
+void flyAlong(ViewControls& controls, int which) {
     static const int steps[4][2] = {{1, 0}, {-1, 0}, {0, 1}, {0, -1}};
-    scene.pose.overview = false;
-    fly(terrainMap, viewerState, scene.pose, steps[which][0], steps[which][1]);
+    fly(terrainMap, controls.scene.camera, steps[which][0], steps[which][1]);
 }
 
-void flyAcross(SceneView& scene, int which) {
-    flyAlong(scene, which + 2);
+void flyAcross(ViewControls& controls, int which) {
+    flyAlong(controls, which + 2);
 }
 
-void polygonMode(SceneView&, int which) {
+void polygonMode(ViewControls&, int which) {
     static const PolygonMode modes[] = {PolygonMode::lines, PolygonMode::points, PolygonMode::fill};
     viewerState.polygonMode = modes[which];
 }
 
-void moveLightAcross(SceneView&, int which) {
+void moveLightAcross(ViewControls&, int which) {
     viewerState.lightPosition[0] += which == 0 ? 64.0f : -64.0f;
 }
 
-void moveLightUpDown(SceneView&, int which) {
+void moveLightUpDown(ViewControls&, int which) {
     viewerState.lightPosition[1] += which == 0 ? -64.0f : 64.0f;
 }
 
-void switchLighting(SceneView&, int) {
+void switchLighting(ViewControls&, int) {
     viewerState.lightingOn = !viewerState.lightingOn;
 }
 
-void nextViewShown(SceneView&, int) {
+void nextViewShown(ViewControls& controls, int) {
     viewerState.view = nextView(viewerState.view);
-    std::cout << viewLegend(terrainMap, viewerState.view, mapSession.reportText) << std::endl;
+    std::cout << viewLegend(terrainMap, viewerState.view, controls.session.reportText) << std::endl;
 }
 
-void switchWater(SceneView&, int) {
+void switchWater(ViewControls&, int) {
     viewerState.waterShown = !viewerState.waterShown;
 }
 
-void zoom(SceneView& scene, int which) {
-    scene.pose.overview = false;
-    setCameraHeight(viewerState, (which == 0 ? 2.0f : 0.5f) * viewerState.cameraHeight);
+void zoom(ViewControls& controls, int which) {
+    Camera& camera = controls.scene.camera;
+    camera.overview = false;
+    setHeight(camera, (which == 0 ? 2.0f : 0.5f) * camera.height);
 }
 
-void home(SceneView& scene, int) {
-    viewerState.cameraHeight = startHeight;
-    scene.pose = CameraPose{};
+void home(ViewControls& controls, int) {
+    controls.scene.camera.home();
 }
 
-void openAnother(SceneView& scene, int) {
+void openAnother(ViewControls& controls, int) {
     std::string chosen, problem;
-    if (askForMap(windowContext.mainWindow, folderOf(mapSession.file), chosen, problem))
-        openMap(chosen, scene);
+    if (askForMap(windowContext.mainWindow, folderOf(controls.session.file), chosen, problem))
+        openMap(chosen, controls);
     else if (!problem.empty())
         tellFailure(problem, true, windowContext.mainWindow);
     keyTable.releaseAll(); // the dialog had the keys meanwhile
 }
 
-void switchOverview(SceneView& scene, int) {
-    scene.pose.overview = !scene.pose.overview;
+void switchOverview(ViewControls& controls, int) {
+    controls.scene.camera.overview = !controls.scene.camera.overview;
 }
 
-void switchDetail(SceneView& scene, int) {
-    scene.levelOfDetail = !scene.levelOfDetail;
+void switchDetail(ViewControls& controls, int) {
+    controls.scene.levelOfDetail = !controls.scene.levelOfDetail;
 }
 
-void switchWords(SceneView& scene, int) {
-    Overlay& o = scene.overlay;
+void switchWords(ViewControls& controls, int) {
+    Overlay& o = controls.scene.overlay;
     o.words = o.wordsShown(viewerState.view) ? Overlay::Words::hidden : Overlay::Words::shown;
 }
 
-void switchKeys(SceneView& scene, int) {
-    Overlay& o = scene.overlay;
+void switchKeys(ViewControls& controls, int) {
+    Overlay& o = controls.scene.overlay;
     o.keys = !o.keys;
     if (o.keys && o.keyLines.count == 0) listCommands(o.keyLines);
 }
 
-void switchGrid(SceneView& scene, int) {
-    scene.overlay.grid = !scene.overlay.grid;
+void switchGrid(ViewControls& controls, int) {
+    controls.scene.overlay.grid = !controls.scene.overlay.grid;
 }
 
-void reload(SceneView& scene, int) {
-    reloadMap(scene);
+void reload(ViewControls& controls, int) {
+    reloadMap(controls);
 }
 
-void savePicture(SceneView& scene, int) {
-    scene.overlay.pictureWanted = true;
+void savePicture(ViewControls& controls, int) {
+    controls.scene.overlay.pictureWanted = true;
 }
 
 } // namespace

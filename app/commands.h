@@ -1,10 +1,11 @@
 // Every key and mouse action of the viewer, in one table: what the F1 list, the README and the
 // manual page name, and what the keys do, in the order keyActions applies them.
-// Needs: the render layer's scene and words.
+// Needs: the window's controls, the view layer's words.
 #pragma once
 
-#include "render/scene_view.h"
-#include "view/overlay_text.h"
+#include "view/text_lines.h"
+
+struct ViewControls;
 
 struct Command {
     enum Trigger {
@@ -18,7 +19,7 @@ struct Command {
     Trigger trigger;
     int codes[3];  // virtual-key codes, 0 where none; `which` tells act which one
     bool withCtrl; // the key counts only while Ctrl is held
-    void (*act)(SceneView& scene, int which);
+    void (*act)(ViewControls& controls, int which);
 };
 
 extern const Command commands[];

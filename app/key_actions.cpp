@@ -4,7 +4,7 @@
 
 KeyTable keyTable;
 
-void keyActions(SceneView& scene) {
+void keyActions(ViewControls& controls) {
     for (int i = 0; i < commandCount; ++i) {
         const Command& c = commands[i];
         if ((c.trigger != Command::held && c.trigger != Command::pressed) || !c.act) continue;
@@ -12,7 +12,7 @@ void keyActions(SceneView& scene) {
         for (int which = 0; which < 3 && c.codes[which] != 0; ++which) {
             const bool acts = c.trigger == Command::held ? keyTable.isHeld(c.codes[which])
                                                          : keyTable.takePress(c.codes[which]);
-            if (acts) c.act(scene, which);
+            if (acts) c.act(controls, which);
         }
     }
 }

@@ -1,11 +1,11 @@
 // KeyTable: which keys are held, by Windows virtual-key code, and keyActions, which applies
 // the action of every held key once per message-loop iteration.
-// Needs: the platform layer, the render layer's ViewerState and scene, the terrain model, the
-// map session.
+// Needs: the platform layer, the command table.
 #pragma once
 
 #include "platform/win32.h"
-#include "render/scene_view.h"
+
+struct ViewControls;
 
 struct KeyTable {
     unsigned char held[256] = {};    // 1 from a key's WM_KEYDOWN to its WM_KEYUP
@@ -39,4 +39,4 @@ extern KeyTable keyTable;
 // call, in the table's order: arrows fly the camera within the map's extent, in steps of 64
 // units at the start's height (more when higher); W, P, F choose the polygon mode; I, U, M, K
 // move the light; then, once per press, the switches and the camera's jumps.
-void keyActions(SceneView& scene);
+void keyActions(ViewControls& controls);

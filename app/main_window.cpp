@@ -86,7 +86,7 @@ LRESULT onCreate(HWND window, const CREATESTRUCTA* create) {
 }
 
 // The first file or folder of a drop replaces the map.
-void onDropFiles(HDROP drop, SceneView& scene) {
+void onDropFiles(HDROP drop, ViewControls& controls) {
     std::string path;
     if (DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0) > 0) {
         WideString name(DragQueryFileW(drop, 0, nullptr, 0) + 1, WCHAR{});
@@ -94,7 +94,7 @@ void onDropFiles(HDROP drop, SceneView& scene) {
         path = utf8FromWide(name.c_str(), static_cast<int>(name.size()));
     }
     DragFinish(drop);
-    if (!path.empty()) openMap(path, scene);
+    if (!path.empty()) openMap(path, controls);
 }
 
 // Where the pointer is, for the words about the point under it; and one WM_MOUSELEAVE asked
@@ -230,7 +230,7 @@ LRESULT CALLBACK viewerWindowProcedure(HWND window, UINT message, WPARAM wParam,
         return 0;
     }
     case WM_DROPFILES:
-        onDropFiles(reinterpret_cast<HDROP>(wParam), controls->scene);
+        onDropFiles(reinterpret_cast<HDROP>(wParam), *controls);
         return 0;
     default:
         return DefWindowProcA(window, message, wParam, lParam);

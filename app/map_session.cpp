@@ -3,73 +3,74 @@
 #include "app/map_session.h"
 
 #include "app/user_messages.h"
+#include "app/view_controls.h"
 #include "app/view_legend.h"
 #include "render/window_context.h"
+#include "terrain/map_extent.h"
 #include "view/viewer_state.h"
 
 #include <iostream>
 
-MapSession mapSession;
-
 namespace {
 
-enum class Camera { toStart, keepIfInside };
+enum class CameraAfter { toStart, keepIfInside };
 
 // Takes the loaded map or says why not. `stamp` is the file as it was before the load.
-bool takeMap(TerrainMap&& candidate, const std::string& file, const FileStamp& stamp, Camera camera,
-             SceneView& scene) {
+bool takeMap(TerrainMap&& candidate, const std::string& file, const FileStamp& stamp,
+             CameraAfter after, ViewControls& controls) {
     if (!candidate.loadWarning.empty()) tellWarning(candidate.loadWarning);
     if (!candidate.loaded()) {
         tellFailure(candidate.loadError, true, windowContext.mainWindow);
         return false;
     }
     terrainMap = std::move(candidate);
+    SceneView& scene = controls.scene;
+    MapSession& session = controls.session;
     scene.mesh.clear();
     scene.overlay.mapName = mapNameOf(file);
     // The colours may mean something else now: say what they mean again.
     if (viewerState.view != TerrainView::plain)
-        std::cout << viewLegend(terrainMap, viewerState.view, mapSession.reportText) << std::endl;
-    mapSession.file = file;
-    mapSession.known = stamp;
-    mapSession.changeSeen = false;
-    Point3& eye = viewerState.cameraPosition;
-    const float xEnd = 128.0f * static_cast<float>(terrainMap.header->mapWidth - 1);
-    const float zEnd = -128.0f * static_cast<float>(terrainMap.header->mapHeight - 1);
+        std::cout << viewLegend(terrainMap, viewerState.view, session.reportText) << std::endl;
+    session.file = file;
+    session.known = stamp;
+    session.changeSeen = false;
+    Camera& camera = scene.camera;
+    const MapExtent extent = MapExtent::of(*terrainMap.header);
     // The key limits keep a camera that has moved strictly inside the grid.
-    const bool inside = (eye.x == 0.0f || eye.x < xEnd) && (eye.z == 0.0f || eye.z > zEnd);
-    if (camera == Camera::toStart || !inside) {
-        eye = Point3{};
-        scene.pose = CameraPose{};
-    }
+    const bool inside = (camera.x == 0.0f || camera.x < extent.xEnd) &&
+                        (camera.z == 0.0f || camera.z > extent.zEnd);
+    if (after == CameraAfter::toStart || !inside) camera = Camera{};
     return true;
 }
 
 } // namespace
 
-void followFrom(const std::string& file, const FileStamp& stamp, ReportText text) {
-    mapSession = MapSession{};
-    mapSession.file = file;
-    mapSession.known = stamp;
-    mapSession.reportText = text;
+void followFrom(MapSession& session, const std::string& file, const FileStamp& stamp,
+                ReportText text) {
+    session = MapSession{};
+    session.file = file;
+    session.known = stamp;
+    session.reportText = text;
 }
 
-bool openMap(const std::string& path, SceneView& scene) {
+bool openMap(const std::string& path, ViewControls& controls) {
     const std::string file = mapFileFor(path);
     const FileStamp stamp = stampOf(file);
-    return takeMap(loadMapFile(file, std::cout, mapSession.reportText), file, stamp,
-                   Camera::toStart, scene);
+    return takeMap(loadMapFile(file, std::cout, controls.session.reportText), file, stamp,
+                   CameraAfter::toStart, controls);
 }
 
-bool reloadMap(SceneView& scene) {
-    if (mapSession.file.empty()) return false;
-    const FileStamp stamp = stampOf(mapSession.file);
-    mapSession.known = stamp; // this attempt, good or not, is not repeated by the follower
-    return takeMap(loadMapFile(mapSession.file, std::cout, mapSession.reportText), mapSession.file,
-                   stamp, Camera::keepIfInside, scene);
+bool reloadMap(ViewControls& controls) {
+    MapSession& s = controls.session;
+    if (s.file.empty()) return false;
+    const FileStamp stamp = stampOf(s.file);
+    s.known = stamp; // this attempt, good or not, is not repeated by the follower
+    return takeMap(loadMapFile(s.file, std::cout, s.reportText), s.file, stamp,
+                   CameraAfter::keepIfInside, controls);
 }
 
-void followMapFile(std::int64_t now, SceneView& scene) {
-    MapSession& s = mapSession;
+void followMapFile(std::int64_t now, ViewControls& controls) {
+    MapSession& s = controls.session;
     if (s.file.empty() || now < s.nextLook) return;
     s.nextLook = now + viewerState.counterFrequency; // a second on
 
@@ -91,5 +92,5 @@ void followMapFile(std::int64_t now, SceneView& scene) {
         return;
     }
     s.known = stamp;
-    takeMap(std::move(candidate), s.file, stamp, Camera::keepIfInside, scene);
+    takeMap(std::move(candidate), s.file, stamp, CameraAfter::keepIfInside, controls);
 }

@@ -2,12 +2,11 @@
 // (F5) and following its changes on disk. A new map is loaded beside the shown one and takes
 // its place only when the load is good; a failure leaves the shown map as it is and says why
 // in a message box, once per attempt.
-// Needs: the platform layer, the terrain model, the render layer's ViewerState.
+// Needs: the platform layer, the terrain model, the window's controls.
 #pragma once
 
 #include "app/map_file.h"
 #include "platform/win32.h"
-#include "render/scene_view.h"
 
 #include <cstdint>
 #include <string>
@@ -21,20 +20,21 @@ struct MapSession {
     std::int64_t nextLook = 0; // performance-counter time of the next look at the file
 };
 
-extern MapSession mapSession;
+struct ViewControls;
 
 // Starts following `file`, the map just loaded from it at start-up.
-void followFrom(const std::string& file, const FileStamp& stamp, ReportText text);
+void followFrom(MapSession& session, const std::string& file, const FileStamp& stamp,
+                ReportText text);
 
 // Opens the map a path means (a file or a folder), as a drop does: the camera goes back to the
 // start. False when it could not be loaded; the shown map stays, and a box has said why. A new
 // map makes the scene build its levels of detail again.
-bool openMap(const std::string& path, SceneView& scene);
+bool openMap(const std::string& path, ViewControls& controls);
 
 // Loads the shown map's file again; the camera stays where it is if the map still holds it.
-bool reloadMap(SceneView& scene);
+bool reloadMap(ViewControls& controls);
 
 // Looks at the file about once a second (cheaply: its size and write time) and reloads it once
 // a change has settled: the same size and time at two looks in a row, so that a file still
 // being written is not loaded half-way. `now` is a performance-counter reading.
-void followMapFile(std::int64_t now, SceneView& scene);
+void followMapFile(std::int64_t now, ViewControls& controls);

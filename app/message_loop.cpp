@@ -16,11 +16,11 @@ int runMessageLoop(ViewControls& controls) {
     for (;;) {
         const bool taken = PeekMessageA(&msg, windowContext.mainWindow, 0, 0, PM_REMOVE) != FALSE;
         if (taken && msg.message == WM_QUIT) return static_cast<int>(msg.wParam);
-        keyActions(controls.scene);
+        keyActions(controls);
         if (keyTable.isHeld(VK_ESCAPE)) return 0;
         LARGE_INTEGER now;
         QueryPerformanceCounter(&now);
-        followMapFile(now.QuadPart, controls.scene);
+        followMapFile(now.QuadPart, controls);
         if (taken) {
             TranslateMessage(&msg);
             DispatchMessageA(&msg);

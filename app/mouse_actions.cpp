@@ -2,8 +2,8 @@
 // pixel with the window's projection, against the terrain's triangles.
 #include "app/mouse_actions.h"
 
-#include "app/camera_moves.h"
 #include "terrain/terrain_map.h"
+#include "view/camera_moves.h"
 
 #include <algorithm>
 #include <cmath>
@@ -15,13 +15,13 @@ constexpr float turnPerPixel = pi / 400.0f; // half a turn across 400 pixels
 constexpr float zoomPerNotch = 0.8408964f;  // 2^(-1/4): four notches halve the height
 
 CameraPlacement cameraNow(const SceneView& scene) {
-    return placeCamera(terrainMap, viewerState, scene.pose, scene.frame);
+    return placeCamera(terrainMap, scene.camera, scene.frame);
 }
 
 // Leaves the overview for the normal camera, centred on `point` when there is one.
 void leaveOverview(SceneView& scene, const GroundPoint& at) {
-    scene.pose.overview = false;
-    if (at.hit) centreOn(terrainMap, viewerState, scene.pose, at.point);
+    scene.camera.overview = false;
+    if (at.hit) centreOn(terrainMap, scene.camera, at.point);
 }
 
 } // namespace
@@ -35,19 +35,19 @@ void mouseButtonDown(HWND window, ViewControls& controls, UINT message, int x, i
     MouseGesture& g = controls.gesture;
     if (message == WM_LBUTTONDBLCLK) {
         const GroundPoint at = groundUnderCursor(scene, x, y);
-        if (scene.pose.overview)
+        if (scene.camera.overview)
             leaveOverview(scene, at);
         else if (at.hit)
-            centreOn(terrainMap, viewerState, scene.pose, at.point);
+            centreOn(terrainMap, scene.camera, at.point);
         g = MouseGesture{};
         return;
     }
     g = MouseGesture{};
     g.startX = x;
     g.startY = y;
-    g.startPose = scene.pose;
+    g.start = scene.camera;
     const CameraPlacement camera = cameraNow(scene);
-    if (scene.pose.overview || message == WM_MBUTTONDOWN) {
+    if (scene.camera.overview || message == WM_MBUTTONDOWN) {
         g.kind = MouseGesture::click;
     } else if (message == WM_LBUTTONDOWN) {
         const GroundPoint at = groundUnderCursor(scene, x, y);
@@ -67,7 +67,7 @@ void mouseButtonDown(HWND window, ViewControls& controls, UINT message, int x, i
 void mouseButtonUp(ViewControls& controls, UINT, int x, int y) {
     MouseGesture& g = controls.gesture;
     if (g.kind == MouseGesture::none) return;
-    if (g.kind == MouseGesture::click && !g.moved && controls.scene.pose.overview)
+    if (g.kind == MouseGesture::click && !g.moved && controls.scene.camera.overview)
         leaveOverview(controls.scene, groundUnderCursor(controls.scene, x, y));
     g = MouseGesture{};
     ReleaseCapture();
@@ -86,32 +86,25 @@ void mouseMoved(ViewControls& controls, int x, int y) {
         const Ray ray = rayThroughPixel(cameraNow(scene), scene.frame, x, y);
         if (ray.direction.y >= -1e-6f) return; // a ray that never comes down to the point
         const float t = (g.grabbed.y - ray.origin.y) / ray.direction.y;
-        placeEye(terrainMap, viewerState, g.grabbed.x - ray.direction.x * t, g.eyeHeight,
+        placeEye(terrainMap, scene.camera, g.grabbed.x - ray.direction.x * t, g.eyeHeight,
                  g.grabbed.z - ray.direction.z * t);
     } else if (g.kind == MouseGesture::turn) {
-        CameraPose& pose = scene.pose;
-        pose.yaw = std::remainder(g.startPose.yaw + static_cast<float>(x - g.startX) * turnPerPixel,
-                                  2.0f * pi);
-        pose.pitch = std::clamp(g.startPose.pitch + static_cast<float>(y - g.startY) * turnPerPixel,
-                                lowestPitch, highestPitch);
-        const float cp = std::cos(pose.pitch), sp = std::sin(pose.pitch);
-        const Point3 eye{g.pivot.x - std::sin(pose.yaw) * cp * g.distance,
-                         g.pivot.y + sp * g.distance,
-                         g.pivot.z + std::cos(pose.yaw) * cp * g.distance};
-        placeEye(terrainMap, viewerState, eye.x, eye.y, eye.z);
+        turnAbout(terrainMap, scene.camera, g.start, g.pivot, g.distance,
+                  static_cast<float>(x - g.startX) * turnPerPixel,
+                  static_cast<float>(y - g.startY) * turnPerPixel);
     }
 }
 
 void mouseWheel(ViewControls& controls, int notches, int x, int y) {
     SceneView& scene = controls.scene;
     const GroundPoint at = groundUnderCursor(scene, x, y);
-    if (scene.pose.overview) {
+    if (scene.camera.overview) {
         if (notches > 0) leaveOverview(scene, at);
         return;
     }
     const float factor = std::pow(zoomPerNotch, static_cast<float>(notches));
     if (at.hit)
-        zoomTowards(terrainMap, viewerState, at.point, factor);
+        zoomTowards(terrainMap, scene.camera, at.point, factor);
     else
-        setCameraHeight(viewerState, viewerState.cameraHeight * factor);
+        setHeight(scene.camera, scene.camera.height * factor);
 }

@@ -68,9 +68,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         return 1;
     }
     if (options.filesOut()) return writeFilesOut(options, terrainMap, file, text, std::cout, box);
-    followFrom(file, stamp, text);
-
     ViewControls controls;
+    followFrom(controls.session, file, stamp, text);
     controls.scene.overlay.mapName = mapNameOf(file);
     std::string problem;
     if (!registerViewerClass(instance, problem) || !createMainWindow(instance, problem, controls)) {

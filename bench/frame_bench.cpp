@@ -14,10 +14,10 @@
 #include "platform/win32.h"
 #include "render/scene_frame.h"
 #include "render/scene_setup.h"
-#include "view/view_frustum.h"
 #include "render/window_context.h"
 #include "terrain_shapes.h"
 #include "terrain_walk.h"
+#include "view/view_frustum.h"
 
 #include <benchmark/benchmark.h>
 
@@ -134,9 +134,8 @@ void freshCamera(bool inside) {
     fresh.counterFrequency = viewerState.counterFrequency;
     fresh.startCount = viewerState.startCount;
     fresh.sceneReady = true;
-    if (inside) fresh.cameraPosition.set(2048.0f, 0.0f, -2048.0f);
     viewerState = fresh;
-    controls.scene.pose = CameraPose{};
+    controls.scene.camera = inside ? Camera{2048.0f, -2048.0f} : Camera{};
     controls.scene.levelOfDetail = true;
 }
 
@@ -242,7 +241,7 @@ void views(benchmark::internal::Benchmark* b) {
 
 BENCHMARK(view)->Apply(views)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 
-enum Camera {
+enum ChosenCamera {
     zoom4096,
     zoom8192,
     zoom16384,
@@ -256,14 +255,14 @@ const char* const cameraNames[] = {
     "zoomed to 4096",       "zoomed to 8192",       "zoomed to 16384", "zoomed to 32768",
     "tilted to 10 at 2048", "tilted to 10 at 8192", "overview"};
 
-void placeChosenCamera(Camera chosen) {
+void placeChosenCamera(ChosenCamera chosen) {
     SceneView& scene = controls.scene;
-    scene.pose = CameraPose{};
-    viewerState.cameraHeight = 2048.0f;
-    if (chosen <= zoom32768) viewerState.cameraHeight = 4096.0f * float(1 << chosen);
-    if (chosen == tilted2048 || chosen == tilted8192) scene.pose.pitch = lowestPitch;
-    if (chosen == tilted8192) viewerState.cameraHeight = 8192.0f;
-    if (chosen == overview) scene.pose.overview = true;
+    Camera& camera = scene.camera;
+    camera.home();
+    if (chosen <= zoom32768) camera.height = 4096.0f * float(1 << chosen);
+    if (chosen == tilted2048 || chosen == tilted8192) camera.pitch = Camera::lowestPitch;
+    if (chosen == tilted8192) camera.height = 8192.0f;
+    if (chosen == overview) camera.overview = true;
 }
 
 // Triangles the frame's chunks drew, skirts included.
@@ -306,9 +305,9 @@ const char* shapeName(Shape shape) {
 // of detail from a given store, or without (D); over the rugged terrain or the smooth one.
 void camera(benchmark::State& state) {
     const int size = static_cast<int>(state.range(0));
-    static Camera chosen;
+    static ChosenCamera chosen;
     static bool detail;
-    chosen = static_cast<Camera>(state.range(1));
+    chosen = static_cast<ChosenCamera>(state.range(1));
     detail = state.range(2) != 0;
     const auto shape = static_cast<Shape>(state.range(3));
     const auto store = static_cast<GeometryStore>(state.range(4));
@@ -329,9 +328,8 @@ void camera(benchmark::State& state) {
             controls.scene.levelOfDetail = detail;
         },
         [] {
-            controls.scene.pose = CameraPose{};
+            controls.scene.camera.home();
             controls.scene.levelOfDetail = true;
-            viewerState.cameraHeight = 2048.0f;
         });
     placeChosenCamera(chosen);
     scene.levelOfDetail = detail;
@@ -356,7 +354,7 @@ void cameras(benchmark::internal::Benchmark* b) {
                              static_cast<int>(GeometryStore::bufferObjects)});
     // The stores side by side on the rugged terrain.
     for (const int size : {481, 2049})
-        for (const Camera c : {zoom8192, tilted2048, overview})
+        for (const ChosenCamera c : {zoom8192, tilted2048, overview})
             for (const GeometryStore store :
                  {GeometryStore::displayLists, GeometryStore::clientArrays})
                 b->Args({size, c, 1, static_cast<int>(Shape::rugged), static_cast<int>(store)});
@@ -368,7 +366,7 @@ BENCHMARK(camera)->Apply(cameras)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 // and the full grid, from each camera, in the ground tiles view.
 void pictures(benchmark::State& state) {
     const int size = static_cast<int>(state.range(0));
-    const auto chosen = static_cast<Camera>(state.range(1));
+    const auto chosen = static_cast<ChosenCamera>(state.range(1));
     if (!openWindow()) return state.SkipWithError("no window: run under a display");
     if (!useDemoMap(size, Shape::rugged)) return state.SkipWithError("cannot write the map");
     freshCamera(true);
@@ -436,7 +434,7 @@ void words(benchmark::State& state) {
     if (!useDemoMap(size)) return state.SkipWithError("cannot write or load the demo map");
     freshCamera(true);
     viewerState.view = TerrainView::groundTiles;
-    controls.scene.pose.overview = overview;
+    controls.scene.camera.overview = overview;
     Overlay& o = controls.scene.overlay;
     o.cursorIn = true;
     o.cursorX = 400;
@@ -447,7 +445,7 @@ void words(benchmark::State& state) {
         state, [] { controls.scene.overlay.words = Overlay::Words::shown; },
         [] { controls.scene.overlay.words = Overlay::Words::hidden; });
     o.cursorIn = false;
-    controls.scene.pose.overview = false;
+    controls.scene.camera.overview = false;
     viewerState.view = TerrainView::plain;
     state.SetLabel(overview ? "overview" : "start");
 }

@@ -1,5 +1,7 @@
 #include "export/map_summary.h"
 
+#include "terrain/map_extent.h"
+
 #include <algorithm>
 #include <cstdio>
 
@@ -19,8 +21,9 @@ std::vector<std::string> mapSummary(const TerrainMap& map, ReportText text) {
     const long long tilesX = std::max(width - 1, 0LL), tilesZ = std::max(height - 1, 0LL);
     std::vector<std::string> lines;
     lines.push_back("tiles: " + std::to_string(tilesX) + " x " + std::to_string(tilesZ));
-    lines.push_back("world units: " + std::to_string(128 * tilesX) + " x " +
-                    std::to_string(128 * tilesZ));
+    const long long tile = static_cast<long long>(tileSize);
+    lines.push_back("world units: " + std::to_string(tile * tilesX) + " x " +
+                    std::to_string(tile * tilesZ));
 
     const int listed = std::max(h.groundTileSetCount, 0);
     std::vector<long long> perTile(static_cast<std::size_t>(std::min(listed, 16)) + 1, 0);

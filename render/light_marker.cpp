@@ -5,19 +5,13 @@
 
 namespace {
 
-GLUquadric* sphere() {
-    static GLUquadric* quadric = [] {
-        GLUquadric* q = gluNewQuadric();
-        gluQuadricNormals(q, GLU_SMOOTH);
-        gluQuadricOrientation(q, GLU_OUTSIDE);
-        gluQuadricDrawStyle(q, GLU_FILL);
-        return q;
-    }();
-    return quadric;
-}
-
-void drawSphere() {
-    if (GLUquadric* q = sphere()) gluSphere(q, 100.0, 100, 100);
+void drawSphere(GLUquadric*& quadric) {
+    if (!quadric && (quadric = gluNewQuadric()) != nullptr) {
+        gluQuadricNormals(quadric, GLU_SMOOTH);
+        gluQuadricOrientation(quadric, GLU_OUTSIDE);
+        gluQuadricDrawStyle(quadric, GLU_FILL);
+    }
+    if (quadric) gluSphere(quadric, 100.0, 100, 100);
 }
 
 void place(const float lightPosition[4]) {
@@ -28,17 +22,17 @@ void place(const float lightPosition[4]) {
 
 } // namespace
 
-void drawLightMarker(const float lightPosition[4]) {
+void LightMarker::draw(const float lightPosition[4]) {
     glPushMatrix();
     place(lightPosition);
-    drawSphere();
+    drawSphere(quadric);
     glPopMatrix();
 }
 
-void drawLightMarker(const float lightPosition[4], GLuint& list) {
+void LightMarker::drawListed(const float lightPosition[4]) {
     if (list == 0 && (list = glGenLists(1)) != 0) {
         glNewList(list, GL_COMPILE);
-        drawSphere();
+        drawSphere(quadric);
         glEndList();
     }
     glPushMatrix();
@@ -46,6 +40,6 @@ void drawLightMarker(const float lightPosition[4], GLuint& list) {
     if (list != 0)
         glCallList(list);
     else
-        drawSphere();
+        drawSphere(quadric);
     glPopMatrix();
 }

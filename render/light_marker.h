@@ -4,10 +4,16 @@
 
 #include "platform/win32.h"
 
-// Places LIGHT0 at lightPosition (in world coordinates: call it after the viewing transform)
-// and draws the marker there, tessellated afresh as the start camera always drew it.
-void drawLightMarker(const float lightPosition[4]);
+// The sphere's GLU quadric and display list, made at their first use in the window's context.
+struct LightMarker {
+    GLUquadric* quadric = nullptr;
+    GLuint list = 0;
 
-// The same from a display list, compiled into `list` at the first call: the driver keeps the
-// sphere, and frames hand it nothing. For every camera but the start one.
-void drawLightMarker(const float lightPosition[4], GLuint& list);
+    // Places LIGHT0 at lightPosition (in world coordinates: call it after the viewing transform)
+    // and draws the marker there, tessellated afresh as the start camera always drew it.
+    void draw(const float lightPosition[4]);
+
+    // The same from the display list: the driver keeps the sphere, and frames hand it nothing.
+    // For every camera but the start one.
+    void drawListed(const float lightPosition[4]);
+};

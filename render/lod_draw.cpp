@@ -19,10 +19,9 @@ namespace {
 // size. With half = 0.5 texel centres sit on tile points (colours, light); with 0 quad c is
 // texel c (water).
 void generateTextureCoordinates(const LodTexture& texture, int firstColumn, int firstRow,
-                                float half, int unitsPerTile) {
+                                float half, float units) {
     const float across = static_cast<float>(texture.across),
                 down = static_cast<float>(texture.down);
-    const float units = static_cast<float>(unitsPerTile);
     const GLfloat s[4] = {1.0f / (units * across), 0.0f, 0.0f,
                           (static_cast<float>(firstColumn) + half) / across};
     const GLfloat t[4] = {0.0f, 0.0f, -1.0f / (units * down),
@@ -87,10 +86,10 @@ void drawExactChunk(const TerrainMap& map, const LodChunk& chunk, TerrainView vi
 // overlap keeps those roundings from opening pinholes between them.
 void chunkFrame(const LodChunk& chunk) {
     constexpr float overlap = 0.25f;
-    const float halfX = 64.0f * static_cast<float>(chunk.quadsX),
-                halfZ = 64.0f * static_cast<float>(chunk.quadsZ);
+    const float halfX = 0.5f * tileSize * static_cast<float>(chunk.quadsX),
+                halfZ = 0.5f * tileSize * static_cast<float>(chunk.quadsZ);
     const float growX = 1.0f + overlap / halfX, growZ = 1.0f + overlap / halfZ;
-    const float units = 128.0f / static_cast<float>(chunk.unitsPerTile);
+    const float units = chunk.unitScale();
     glTranslatef(chunk.originX() - overlap, chunk.yBase, chunk.originZ() + overlap);
     glScalef(units * growX, 0.25f, units * growZ);
 }
@@ -101,12 +100,13 @@ void bindChunkTextures(const LodDrawing& d, const LodChunk& chunk, bool coloured
     const auto tile = static_cast<std::size_t>(t.tileOf(chunk.column, chunk.row));
     const int c = chunk.column % t.tileQuads, r = chunk.row % t.tileQuads;
     if (coloured) {
-        generateTextureCoordinates(t.colour[tile], c, r, 0.5f, chunk.unitsPerTile);
+        generateTextureCoordinates(t.colour[tile], c, r, 0.5f,
+                                   static_cast<float>(chunk.unitsPerTile));
         glBindTexture(GL_TEXTURE_2D, t.colour[tile].id);
     }
     if (!d.bakedLight) return;
     d.gl.activeTexture(GL_TEXTURE1);
-    generateTextureCoordinates(t.light[tile], c, r, 0.5f, chunk.unitsPerTile);
+    generateTextureCoordinates(t.light[tile], c, r, 0.5f, static_cast<float>(chunk.unitsPerTile));
     glBindTexture(GL_TEXTURE_2D, t.light[tile].id);
     d.gl.activeTexture(GL_TEXTURE0);
 }
@@ -175,16 +175,16 @@ void drawWaterSurface(const LodDrawing& d, const LodSelection& selection) {
         const LodTexture& mask =
             d.textures.water[static_cast<std::size_t>(d.textures.tileOf(chunk.column, chunk.row))];
         if (mask.id == 0) continue; // no water shows over its tile in this view
-        generateTextureCoordinates(mask, chunk.column % d.textures.tileQuads,
-                                   chunk.row % d.textures.tileQuads, 0.0f,
-                                   chunk.waterVaries ? chunk.unitsPerTile : 128);
+        generateTextureCoordinates(
+            mask, chunk.column % d.textures.tileQuads, chunk.row % d.textures.tileQuads, 0.0f,
+            chunk.waterVaries ? static_cast<float>(chunk.unitsPerTile) : tileSize);
         glBindTexture(GL_TEXTURE_2D, mask.id);
         glPushMatrix();
         glTranslatef(chunk.originX(), chunk.waterBase, chunk.originZ());
         if (!chunk.waterVaries) {
             // Level water: one quad over the chunk, the texture keeping the wet quads.
-            const float across = 128.0f * static_cast<float>(chunk.quadsX);
-            const float down = -128.0f * static_cast<float>(chunk.quadsZ);
+            const float across = tileSize * static_cast<float>(chunk.quadsX);
+            const float down = -tileSize * static_cast<float>(chunk.quadsZ);
             glBegin(GL_TRIANGLE_STRIP);
             glVertex3f(0.0f, 0.0f, 0.0f);
             glVertex3f(0.0f, 0.0f, down);
@@ -192,8 +192,7 @@ void drawWaterSurface(const LodDrawing& d, const LodSelection& selection) {
             glVertex3f(across, 0.0f, down);
             glEnd();
         } else {
-            const float growth = 128.0f / static_cast<float>(chunk.unitsPerTile);
-            glScalef(growth, 1.0f, growth);
+            glScalef(chunk.unitScale(), 1.0f, chunk.unitScale());
             d.geometry.draw(d.mesh, index, ChunkPart::water);
         }
         glPopMatrix();

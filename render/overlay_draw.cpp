@@ -26,7 +26,7 @@ void linesPanel(ScreenText& text, const TextLines& lines, int x, int y, int& wid
 
 void drawStatus(ScreenText& text, const SceneView& scene, int width, int height) {
     TextLines status;
-    statusLine(status, terrainMap, viewerState, scene.pose, scene.levelOfDetail,
+    statusLine(status, terrainMap, viewerState, scene.camera, scene.levelOfDetail,
                scene.overlay.mapName, width - 2 * margin);
     if (scene.overlay.note[0] && viewerState.elapsedSeconds < scene.overlay.noteUntil)
         status.add("%s", scene.overlay.note);

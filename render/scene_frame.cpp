@@ -56,14 +56,15 @@ void setTitle(const ViewerState& s, const SceneView& scene) {
 void drawExact(SceneView& scene) {
     const ViewerState& s = viewerState;
     if (s.view == TerrainView::plain) {
-        terrainMap.draw(viewFrustum);
+        drawPlainTerrain(terrainMap, viewFrustum, scene.candidates);
     } else {
         scene.textures.prepare(terrainMap, scene.mesh, s.view);
         glPushMatrix();
-        drawColouredTerrain(terrainMap, viewFrustum, scene.textures, s.view, s.waterShown);
+        drawColouredTerrain(terrainMap, viewFrustum, scene.candidates, scene.textures, s.view,
+                            s.waterShown);
         glPopMatrix();
     }
-    if (scene.overlay.grid) drawTileGrid(terrainMap, viewFrustum);
+    if (scene.overlay.grid) drawTileGrid(terrainMap, viewFrustum, scene.candidates);
 }
 
 // The projection of every camera but the start one: the window's perspective, or a plan's
@@ -122,7 +123,7 @@ void drawOtherCamera(SceneView& scene, const CameraPlacement& camera) {
         depthRangeFor(scene.selection, camera.eye, s.lightPosition, scene.frame);
 
     setProjection(scene.frame, camera, range);
-    drawLightMarker(s.lightPosition, scene.markerList);
+    scene.marker.drawListed(s.lightPosition);
     viewFrustum.extract();
     glPushMatrix();
     if (scene.levelOfDetail) {
@@ -156,6 +157,17 @@ void readPicture(SceneView& scene) {
     o.pictureHeight = height;
 }
 
+// The viewer's own camera fields, as the frame places the camera: x and z, the height over the
+// ground, and, but for the overview, the eye's y and the point looked at.
+void fillCameraState(ViewerState& state, const Camera& camera, const CameraPlacement& placed) {
+    state.cameraPosition.x = camera.x;
+    state.cameraPosition.z = camera.z;
+    state.cameraHeight = camera.height;
+    if (camera.overview) return;
+    state.cameraPosition.y = placed.eye.y;
+    state.lookAtTarget = placed.target;
+}
+
 } // namespace
 
 void updateFrameRate(ViewerState& state) {
@@ -175,21 +187,18 @@ void renderFrame(SceneView& scene) {
     setTitle(s, scene);
     applyState(s, scene.frame);
 
-    const CameraPlacement camera = placeCamera(terrainMap, s, scene.pose, scene.frame);
-    if (!scene.pose.overview) {
-        s.cameraPosition.y = camera.eye.y;
-        s.lookAtTarget = camera.target;
-    }
+    const CameraPlacement camera = placeCamera(terrainMap, scene.camera, scene.frame);
+    fillCameraState(s, scene.camera, camera);
 
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glLoadIdentity();
     gluLookAt(camera.eye.x, camera.eye.y, camera.eye.z, camera.target.x, camera.target.y,
               camera.target.z, camera.up.x, camera.up.y, camera.up.z);
     // The mesh serves every camera but the start one, and every coloured view's textures.
-    if (!scene.mesh.built && (s.view != TerrainView::plain || !isStartCamera(s, scene.pose)))
+    if (!scene.mesh.built && (s.view != TerrainView::plain || !scene.camera.isStart()))
         scene.mesh.build(terrainMap);
-    if (isStartCamera(s, scene.pose)) {
-        drawLightMarker(s.lightPosition);
+    if (scene.camera.isStart()) {
+        scene.marker.draw(s.lightPosition);
         viewFrustum.extract();
         glPushMatrix();
         drawExact(scene);

@@ -6,9 +6,16 @@
 #pragma once
 
 #include "render/lod_textures.h"
+#include "view/block_culling.h"
 #include "view/view_frustum.h"
+
+// The plain view's strips, as TerrainMap::draw draws them, with the caller's `candidates` (the
+// coarse culling's blocks, kept from frame to frame so that their storage is reused).
+void drawPlainTerrain(const TerrainMap& map, const ViewFrustum& frustum,
+                      BlockCandidates& candidates);
 
 // A coloured view: the strips with the view's colours (from `textures` where one tile holds
 // the map, else a colour per vertex), then, with `water`, the water surface over them.
 void drawColouredTerrain(const TerrainMap& map, const ViewFrustum& frustum,
-                         const LodTextures& textures, TerrainView view, bool water);
+                         BlockCandidates& candidates, const LodTextures& textures, TerrainView view,
+                         bool water);

@@ -9,8 +9,6 @@
 
 namespace {
 
-BlockCandidates gridCandidates; // kept so that their storage is reused
-
 void beginLines() {
     glPushAttrib(GL_ENABLE_BIT | GL_CURRENT_BIT | GL_DEPTH_BUFFER_BIT | GL_COLOR_BUFFER_BIT |
                  GL_VIEWPORT_BIT | GL_TEXTURE_BIT);
@@ -32,13 +30,13 @@ void endLines() {
 
 } // namespace
 
-void drawTileGrid(const TerrainMap& map, const ViewFrustum& frustum) {
-    gridCandidates.find(frustum, map.heightBlocks);
+void drawTileGrid(const TerrainMap& map, const ViewFrustum& frustum, BlockCandidates& candidates) {
+    candidates.find(frustum, map.heightBlocks);
     beginLines();
     glBegin(GL_LINES);
     const int width = map.header->mapWidth;
     for (int r = 0; r < quadRows(map); ++r) {
-        forQuadsOfRow(width, r, &gridCandidates, [&](int c) {
+        forQuadsOfRow(width, r, &candidates, [&](int c) {
             const TerrainVertex* left = map.vertices[static_cast<std::size_t>(c)].get();
             const TerrainVertex* right = map.vertices[static_cast<std::size_t>(c) + 1].get();
             if (!quadInView(frustum, left[r].position, left[r + 1].position, right[r].position,
@@ -61,8 +59,7 @@ void drawTileGrid(const LodDrawing& drawing, const LodSelection& selection) {
         if (chunk.step != 1 || chunk.exact) continue;
         glPushMatrix();
         glTranslatef(chunk.originX(), chunk.yBase, chunk.originZ());
-        glScalef(128.0f / static_cast<float>(chunk.unitsPerTile), 0.25f,
-                 128.0f / static_cast<float>(chunk.unitsPerTile));
+        glScalef(chunk.unitScale(), 0.25f, chunk.unitScale());
         drawing.geometry.draw(drawing.mesh, index, ChunkPart::lines);
         glPopMatrix();
     }

@@ -5,6 +5,8 @@
 #pragma once
 
 #include "render/lod_draw.h"
+#include "view/block_culling.h"
 
-void drawTileGrid(const TerrainMap& map, const ViewFrustum& frustum);
+// `candidates` holds the coarse culling's blocks, its storage reused from frame to frame.
+void drawTileGrid(const TerrainMap& map, const ViewFrustum& frustum, BlockCandidates& candidates);
 void drawTileGrid(const LodDrawing& drawing, const LodSelection& selection);

@@ -1,4 +1,5 @@
 // Decoding of one 7-byte tile point: raw heights to world units, nibbles to fields.
+#include "terrain/map_extent.h"
 #include "terrain/terrain_vertex.h"
 
 TerrainVertex decodeTilePoint(const unsigned char* bytes, int column, int row) {
@@ -19,7 +20,7 @@ TerrainVertex decodeTilePoint(const unsigned char* bytes, int column, int row) {
     const std::int32_t level = water & 0x3FFF;
     const std::int32_t waterSteps = (level - 8192) / 4; // truncates toward zero, by design
     v.waterHeight = static_cast<float>(waterSteps) - 89.6f;
-    v.position.set(static_cast<float>(column) * 128.0f, static_cast<float>(height) * 0.25f,
-                   static_cast<float>(row) * -128.0f);
+    v.position.set(static_cast<float>(column) * tileSize, static_cast<float>(height) * 0.25f,
+                   static_cast<float>(row) * -tileSize);
     return v;
 }

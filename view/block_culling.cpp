@@ -1,6 +1,8 @@
 // Coarse culling, a group of blocks at a time, then the blocks of groups not wholly out.
 #include "view/block_culling.h"
 
+#include "terrain/map_extent.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -9,9 +11,9 @@ namespace {
 // The box of the corner points of `count` blocks from block (bc, br) on, a side.
 bool blocksBoxOutside(const ViewFrustum& frustum, const HeightBlocks& blocks, int bc, int br,
                       int count, float lowest, float highest) {
-    const float x0 = 128.0f * blocks.firstQuad(bc);
-    const float z0 = -128.0f * blocks.firstQuad(br);
-    const float side = 128.0f * blocks.quadsPerBlock * count;
+    const float x0 = tileSize * blocks.firstQuad(bc);
+    const float z0 = -tileSize * blocks.firstQuad(br);
+    const float side = tileSize * blocks.quadsPerBlock * count;
     const float low[3] = {x0, lowest, z0 - side};
     const float high[3] = {x0 + side, highest, z0};
     return boxCertainlyOutside(frustum, low, high);

@@ -2,6 +2,7 @@
 // order of operations the viewer always used, so that its frames stay the same to the bit.
 #include "view/camera_placement.h"
 
+#include "terrain/map_extent.h"
 #include "view/ground_height.h"
 
 #include <algorithm>
@@ -60,8 +61,9 @@ float mapTop(const TerrainMap& map) {
 // A plan of the whole map: straight down over its middle, north (-z) up, as wide as fits all of
 // it in the view with a little room round it; the eye above everything the map holds.
 CameraPlacement overview(const TerrainMap& map, const FrameCamera& frame) {
-    const double width = 128.0 * std::max(map.header->mapWidth - 1, 1);
-    const double depth = 128.0 * std::max(map.header->mapHeight - 1, 1);
+    const MapExtent extent = MapExtent::of(*map.header);
+    const double width = std::max(extent.xEnd, tileSize);
+    const double depth = std::max(-extent.zEnd, tileSize);
     const double margin = 1.04;
     const double half = std::max(0.5 * depth * margin, 0.5 * width * margin / frame.aspect);
     const double top = mapTop(map);
@@ -89,30 +91,23 @@ bool triangleHit(Vec origin, Vec dir, Vec a, Vec b, Vec c, double& t) {
 
 } // namespace
 
-bool isStartCamera(const ViewerState& state, const CameraPose& pose) {
-    return !pose.overview && pose.yaw == 0.0f && pose.pitch == startPitch &&
-           state.cameraHeight == 2048.0f;
-}
-
-CameraPlacement placeCamera(const TerrainMap& map, const ViewerState& state, const CameraPose& pose,
-                            const FrameCamera& frame) {
-    if (pose.overview) return overview(map, frame);
-    const Point3& at = state.cameraPosition;
-    const float ground = groundHeightUnder(map, at.x, at.z);
+CameraPlacement placeCamera(const TerrainMap& map, const Camera& camera, const FrameCamera& frame) {
+    if (camera.overview) return overview(map, frame);
+    const float ground = groundHeightUnder(map, camera.x, camera.z);
     CameraPlacement c;
-    c.eye = {at.x, ground + state.cameraHeight, at.z};
+    c.eye = {camera.x, ground + camera.height, camera.z};
     c.up = {0.0f, 1.0f, 0.0f};
-    if (pose.yaw == 0.0f && pose.pitch == startPitch) {
-        c.target = {at.x, ground, at.z - 0.75f * state.cameraHeight};
+    if (camera.facesAhead()) {
+        c.target = {camera.x, ground, camera.z - 0.75f * camera.height};
         return c;
     }
-    // Along the pose's direction down to the ground's height under the eye.
-    const double yaw = pose.yaw, pitch = pose.pitch;
+    // Along the camera's direction down to the ground's height under the eye.
+    const double yaw = camera.yaw, pitch = camera.pitch;
     const Vec forward{std::sin(yaw) * std::cos(pitch), -std::sin(pitch),
                       -std::cos(yaw) * std::cos(pitch)};
-    c.target = point(vec(c.eye) + forward * (state.cameraHeight / std::sin(pitch)));
+    c.target = point(vec(c.eye) + forward * (camera.height / std::sin(pitch)));
     // Looking straight down, "up" on the screen is the way the camera faces.
-    if (pitch > highestPitch - 0.01) c.up = point({std::sin(yaw), 0.0, -std::cos(yaw)});
+    if (pitch > Camera::highestPitch - 0.01) c.up = point({std::sin(yaw), 0.0, -std::cos(yaw)});
     return c;
 }
 
@@ -152,8 +147,8 @@ GroundPoint groundAlong(const TerrainMap& map, const Ray& ray) {
     if (map.vertices.empty() || width < 2 || height < 2) return found;
     const Vec origin = vec(ray.origin), dir = vec(ray.direction);
     // In grid units: u along columns, v along rows.
-    const double u0 = origin.x / 128.0, v0 = -origin.z / 128.0;
-    const double du = dir.x / 128.0, dv = -dir.z / 128.0;
+    const double u0 = origin.x / tileSize, v0 = -origin.z / tileSize;
+    const double du = dir.x / tileSize, dv = -dir.z / tileSize;
     double enter = 0.0, leave = 1e300;
     const auto clip = [&](double start, double speed, double low, double high) {
         if (std::fabs(speed) < 1e-15) return start >= low && start <= high;
@@ -187,8 +182,9 @@ GroundPoint groundAlong(const TerrainMap& map, const Ray& ray) {
             const Vec hit = origin + dir * best;
             found.hit = true;
             found.point = point(hit);
-            found.column = std::clamp(static_cast<int>(std::lround(hit.x / 128.0)), 0, width - 1);
-            found.row = std::clamp(static_cast<int>(std::lround(-hit.z / 128.0)), 0, height - 1);
+            found.column =
+                std::clamp(static_cast<int>(std::lround(hit.x / tileSize)), 0, width - 1);
+            found.row = std::clamp(static_cast<int>(std::lround(-hit.z / tileSize)), 0, height - 1);
             return found;
         }
         if (std::min(crossC, crossR) > leave) break;

@@ -1,13 +1,12 @@
-// Where the camera is and what it looks at, from the viewer's state: the start camera exactly
-// as the viewer always placed it, any other pose by its yaw and pitch, and the overview above
-// the whole map. Rays through window pixels for the mouse, and the ground point they meet.
-// Needs: the terrain model, the ground height; no OpenGL.
+// Where the camera is and what it looks at: the start camera exactly as the viewer always
+// placed it, any other by its yaw and pitch, and the overview above the whole map. Rays through
+// window pixels for the mouse, and the ground point they meet. Needs: the terrain model, the ground
+// height; no OpenGL.
 #pragma once
 
 #include "terrain/terrain_map.h"
-#include "view/camera_pose.h"
+#include "view/camera.h"
 #include "view/frame_camera.h"
-#include "view/viewer_state.h"
 
 struct CameraPlacement {
     Point3 eye, target, up;
@@ -16,14 +15,9 @@ struct CameraPlacement {
     double planHalfHeight = 0.0;
 };
 
-// True for the camera the viewer starts with: 2048 over the ground, the start's pitch, facing
-// -z, not the overview. It is drawn exactly as the viewer always drew it.
-bool isStartCamera(const ViewerState& state, const CameraPose& pose);
-
 // Where the camera is. `frame` gives the shape of the view, which the overview fits the map to:
 // a plan, straight down with north up, every tile the same size on screen.
-CameraPlacement placeCamera(const TerrainMap& map, const ViewerState& state, const CameraPose& pose,
-                            const FrameCamera& frame);
+CameraPlacement placeCamera(const TerrainMap& map, const Camera& camera, const FrameCamera& frame);
 
 struct Ray {
     Point3 origin, direction; // direction of length 1

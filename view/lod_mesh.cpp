@@ -275,10 +275,10 @@ struct Builder {
 
     // The box of everything it draws and how far its samples stray from the full grid.
     void boxAndError(LodChunk& chunk, const Frame& f) const {
-        chunk.low[0] = 128.0f * static_cast<float>(f.c0);
-        chunk.high[0] = 128.0f * static_cast<float>(f.c1);
-        chunk.low[2] = -128.0f * static_cast<float>(f.r1);
-        chunk.high[2] = -128.0f * static_cast<float>(f.r0);
+        chunk.low[0] = tileSize * static_cast<float>(f.c0);
+        chunk.high[0] = tileSize * static_cast<float>(f.c1);
+        chunk.low[2] = -tileSize * static_cast<float>(f.r1);
+        chunk.high[2] = -tileSize * static_cast<float>(f.r0);
         chunk.low[1] = static_cast<float>(f.low) * 0.25f;
         chunk.high[1] = static_cast<float>(f.high) * 0.25f;
         if (f.wet) {
@@ -348,7 +348,7 @@ struct Builder {
     // to match (OpenGL normalises it again).
     static void putVertex(LodChunk& chunk, std::size_t slot, std::int16_t x, std::int32_t y,
                           std::int16_t z, const Point3& n) {
-        const float growth = 128.0f / static_cast<float>(chunk.unitsPerTile);
+        const float growth = chunk.unitScale();
         const Point3 scaled = Point3{n.x * growth, n.y * 0.25f, n.z * growth}.scaledTo(1.0f);
         std::int16_t* v = &chunk.vertices[slot * static_cast<std::size_t>(chunk.format.stride)];
         v[0] = x;

@@ -14,6 +14,7 @@
 // Needs: the terrain model.
 #pragma once
 
+#include "terrain/map_extent.h"
 #include "terrain/terrain_map.h"
 #include "view/lod_levels.h"
 #include "view/water_cover.h"
@@ -71,8 +72,10 @@ struct LodChunk {
     float error = 0.0f;
     float waterError = 0.0f; // the same for its water's surface, part of `error`
     int unitsPerTile = 128;  // x and z units a tile: 128 up to chunks of 128 quads, fewer above
-    float originX() const { return 128.0f * static_cast<float>(column); }
-    float originZ() const { return -128.0f * static_cast<float>(row); }
+    float originX() const { return tileSize * static_cast<float>(column); }
+    float originZ() const { return -tileSize * static_cast<float>(row); }
+    // What the chunk's frame scales its vertices' x and z by to make world units.
+    float unitScale() const { return tileSize / static_cast<float>(unitsPerTile); }
     float yBase = 0.0f;       // y of a vertex is yBase + y / 4
     bool wet = false;         // some of its quads have the water flag at a corner
     bool waterVaries = false; // its water's height varies: `water` holds its surface

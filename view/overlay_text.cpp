@@ -1,5 +1,6 @@
 #include "view/overlay_text.h"
 
+#include "terrain/map_extent.h"
 #include "view/ground_height.h"
 #include "view/text_layout.h"
 
@@ -7,25 +8,25 @@
 #include <cstring>
 
 void statusLine(TextLines& out, const TerrainMap& map, const ViewerState& state,
-                const CameraPose& pose, bool levelOfDetail, const std::string& mapName, int width) {
-    const Point3& at = state.cameraPosition;
-    const float ground = groundHeightUnder(map, at.x, at.z);
-    const float row = at.z == 0.0f ? 0.0f : -at.z / 128.0f; // never "-0.0"
+                const Camera& camera, bool levelOfDetail, const std::string& mapName, int width) {
+    const float ground = groundHeightUnder(map, camera.x, camera.z);
+    const float row = camera.z == 0.0f ? 0.0f : -camera.z / tileSize; // never "-0.0"
     const EnvironmentHeader& h = *map.header;
-    char camera[48];
-    if (pose.overview)
-        std::snprintf(camera, sizeof camera, "overview");
+    char where[48];
+    if (camera.overview)
+        std::snprintf(where, sizeof where, "overview");
     else
-        std::snprintf(camera, sizeof camera, "camera %.0f above", state.cameraHeight);
+        std::snprintf(where, sizeof where, "camera %.0f above", camera.height);
     // The water is said only when H has hidden it: room for the map's name.
     const char* const water =
         state.view != TerrainView::plain && !state.waterShown ? " | water off" : "";
     char front[TextLines::width];
     std::snprintf(
         front, sizeof front, "x %.7g, z %.7g (column %g, row %g) | ground %.1f | %s | %s%s%s | ",
-        static_cast<double>(h.xOffset + at.x), static_cast<double>(h.zOffset + 128.0f * row),
-        static_cast<double>(at.x / 128.0f), static_cast<double>(row), static_cast<double>(ground),
-        camera, viewName(state.view), water, levelOfDetail ? "" : " | level of detail off");
+        static_cast<double>(h.xOffset + camera.x), static_cast<double>(h.zOffset + tileSize * row),
+        static_cast<double>(camera.x / tileSize), static_cast<double>(row),
+        static_cast<double>(ground), where, viewName(state.view), water,
+        levelOfDetail ? "" : " | level of detail off");
     const char* const keys = " | F1: keys";
     // The map's name takes what the rest leaves of the window's width, shortened in the middle;
     // where not even "..." fits, "F1: keys" goes first so that it still shows.
@@ -46,8 +47,8 @@ void describePoint(TextLines& out, const TerrainMap& map, int column, int row) {
     out.add("column %d, row %d", column, row);
     // The map's own coordinates, as its offsets place it.
     out.add("x %.7g, z %.7g, ground %.2f",
-            static_cast<double>(h.xOffset + 128.0f * static_cast<float>(column)),
-            static_cast<double>(h.zOffset + 128.0f * static_cast<float>(row)),
+            static_cast<double>(h.xOffset + tileSize * static_cast<float>(column)),
+            static_cast<double>(h.zOffset + tileSize * static_cast<float>(row)),
             static_cast<double>(v.position.y));
     out.add("ground tile %d (%s), details %d", v.groundTexture,
             ground[0] ? ground.c_str() : "unlisted", v.textureDetails);

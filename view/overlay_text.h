@@ -5,7 +5,7 @@
 #pragma once
 
 #include "terrain/terrain_map.h"
-#include "view/camera_pose.h"
+#include "view/camera.h"
 #include "view/text_lines.h"
 #include "view/view_colours.h"
 #include "view/viewer_state.h"
@@ -15,7 +15,7 @@
 // the view, the water when hidden, level of detail when off, the map's name, "F1: keys". Given a
 // width in pixels, the map's name is shortened to keep the line within it.
 void statusLine(TextLines& out, const TerrainMap& map, const ViewerState& state,
-                const CameraPose& pose, bool levelOfDetail, const std::string& mapName,
+                const Camera& camera, bool levelOfDetail, const std::string& mapName,
                 int width = 0);
 
 // What tile point (column, row) holds: its place (column and row, and the map's own x and z),

@@ -18,9 +18,9 @@ struct ViewerState {
     float elapsedSeconds = 0.0f;
     bool sceneReady = false; // set by initGL; frames are drawn only once it is
 
-    // The key actions: the camera's x and z, the light, the lighting switch; the view, the
-    // water over it, and the camera's height over the ground (its look-ahead is 3/4 of that,
-    // so the angle stays).
+    // The key actions: the light, the lighting switch, the polygon mode; the view and the
+    // water over it. The camera's x and z and its height over the ground are the Camera's
+    // (view/camera.h), copied here by each frame.
     Point3 cameraPosition;
     float lightPosition[4] = {0.0f, 8192.0f, 0.0f, 1.0f}; // w = 1: a positional light
     bool lightingOn = true;
@@ -29,7 +29,8 @@ struct ViewerState {
     bool waterShown = true; // drawn in the coloured views only
     float cameraHeight = 2048.0f;
 
-    // The frame: the look-at point and the frame-rate count (the camera's y is set there too).
+    // The frame: the look-at point and the frame-rate count (the camera's y is set there too;
+    // the look-at point is 3/4 of the height ahead at the start, so the angle stays).
     Point3 lookAtTarget;
     float fpsSampleTime = 0.0f;
     std::int32_t frameCount = 0;

@@ -21,10 +21,10 @@ class KeyActions : public testing::Test {
     // Holds the keys for `times` iterations of the loop, then releases them.
     void hold(std::initializer_list<int> keys, int times = 1) {
         for (int k : keys) keyTable.keyDown(static_cast<WPARAM>(k));
-        for (int i = 0; i < times; ++i) keyActions(testControls().scene);
+        for (int i = 0; i < times; ++i) keyActions(testControls());
         for (int k : keys) keyTable.keyUp(static_cast<WPARAM>(k));
     }
-    const Point3& camera() const { return viewerState.cameraPosition; }
+    const Camera& camera() const { return testControls().scene.camera; }
     // The polygon mode as the next frame sets it from the state the keys changed.
     GLint polygonMode() const {
         drawFrame();
@@ -105,14 +105,14 @@ TEST_F(KeyActions, LightingSwitchesOncePerPressHoweverLongItIsHeld) {
     keyTable.keyDown('L');
     for (int i = 0; i < 5; ++i) {
         keyTable.keyDown('L'); // the keyboard's repetitions
-        keyActions(testControls().scene);
+        keyActions(testControls());
     }
     keyTable.keyUp('L');
     EXPECT_TRUE(viewerState.lightingOn);
     EXPECT_TRUE(lightingDrawn());
     keyTable.keyDown('L');
     keyTable.releaseAll(); // the focus went before the press was taken
-    keyActions(testControls().scene);
+    keyActions(testControls());
     EXPECT_TRUE(viewerState.lightingOn);
 }
 
@@ -127,44 +127,45 @@ TEST_F(KeyActions, ViewsWaterAndZoomChangeOncePerPress) {
     hold({'H'}, 4);
     EXPECT_FALSE(viewerState.waterShown);
     hold({VK_NEXT}, 3);
-    EXPECT_EQ(viewerState.cameraHeight, 4096.0f);
+    EXPECT_EQ(camera().height, 4096.0f);
     for (int i = 0; i < 6; ++i) hold({VK_NEXT});
-    EXPECT_EQ(viewerState.cameraHeight, 32768.0f); // the highest
+    EXPECT_EQ(camera().height, 32768.0f); // the highest
     hold({VK_HOME});
-    EXPECT_EQ(viewerState.cameraHeight, 2048.0f);
+    EXPECT_EQ(camera().height, 2048.0f);
     for (int i = 0; i < 6; ++i) hold({VK_PRIOR});
-    EXPECT_EQ(viewerState.cameraHeight, 256.0f); // the lowest
+    EXPECT_EQ(camera().height, 256.0f); // the lowest
 }
 
 TEST_F(KeyActions, ArrowsFlyTheWayTheCameraFacesInStepsThatGrowWithItsHeight) {
     useMap(levelDocument(65, 65).bytes());
     SceneView& scene = testControls().scene;
-    viewerState.cameraPosition.set(4096, 0, -4096);
-    scene.pose.yaw = pi / 2; // facing +x: ahead is +x, right is +z
+    scene.camera.x = 4096;
+    scene.camera.z = -4096;
+    scene.camera.yaw = pi / 2; // facing +x: ahead is +x, right is +z
     hold({VK_UP});
     EXPECT_NEAR(camera().x, 4096.0f + 64.0f, 1e-3f);
     EXPECT_NEAR(camera().z, -4096.0f, 1e-3f);
-    viewerState.cameraHeight = 4096.0f; // twice as high: twice the step
+    scene.camera.height = 4096.0f; // twice as high: twice the step
     hold({VK_RIGHT});
     EXPECT_NEAR(camera().z, -4096.0f + 128.0f, 1e-3f);
-    viewerState.cameraHeight = 32768.0f;
+    scene.camera.height = 32768.0f;
     hold({VK_DOWN});
     EXPECT_NEAR(camera().x, 4096.0f + 64.0f - 1024.0f, 1e-3f);
 
     // O shows the overview; a camera key goes back to the camera first, and moves it.
     hold({'O'});
-    EXPECT_TRUE(scene.pose.overview);
+    EXPECT_TRUE(scene.camera.overview);
     hold({'O'});
-    EXPECT_FALSE(scene.pose.overview);
+    EXPECT_FALSE(scene.camera.overview);
     hold({'O'});
     hold({VK_LEFT});
-    EXPECT_FALSE(scene.pose.overview);
+    EXPECT_FALSE(scene.camera.overview);
     EXPECT_NEAR(camera().z, -4096.0f + 128.0f - 1024.0f, 1e-3f);
     // Home: the start's height and direction where the camera is; D switches level of detail.
     hold({VK_HOME});
-    EXPECT_EQ(viewerState.cameraHeight, 2048.0f);
-    EXPECT_EQ(scene.pose.yaw, 0.0f);
-    EXPECT_EQ(scene.pose.pitch, startPitch);
+    EXPECT_EQ(camera().height, 2048.0f);
+    EXPECT_EQ(scene.camera.yaw, 0.0f);
+    EXPECT_EQ(scene.camera.pitch, Camera::startPitch);
     hold({'D'}, 3);
     EXPECT_FALSE(scene.levelOfDetail);
     hold({'D'});

@@ -8,6 +8,7 @@
 #include "terrain_shapes.h"
 #include "view/camera_placement.h"
 #include "view/view_colours.h"
+#include "view/viewer_state.h"
 
 #include <gtest/gtest.h>
 
@@ -66,11 +67,9 @@ TEST_F(LevelOfDetail, NoBackgroundShowsThroughBetweenChunksOfDifferentSteps) {
               {9000.0f, -20000.0f, 9000.0f, false},
               {20000.0f, -12000.0f, 24000.0f, false},
               {0.0f, 0.0f, 2048.0f, true}}) {
-            viewerState.cameraPosition.set(x, 0, z);
-            viewerState.cameraHeight = height;
-            scene().pose = CameraPose{};
-            scene().pose.pitch = highestPitch;
-            scene().pose.overview = overview;
+            scene().camera = Camera{x, z, height};
+            scene().camera.pitch = Camera::highestPitch;
+            scene().camera.overview = overview;
             drawFrame();
             std::set<int> steps;
             for (const int chunk : scene().selection.drawn)
@@ -78,8 +77,7 @@ TEST_F(LevelOfDetail, NoBackgroundShowsThroughBetweenChunksOfDifferentSteps) {
             stepsSeen.insert(steps.begin(), steps.end());
             mixedFrames += steps.size() > 1;
             // Inside the map's footprint at its lowest ground, every pixel is terrain.
-            const CameraPlacement camera =
-                placeCamera(terrainMap, viewerState, scene().pose, scene().frame);
+            const CameraPlacement camera = placeCamera(terrainMap, scene().camera, scene().frame);
             float left = 1e9f, right = -1e9f, top = 1e9f, bottom = -1e9f;
             for (const auto& [cx, cz] : {std::pair{0.0f, 0.0f},
                                          {32768.0f, 0.0f},
@@ -109,10 +107,11 @@ TEST_F(LevelOfDetail, NoBackgroundShowsThroughBetweenChunksOfDifferentSteps) {
 
 TEST_F(LevelOfDetail, TheChunksLookLikeTheFullGridFromTheSameCamera) {
     useDemo(257, 257);
-    viewerState.cameraPosition.set(9000, 0, -12000);
-    viewerState.cameraHeight = 5000.0f;
-    scene().pose.yaw = 0.4f;
-    scene().pose.pitch = 0.5f;
+    scene().camera.x = 9000;
+    scene().camera.z = -12000;
+    scene().camera.height = 5000.0f;
+    scene().camera.yaw = 0.4f;
+    scene().camera.pitch = 0.5f;
     drawFrame();
     EXPECT_GT(scene().selection.drawn.size(), 4u);
     const Screenshot chunks = screenshot();
@@ -135,12 +134,12 @@ TEST_F(LevelOfDetail, TheChunksLookLikeTheFullGridFromTheSameCamera) {
 TEST_F(LevelOfDetail, TheOverviewHoldsAllFourCornersWhateverTheMapsShape) {
     for (const auto& [width, height] : {std::pair{33, 97}, {97, 33}, {65, 65}, {300, 40}}) {
         useDemo(width, height);
-        viewerState.cameraPosition.set(128, 0, -128);
-        scene().pose.overview = true;
+        scene().camera.x = 128;
+        scene().camera.z = -128;
+        scene().camera.overview = true;
         drawFrame();
         const Screenshot shot = screenshot();
-        const CameraPlacement camera =
-            placeCamera(terrainMap, viewerState, scene().pose, scene().frame);
+        const CameraPlacement camera = placeCamera(terrainMap, scene().camera, scene().frame);
         float cx = 0, cy = 0;
         pixelOf(camera, scene().frame, {64.0f * (width - 1), 0.0f, -64.0f * (height - 1)}, cx, cy);
         for (const auto& [c, r] :
@@ -173,9 +172,11 @@ TEST_F(LevelOfDetail, FarWaterAndTheGroundJustBelowItDoNotFight) {
     viewerState.lightingOn = false;
     viewerState.view = TerrainView::groundTiles;
     scene().overlay.words = Overlay::Words::hidden; // its legend shows the bed's colour
-    viewerState.cameraPosition.set(16384, 0, -64);
-    viewerState.cameraHeight = 8192.0f;
-    scene().pose.pitch = lowestPitch; // the far half of the map 20,000 to 33,000 units away
+    scene().camera.x = 16384;
+    scene().camera.z = -64;
+    scene().camera.height = 8192.0f;
+    scene().camera.pitch =
+        Camera::lowestPitch; // the far half of the map 20,000 to 33,000 units away
     drawFrame();
     const Screenshot shot = screenshot();
     const Rgb bed = GroundColours::of(*terrainMap.header).byNumber[0];
@@ -195,8 +196,9 @@ TEST_F(LevelOfDetail, FarWaterAndTheGroundJustBelowItDoNotFight) {
 TEST_F(LevelOfDetail, TheMouseCameraKeepsWhatItHoldsUnderTheCursor) {
     useDemo(129, 129);
     ViewControls& controls = testControls();
-    viewerState.cameraPosition.set(8000, 0, -9000);
-    viewerState.cameraHeight = 3000.0f;
+    scene().camera.x = 8000;
+    scene().camera.z = -9000;
+    scene().camera.height = 3000.0f;
     drawFrame();
     HWND window = windowContext.mainWindow;
 
@@ -212,9 +214,9 @@ TEST_F(LevelOfDetail, TheMouseCameraKeepsWhatItHoldsUnderTheCursor) {
 
     // The wheel: closer, towards the point under the cursor, which stays there.
     const GroundPoint aimed = groundUnderCursor(scene(), 200, 450);
-    const float before = viewerState.cameraHeight;
+    const float before = scene().camera.height;
     mouseWheel(controls, 2, 200, 450);
-    EXPECT_NEAR(viewerState.cameraHeight, before * 0.7071f, before * 0.02f);
+    EXPECT_NEAR(scene().camera.height, before * 0.7071f, before * 0.02f);
     const GroundPoint still = groundUnderCursor(scene(), 200, 450);
     ASSERT_TRUE(aimed.hit && still.hit);
     EXPECT_LT(length(distance(still.point, aimed.point)), 16.0f);
@@ -222,31 +224,31 @@ TEST_F(LevelOfDetail, TheMouseCameraKeepsWhatItHoldsUnderTheCursor) {
     // A right drag turns all the way round and tilts no lower than 10 degrees.
     mouseButtonDown(window, controls, WM_RBUTTONDOWN, 400, 300);
     mouseMoved(controls, 800, -2000);
-    EXPECT_NEAR(scene().pose.pitch, lowestPitch, 1e-6f);
+    EXPECT_NEAR(scene().camera.pitch, Camera::lowestPitch, 1e-6f);
     mouseMoved(controls, 400 + 400, 300 + 5000);
-    EXPECT_NEAR(scene().pose.pitch, highestPitch, 1e-6f);
-    EXPECT_NEAR(std::fabs(scene().pose.yaw), pi, 1e-3f); // 400 pixels: half a turn
+    EXPECT_NEAR(scene().camera.pitch, Camera::highestPitch, 1e-6f);
+    EXPECT_NEAR(std::fabs(scene().camera.yaw), pi, 1e-3f); // 400 pixels: half a turn
     mouseButtonUp(controls, WM_RBUTTONUP, 800, 5300);
 
     // A double click looks at the point clicked; in the overview a click goes back there.
-    scene().pose = CameraPose{};
-    scene().pose.yaw = 0.3f;
+    scene().camera.pitch = Camera::startPitch;
+    scene().camera.overview = false;
+    scene().camera.yaw = 0.3f;
     const GroundPoint clicked = groundUnderCursor(scene(), 600, 200);
     ASSERT_TRUE(clicked.hit);
     mouseButtonDown(window, controls, WM_LBUTTONDBLCLK, 600, 200);
-    const CameraPlacement centred =
-        placeCamera(terrainMap, viewerState, scene().pose, scene().frame);
+    const CameraPlacement centred = placeCamera(terrainMap, scene().camera, scene().frame);
     EXPECT_LT(std::hypot(centred.target.x - clicked.point.x, centred.target.z - clicked.point.z),
               1.0f);
-    scene().pose.overview = true;
+    scene().camera.overview = true;
     drawFrame();
     const GroundPoint chosen = groundUnderCursor(scene(), 500, 250);
     ASSERT_TRUE(chosen.hit);
     mouseButtonDown(window, controls, WM_LBUTTONDOWN, 500, 250);
     mouseButtonUp(controls, WM_LBUTTONUP, 500, 250);
-    EXPECT_FALSE(scene().pose.overview);
-    EXPECT_NEAR(scene().pose.yaw, 0.3f, 1e-6f); // the camera as it was, over the point
-    const CameraPlacement over = placeCamera(terrainMap, viewerState, scene().pose, scene().frame);
+    EXPECT_FALSE(scene().camera.overview);
+    EXPECT_NEAR(scene().camera.yaw, 0.3f, 1e-6f); // the camera as it was, over the point
+    const CameraPlacement over = placeCamera(terrainMap, scene().camera, scene().frame);
     EXPECT_LT(std::hypot(over.target.x - chosen.point.x, over.target.z - chosen.point.z), 1.0f);
 }
 

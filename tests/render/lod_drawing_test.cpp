@@ -1,10 +1,11 @@
 // The coarser meshes on the display: the baked light shades them as OpenGL lights the full
 // grid, and the geometry the driver keeps follows every new map and view, from every store.
-#include "app/map_session.h"
+#include "app/view_controls.h"
 #include "gl_fixture.h"
 #include "map_fixture.h"
 #include "terrain_shapes.h"
 #include "view/camera_placement.h"
+#include "view/viewer_state.h"
 
 #include <gtest/gtest.h>
 
@@ -19,10 +20,8 @@ SceneView& scene() {
 
 // A camera over the middle of a 257 x 257 map, high enough for coarse meshes in view.
 void overTheMiddle(float height) {
-    viewerState.cameraPosition.set(16000.0f, 0.0f, -14000.0f);
-    viewerState.cameraHeight = height;
-    scene().pose = CameraPose{};
-    scene().pose.pitch = 1.2f;
+    scene().camera = Camera{16000.0f, -14000.0f, height};
+    scene().camera.pitch = 1.2f;
 }
 
 // The share of terrain pixels (not the black sky) whose channels differ by more than `by`.
@@ -64,8 +63,7 @@ TEST_F(LodDrawing, TheBakedLightShadesTheCoarseMeshesPointsAsTheFullGridsLightin
     drawFrame();
     ASSERT_TRUE(scene().gl.multitexture()) << "Mesa offers OpenGL 1.3";
     const Screenshot chunks = screenshot();
-    const CameraPlacement camera =
-        placeCamera(terrainMap, viewerState, scene().pose, scene().frame);
+    const CameraPlacement camera = placeCamera(terrainMap, scene().camera, scene().frame);
     const Screenshot full = fullGrid();
     // At the points a coarse mesh keeps, both pictures show the point itself: its own lit
     // colour in the full grid, the light baked for it in the coarse mesh.
@@ -125,11 +123,10 @@ TEST_F(LodDrawing, EveryStoreDrawsTheSamePictureAndFollowsNewMapsAndViews) {
 
 TEST_F(LodDrawing, TheOverviewIsAPlanWithStraightEdgesDrawnFromTheCoarsestChunk) {
     useMap(ruggedDocument(129).bytes());
-    scene().pose.overview = true;
+    scene().camera.overview = true;
     drawFrame();
     const Screenshot shot = screenshot();
-    const CameraPlacement camera =
-        placeCamera(terrainMap, viewerState, scene().pose, scene().frame);
+    const CameraPlacement camera = placeCamera(terrainMap, scene().camera, scene().frame);
     float left = 0, top = 0, right = 0, bottom = 0;
     pixelOf(camera, scene().frame, terrainMap.vertices[0][128].position, left, top);
     pixelOf(camera, scene().frame, terrainMap.vertices[128][0].position, right, bottom);
@@ -168,9 +165,10 @@ TEST_F(LodDrawing, ADroppedMapReplacesTheGeometryTheDriverHolds) {
     overTheMiddle(9000.0f);
     drawFrame();
     const int before = scene().geometry.generation;
-    ASSERT_TRUE(openMap(folder, scene()));
+    ASSERT_TRUE(openMap(folder, testControls()));
     overTheMiddle(5000.0f);
-    viewerState.cameraPosition.set(8000.0f, 0.0f, -8000.0f);
+    scene().camera.x = 8000.0f;
+    scene().camera.z = -8000.0f;
     drawFrame();
     EXPECT_NE(scene().geometry.generation, before);
     const Screenshot dropped = screenshot();

@@ -85,7 +85,8 @@ TEST(Scene, FrameKeepsTheCameraAboveTheGroundAndWritesTheTitle) {
     W3eDocument doc = levelDocument(5, 3);
     doc.at(3, 1).groundHeight = rawGroundHeight(300);
     useMap(doc.bytes());
-    viewerState.cameraPosition.set(384, 0, -128);
+    testControls().scene.camera.x = 384;
+    testControls().scene.camera.z = -128;
     drawFrame();
     EXPECT_EQ(viewerState.cameraPosition.y, 300.0f + 2048.0f);
     EXPECT_EQ(viewerState.lookAtTarget.x, 384.0f);
@@ -108,7 +109,8 @@ TEST(Scene, LitWhiteTerrainWireframeAndTheYellowLightMarker) {
     std::string error;
     ASSERT_TRUE(shapeTerrain(doc, hills, error)) << error;
     useMap(doc.bytes());
-    viewerState.cameraPosition.set(4096, 0, -6000);
+    testControls().scene.camera.x = 4096;
+    testControls().scene.camera.z = -6000;
 
     drawFrame();
     const Screenshot filled = screenshot();

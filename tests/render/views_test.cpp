@@ -50,7 +50,8 @@ TEST_F(Views, TwoTileTypesShowAsTwoColours) {
     for (int r = 0; r < 33; ++r)
         for (int c = 17; c < 33; ++c) doc.at(c, r).flagsAndTexture = 1;
     useMap(doc.bytes());
-    viewerState.cameraPosition.set(2048, 0, -64);
+    testControls().scene.camera.x = 2048;
+    testControls().scene.camera.z = -64;
     drawFrame();
     const Screenshot plain = screenshot();
     EXPECT_GT(plain.greyCount(200), 100000); // white
@@ -79,7 +80,8 @@ TEST_F(Views, WaterShowsOverTheBasinAndTheGroundHidesItUnderLand) {
         }
     }
     useMap(doc.bytes());
-    viewerState.cameraPosition.set(2048, 0, -64);
+    testControls().scene.camera.x = 2048;
+    testControls().scene.camera.z = -64;
     viewerState.view = TerrainView::groundTiles;
     const Rgb land = GroundColours::of(*terrainMap.header).byNumber[0];
     drawFrame();
@@ -118,8 +120,9 @@ TEST_F(Views, EachTilePointsColourCoversTheAreaNearestItWithNothingBetween) {
     const Rgb first = GroundColours::of(*terrainMap.header).byNumber[0],
               second = GroundColours::of(*terrainMap.header).byNumber[1];
     for (const float height : {2048.0f, 1024.0f}) { // the start camera, and one of the chunks
-        viewerState.cameraPosition.set(2048, 0, -64);
-        viewerState.cameraHeight = height;
+        testControls().scene.camera.x = 2048;
+        testControls().scene.camera.z = -64;
+        testControls().scene.camera.height = height;
         drawFrame();
         const Screenshot shot = screenshot();
         const int a = pixelsNear(shot, first), b = pixelsNear(shot, second);
@@ -160,10 +163,11 @@ TEST_F(Views, TextLandsInItsBoxAndNowhereElse) {
 
 TEST_F(Views, ZoomedOutTheMapCoversLessOfTheWindow) {
     useMap(levelDocument(65, 65).bytes()); // 8192 units a side
-    viewerState.cameraPosition.set(4096, 0, -64);
+    testControls().scene.camera.x = 4096;
+    testControls().scene.camera.z = -64;
     drawFrame();
     const int near = screenshot().greyCount(200);
-    viewerState.cameraHeight = 16384.0f;
+    testControls().scene.camera.height = 16384.0f;
     drawFrame();
     const int far = screenshot().greyCount(200);
     EXPECT_GT(near, 400000); // the map fills the window

@@ -18,22 +18,22 @@ TerrainMap bumpMap() {
 
 TEST(CameraPlacement, ATurnedCameraLooksAlongItsYawAndTheOverviewDownOnTheMiddle) {
     const TerrainMap map = bumpMap();
-    ViewerState state;
-    state.cameraPosition.set(128, 0, -128);
-    state.cameraHeight = 1000.0f;
-    CameraPose pose;
-    pose.yaw = pi / 2; // facing +x
-    pose.pitch = pi / 4;
-    const CameraPlacement c = placeCamera(map, state, pose, FrameCamera{});
+    Camera camera;
+    camera.x = 128;
+    camera.z = -128;
+    camera.height = 1000.0f;
+    camera.yaw = pi / 2; // facing +x
+    camera.pitch = pi / 4;
+    const CameraPlacement c = placeCamera(map, camera, FrameCamera{});
     EXPECT_NEAR(c.eye.y, 1000.0f, 1e-3f);
     EXPECT_NEAR(c.target.x, 128.0f + 1000.0f, 1e-2f); // as far ahead as it is high, at 45 degrees
     EXPECT_NEAR(c.target.y, 0.0f, 1e-2f);
     EXPECT_NEAR(c.target.z, -128.0f, 1e-2f);
 
-    pose.overview = true;
+    camera.overview = true;
     FrameCamera wide;
     wide.aspect = 2.0f;
-    const CameraPlacement above = placeCamera(map, state, pose, wide);
+    const CameraPlacement above = placeCamera(map, camera, wide);
     EXPECT_FLOAT_EQ(above.eye.x, 512.0f);
     EXPECT_FLOAT_EQ(above.eye.z, -512.0f);
     // Every corner of the map (at its highest) is inside the view.
@@ -52,11 +52,10 @@ TEST(CameraPlacement, ATurnedCameraLooksAlongItsYawAndTheOverviewDownOnTheMiddle
 
 TEST(CameraPlacement, TheOverviewIsAPlanWhereHeightsMoveNothingAndClicksFindTheirPoint) {
     const TerrainMap map = bumpMap();
-    ViewerState state;
-    CameraPose pose;
-    pose.overview = true;
+    Camera camera;
+    camera.overview = true;
     const FrameCamera frame;
-    const CameraPlacement plan = placeCamera(map, state, pose, frame);
+    const CameraPlacement plan = placeCamera(map, camera, frame);
     ASSERT_GT(plan.planHalfHeight, 0.0);
     // A tile point shows at one pixel whatever its height, and every tile spans the same
     // pixels: the map's edges are straight.

@@ -53,22 +53,23 @@ TEST(OverlayText, WhatATilePointHolds) {
 TEST(OverlayText, TheStatusLineSaysWhereTheCameraIsAndWhatIsShown) {
     const TerrainMap map = knownMap();
     ViewerState state;
-    state.cameraPosition.set(192, 0, -64); // 1.5 columns, half a row in: a quarter of (2, 1)
+    Camera camera;
+    camera.x = 192; // 1.5 columns, half a row in: a quarter of (2, 1)
+    camera.z = -64;
     state.view = TerrainView::groundTiles;
     state.waterShown = false;
-    CameraPose pose;
     bool detail = true;
     std::string name = "Карта.w3e";
     TextLines status;
-    statusLine(status, map, state, pose, detail, name);
+    statusLine(status, map, state, camera, detail, name);
     EXPECT_EQ(std::string(status.line[0]),
               "x -8512, z -1472 (column 1.5, row 0.5) | ground 10.0 | camera 2048 above | "
               "ground tiles | water off | Карта.w3e | F1: keys");
     state.view = TerrainView::plain;
     detail = false;
-    pose.overview = true;
+    camera.overview = true;
     TextLines plain;
-    statusLine(plain, map, state, pose, detail, name);
+    statusLine(plain, map, state, camera, detail, name);
     EXPECT_EQ(std::string(plain.line[0]),
               "x -8512, z -1472 (column 1.5, row 0.5) | ground 10.0 | overview | plain | level of "
               "detail off | Карта.w3e | F1: keys");
@@ -76,7 +77,8 @@ TEST(OverlayText, TheStatusLineSaysWhereTheCameraIsAndWhatIsShown) {
     // A name too long for the window is shortened in the middle; "F1: keys" stays.
     name = std::string(60, 'A') + "/" + std::string(60, 'B') + ".w3e";
     TextLines cut;
-    statusLine(cut, map, state, pose, detail, name, 784); // an 800 pixel window's, less the margins
+    statusLine(cut, map, state, camera, detail, name,
+               784); // an 800 pixel window's, less the margins
     const std::string line = cut.line[0];
     EXPECT_LE(textWidth(line.c_str()), 784) << line;
     EXPECT_EQ(line.substr(line.size() - 10), "| F1: keys") << line;
@@ -85,7 +87,7 @@ TEST(OverlayText, TheStatusLineSaysWhereTheCameraIsAndWhatIsShown) {
     EXPECT_NE(line.find("B.w3e | "), std::string::npos) << "the name's end stays: " << line;
     for (const int width : {600, 300}) {
         TextLines narrow;
-        statusLine(narrow, map, state, pose, detail, name, width);
+        statusLine(narrow, map, state, camera, detail, name, width);
         EXPECT_EQ(std::string(narrow.line[0]).rfind("F1: keys | ", 0), 0u)
             << "first where not even the name's ends fit: " << narrow.line[0];
     }

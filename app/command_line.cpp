@@ -108,77 +108,102 @@ bool sizeNamed(const std::string& text, int& size) {
     return size >= 1 && size <= 16384;
 }
 
+struct Parsing {
+    CommandLine line;
+    bool pathsOnly = false, pathGiven = false, viewGiven = false, sizeGiven = false;
+
+    // The first fault is the one the user reads.
+    void fail(const std::string& why) {
+        if (line.error.empty()) line.error = why;
+    }
+};
+
+// The options without a value.
+bool switchNamed(const std::string& a, CommandLine& line) {
+    const struct {
+        const char* name;
+        bool CommandLine::*on;
+    } switches[] = {{"--help", &CommandLine::help},        {"-h", &CommandLine::help},
+                    {"--version", &CommandLine::version},  {"--error-box", &CommandLine::errorBox},
+                    {"--no-vsync", &CommandLine::noVsync}, {"--summary", &CommandLine::summary},
+                    {"--legend", &CommandLine::legend}};
+    for (const auto& s : switches) {
+        if (a != s.name) continue;
+        line.*s.on = true;
+        return true;
+    }
+    return false;
+}
+
+bool takesValue(const std::string& name) {
+    return name == "--output" || name == "--heightmap" || name == "--view" || name == "--size";
+}
+
+void takeValue(Parsing& p, const std::string& name, const std::string& value) {
+    CommandLine& line = p.line;
+    if (name == "--output" || name == "--heightmap") {
+        if (value.empty()) p.fail(name + " needs a file name");
+        (name == "--output" ? line.output : line.heightmap) = value;
+    } else if (name == "--view") {
+        p.viewGiven = true;
+        if (!viewNamed(value, line.view))
+            p.fail("--view takes plain, tiles, height or cliffs, not " + value);
+    } else {
+        p.sizeGiven = true;
+        if (!sizeNamed(value, line.size))
+            p.fail("--size takes a whole number of pixels from 1 to 16384, not " + value);
+    }
+}
+
+// An argument starting with "-". Options with a value take it from "--name=value" or the next
+// argument, which `i` then moves past.
+void takeOption(Parsing& p, const std::vector<std::string>& arguments, std::size_t& i) {
+    const std::string& a = arguments[i];
+    if (a == "--") {
+        p.pathsOnly = true;
+        return;
+    }
+    if (switchNamed(a, p.line)) return;
+    const std::size_t equals = a.find('=');
+    const std::string name = a.substr(0, equals);
+    if (!takesValue(name))
+        p.fail("unknown option " + a);
+    else if (equals != std::string::npos)
+        takeValue(p, name, a.substr(equals + 1));
+    else if (i + 1 < arguments.size())
+        takeValue(p, name, arguments[++i]);
+    else
+        p.fail(name + " needs a value");
+}
+
+// What only the whole line shows: options that need another, names that clash.
+void checkTogether(Parsing& p) {
+    const CommandLine& line = p.line;
+    if (p.pathGiven && line.mapPath.empty()) p.fail("the map's path is empty");
+    if ((p.viewGiven || p.sizeGiven || line.legend) && line.output.empty())
+        p.fail(std::string(p.viewGiven   ? "--view"
+                           : p.sizeGiven ? "--size"
+                                         : "--legend") +
+               " is for the picture of --output");
+    if (!line.output.empty() && line.output == line.heightmap)
+        p.fail("--output and --heightmap name the same file");
+}
+
 } // namespace
 
 CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
-    CommandLine line;
-    bool pathsOnly = false, pathGiven = false, viewGiven = false, sizeGiven = false;
-    const auto fail = [&](const std::string& why) {
-        if (line.error.empty()) line.error = why;
-    };
+    Parsing p;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& a = arguments[i];
-        if (!pathsOnly && a.size() > 1 && a[0] == '-') {
-            // Options with a value take it from "--name=value" or the next argument.
-            const std::size_t equals = a.find('=');
-            const std::string name = a.substr(0, equals);
-            const bool valued =
-                name == "--output" || name == "--heightmap" || name == "--view" || name == "--size";
-            std::string value;
-            if (valued) {
-                if (equals != std::string::npos) {
-                    value = a.substr(equals + 1);
-                } else if (i + 1 < arguments.size()) {
-                    value = arguments[++i];
-                } else {
-                    fail(name + " needs a value");
-                    continue;
-                }
-            }
-            if (a == "--") {
-                pathsOnly = true;
-            } else if (a == "--help" || a == "-h") {
-                line.help = true;
-            } else if (a == "--version") {
-                line.version = true;
-            } else if (a == "--error-box") {
-                line.errorBox = true;
-            } else if (a == "--no-vsync") {
-                line.noVsync = true;
-            } else if (a == "--summary") {
-                line.summary = true;
-            } else if (a == "--legend") {
-                line.legend = true;
-            } else if (name == "--output" || name == "--heightmap") {
-                if (value.empty()) fail(name + " needs a file name");
-                (name == "--output" ? line.output : line.heightmap) = value;
-            } else if (name == "--view") {
-                viewGiven = true;
-                if (!viewNamed(value, line.view))
-                    fail("--view takes plain, tiles, height or cliffs, not " + value);
-            } else if (name == "--size") {
-                sizeGiven = true;
-                if (!sizeNamed(value, line.size))
-                    fail("--size takes a whole number of pixels from 1 to 16384, not " + value);
-            } else {
-                fail("unknown option " + a);
-            }
-            continue;
+        if (!p.pathsOnly && a.size() > 1 && a[0] == '-') {
+            takeOption(p, arguments, i);
+        } else if (p.pathGiven) {
+            p.fail("one map at a time, not also " + a);
+        } else {
+            p.line.mapPath = a;
+            p.pathGiven = true;
         }
-        if (pathGiven) {
-            fail("one map at a time, not also " + a);
-            continue;
-        }
-        line.mapPath = a;
-        pathGiven = true;
     }
-    if (pathGiven && line.mapPath.empty()) fail("the map's path is empty");
-    if ((viewGiven || sizeGiven || line.legend) && line.output.empty())
-        fail(std::string(viewGiven   ? "--view"
-                         : sizeGiven ? "--size"
-                                     : "--legend") +
-             " is for the picture of --output");
-    if (!line.output.empty() && line.output == line.heightmap)
-        fail("--output and --heightmap name the same file");
-    return line;
+    checkTogether(p);
+    return p.line;
 }

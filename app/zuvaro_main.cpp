@@ -23,12 +23,12 @@
 
 TerrainMap terrainMap;
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-    useConsolesForText();
-    // The wide command line: names in any script, which the narrow one would turn into '?'.
-    const std::string line = afterProgramName(utf8FromWide(GetCommandLineW()));
-    const CommandLine options = parseCommandLine(splitCommandLine(line.c_str()));
-    const bool box = standardErrorUnseen(options.errorBox);
+namespace {
+
+constexpr int goOn = -1; // no answer yet: the program goes on
+
+// The answers that need no map: a command line not understood, --help, --version.
+int answerAtOnce(const CommandLine& options, bool box) {
     if (!options.error.empty()) {
         tellFailure(options.error + "\n\n" + usageText, box);
         return 2;
@@ -41,33 +41,40 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         tellUser("zuvaro " ZUVARO_VERSION "\n");
         return 0;
     }
+    return goOn;
+}
 
-    std::string given = options.mapPath;
-    // Started from the desktop without a map, and none in the folder: ask for one.
-    if (options.errorBox && given.empty() && !options.filesOut() && fileMissing(defaultMapName)) {
-        std::string problem;
-        if (!askForMap(nullptr, "", given, problem)) {
-            if (problem.empty()) return 0; // cancelled
-            tellFailure(problem, box);
-            return 1;
-        }
-    }
-    const std::string file = mapFileFor(given);
-    const ReportText text = standardOutputIsTerminal() ? ReportText::escaped : ReportText::asRead;
-    const FileStamp stamp = stampOf(file);
+// The map's path as given; started from the desktop without one, and none in the folder, the
+// one the user picks.
+int chooseMap(const CommandLine& options, bool box, std::string& given) {
+    given = options.mapPath;
+    if (!options.errorBox || !given.empty() || options.filesOut() || !fileMissing(defaultMapName))
+        return goOn;
+    std::string problem;
+    if (askForMap(nullptr, "", given, problem)) return goOn;
+    if (problem.empty()) return 0; // cancelled
+    tellFailure(problem, box);
+    return 1;
+}
+
+// Loads the map into terrainMap; false after saying why it could not.
+bool loadFirstMap(const std::string& given, const std::string& file, ReportText text, bool box) {
     terrainMap = loadMapFile(file, std::cout, text);
     if (!terrainMap.loadWarning.empty()) tellWarning(terrainMap.loadWarning);
-    if (!terrainMap.loaded()) {
-        std::string why = terrainMap.loadError;
-        if (fileMissing(file) && given.empty())
-            why += "\nlooked in " + folderOf(file) +
-                   ": start Zuvaro in a map's folder, or give the map's path (zuvaro PATH)";
-        else if (fileMissing(file))
-            why += "\nthere is no " + fileNameOf(file) + " in " + folderOf(file);
-        tellFailure(why, box);
-        return 1;
-    }
-    if (options.filesOut()) return writeFilesOut(options, terrainMap, file, text, std::cout, box);
+    if (terrainMap.loaded()) return true;
+    std::string why = terrainMap.loadError;
+    if (fileMissing(file) && given.empty())
+        why += "\nlooked in " + folderOf(file) +
+               ": start Zuvaro in a map's folder, or give the map's path (zuvaro PATH)";
+    else if (fileMissing(file))
+        why += "\nthere is no " + fileNameOf(file) + " in " + folderOf(file);
+    tellFailure(why, box);
+    return false;
+}
+
+// The window on the loaded map, following its file, until the user quits.
+int runViewer(HINSTANCE instance, const CommandLine& options, const std::string& file,
+              const FileStamp& stamp, ReportText text, bool box) {
     ViewControls controls;
     followFrom(controls.session, file, stamp, text);
     controls.scene.overlay.mapName = mapNameOf(file);
@@ -90,4 +97,23 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     // Frames follow the display, so a step per frame keeps a usable speed on fast machines.
     setSwapInterval(options.noVsync ? 0 : 1);
     return runMessageLoop(controls);
+}
+
+} // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    useConsolesForText();
+    // The wide command line: names in any script, which the narrow one would turn into '?'.
+    const std::string line = afterProgramName(utf8FromWide(GetCommandLineW()));
+    const CommandLine options = parseCommandLine(splitCommandLine(line.c_str()));
+    const bool box = standardErrorUnseen(options.errorBox);
+    std::string given;
+    if (const int answer = answerAtOnce(options, box); answer != goOn) return answer;
+    if (const int answer = chooseMap(options, box, given); answer != goOn) return answer;
+    const std::string file = mapFileFor(given);
+    const ReportText text = standardOutputIsTerminal() ? ReportText::escaped : ReportText::asRead;
+    const FileStamp stamp = stampOf(file);
+    if (!loadFirstMap(given, file, text, box)) return 1;
+    if (options.filesOut()) return writeFilesOut(options, terrainMap, file, text, std::cout, box);
+    return runViewer(instance, options, file, stamp, text, box);
 }

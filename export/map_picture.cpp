@@ -46,15 +46,11 @@ void pointColour(const TerrainVertex& v, const Point3& n, const VertexColouring&
         out[k] = static_cast<unsigned char>(std::clamp(rgb[k], 0.0f, 1.0f) * 255.0f + 0.5f);
 }
 
-} // namespace
-
-PngImage mapPicture(const TerrainMap& map, TerrainView view, int longest) {
-    PngImage image;
+// The picture at a pixel a point, north up: pixel row y is tile row height - 1 - y. Columns
+// are taken a band at a time, so that both the grid's columns and the picture's rows are read
+// and written in order.
+std::vector<unsigned char> pointPixels(const TerrainMap& map, TerrainView view) {
     const int width = map.header->mapWidth, height = map.header->mapHeight;
-    if (map.vertices.empty()) return image;
-    // At a pixel a point, north up: pixel row y is tile row height - 1 - y. Columns are taken a
-    // band at a time, so that both the grid's columns and the picture's rows are read and
-    // written in order.
     std::vector<unsigned char> full(static_cast<std::size_t>(width) * height * 3);
     const VertexColouring colouring = VertexColouring::of(map, view);
     std::vector<unsigned char> water;
@@ -71,35 +67,32 @@ PngImage mapPicture(const TerrainMap& map, TerrainView view, int longest) {
                             water[static_cast<std::size_t>(c - first) * height + r] != 0, out);
         }
     }
-    image.channels = 3;
-    const int side = std::max(width, height);
-    if (longest <= 0 || longest == side) {
-        image.width = width;
-        image.height = height;
-        image.pixels = std::move(full);
-        return image;
+    return full;
+}
+
+// The points a pixel covers along one side, at `scale` pixels a point: the nearest one to its
+// centre when enlarging, all those within it when shrinking.
+void pointsOfPixel(double scale, int pixel, int points, int& first, int& end) {
+    if (scale >= 1.0) {
+        first = std::min(points - 1, static_cast<int>((pixel + 0.5) / scale));
+        end = first + 1;
+    } else {
+        first = std::min(points - 1, static_cast<int>(pixel / scale));
+        end = std::max(first + 1, std::min(points, static_cast<int>((pixel + 1) / scale)));
     }
-    const double scale = static_cast<double>(longest) / side;
-    image.width = std::max(1, static_cast<int>(std::lround(width * scale)));
-    image.height = std::max(1, static_cast<int>(std::lround(height * scale)));
+}
+
+// `full`, width x height RGB pixels, scaled by `scale` into the image, sized for it: each pixel
+// the mean of the points it covers.
+void scaleInto(const std::vector<unsigned char>& full, int width, int height, double scale,
+               PngImage& image) {
     image.pixels.resize(static_cast<std::size_t>(image.width) * image.height * 3);
-    // The points a pixel covers: the nearest one to its centre when enlarging, all those within
-    // it when shrinking.
-    const auto span = [&](int pixel, int points, int& first, int& end) {
-        if (scale >= 1.0) {
-            first = std::min(points - 1, static_cast<int>((pixel + 0.5) / scale));
-            end = first + 1;
-        } else {
-            first = std::min(points - 1, static_cast<int>(pixel / scale));
-            end = std::max(first + 1, std::min(points, static_cast<int>((pixel + 1) / scale)));
-        }
-    };
     for (int y = 0; y < image.height; ++y) {
         int y0 = 0, y1 = 0;
-        span(y, height, y0, y1);
+        pointsOfPixel(scale, y, height, y0, y1);
         for (int x = 0; x < image.width; ++x) {
             int x0 = 0, x1 = 0;
-            span(x, width, x0, x1);
+            pointsOfPixel(scale, x, width, x0, x1);
             unsigned sum[3] = {0, 0, 0};
             for (int py = y0; py < y1; ++py)
                 for (int px = x0; px < x1; ++px)
@@ -111,6 +104,27 @@ PngImage mapPicture(const TerrainMap& map, TerrainView view, int longest) {
                 out[k] = static_cast<unsigned char>((sum[k] + count / 2) / count);
         }
     }
+}
+
+} // namespace
+
+PngImage mapPicture(const TerrainMap& map, TerrainView view, int longest) {
+    PngImage image;
+    const int width = map.header->mapWidth, height = map.header->mapHeight;
+    if (map.vertices.empty()) return image;
+    std::vector<unsigned char> full = pointPixels(map, view);
+    image.channels = 3;
+    const int side = std::max(width, height);
+    if (longest <= 0 || longest == side) {
+        image.width = width;
+        image.height = height;
+        image.pixels = std::move(full);
+        return image;
+    }
+    const double scale = static_cast<double>(longest) / side;
+    image.width = std::max(1, static_cast<int>(std::lround(width * scale)));
+    image.height = std::max(1, static_cast<int>(std::lround(height * scale)));
+    scaleInto(full, width, height, scale, image);
     return image;
 }
 

@@ -1,7 +1,6 @@
-// SceneView: what frames keep beside the ViewerState: the camera, the level-of-detail
-// switch with its mesh, textures and the frame's choice of levels, the words over the picture,
-// and the last frame's projection and viewport, from which the mouse finds where it points.
-// One record per window, passed to the frame and the controls.
+// SceneView: what frames keep beside the ViewerState, grouped by how long it lasts: the camera
+// and the switches, what is made from each map, what belongs to the window and its context, and
+// what each frame chooses. One record per window, passed to the frame and the controls.
 // Needs: the level-of-detail mesh, OpenGL for its textures and the screen's text.
 #pragma once
 
@@ -17,16 +16,25 @@
 #include "view/overlay.h"
 
 struct SceneView {
+    // What the user moves and switches.
     Camera camera;
     bool levelOfDetail = true; // D: off draws the full grid quad by quad at every camera
+    Overlay overlay;
+
+    // Made from the map, again after each load: the mesh, its textures (again for each view
+    // and light) and its vertices as the driver holds them.
     LodMesh mesh;
     LodTextures textures;
-    LodGeometry geometry; // the mesh's vertices as the driver holds them
-    GlEntryPoints gl;     // of the window's context
+    LodGeometry geometry;
+
+    // The window's: its OpenGL context's entry points and objects, and its size.
+    GlEntryPoints gl;
     LightMarker marker;
-    LodSelection selection;
-    BlockCandidates candidates; // the start camera's coarse culling, its storage reused
-    FrameCamera frame;
-    Overlay overlay;
     ScreenText text; // the overlay's words as OpenGL draws them
+    FrameCamera frame;
+
+    // Each frame's: the chunks chosen and the start camera's coarse culling, their storage
+    // reused from frame to frame.
+    LodSelection selection;
+    BlockCandidates candidates;
 };

@@ -49,13 +49,9 @@ std::vector<int> skirtSlots(int across, int down) {
     return slot;
 }
 
-} // namespace
-
-void LodPattern::build(int pointsAcross, int pointsDown) {
-    across = pointsAcross;
-    down = pointsDown;
-    const std::vector<int> skirt = skirtSlots(across, down);
-    vertexCount = across * down + 2 * across + 2 * (down - 2);
+// Where the pattern's points stand, in cells: the grid's at height 0, its skirt's a cell below.
+std::vector<Nominal> nominalPoints(int across, int down, const std::vector<int>& skirt,
+                                   int vertexCount) {
     std::vector<Nominal> at(static_cast<std::size_t>(vertexCount));
     for (int j = 0; j < down; ++j) {
         for (int i = 0; i < across; ++i) {
@@ -66,6 +62,34 @@ void LodPattern::build(int pointsAcross, int pointsDown) {
                                                           static_cast<float>(-j)};
         }
     }
+    return at;
+}
+
+// The edges between neighbouring grid points, as pairs.
+std::vector<std::uint16_t> patternEdges(int across, int down) {
+    std::vector<std::uint16_t> lines;
+    for (int j = 0; j < down; ++j) {
+        for (int i = 0; i < across; ++i) {
+            const int here = j * across + i;
+            if (i + 1 < across)
+                lines.insert(lines.end(), {static_cast<std::uint16_t>(here),
+                                           static_cast<std::uint16_t>(here + 1)});
+            if (j + 1 < down)
+                lines.insert(lines.end(), {static_cast<std::uint16_t>(here),
+                                           static_cast<std::uint16_t>(here + across)});
+        }
+    }
+    return lines;
+}
+
+} // namespace
+
+void LodPattern::build(int pointsAcross, int pointsDown) {
+    across = pointsAcross;
+    down = pointsDown;
+    const std::vector<int> skirt = skirtSlots(across, down);
+    vertexCount = across * down + 2 * across + 2 * (down - 2);
+    const std::vector<Nominal> at = nominalPoints(across, down, skirt, vertexCount);
     const auto s = [&](int i, int j) { return j * across + i; };
     const Nominal up{0.0f, 1.0f, 0.0f};
     indices.clear();
@@ -77,18 +101,7 @@ void LodPattern::build(int pointsAcross, int pointsDown) {
         }
     }
     surfaceIndices = static_cast<int>(indices.size());
-    lines.clear();
-    for (int j = 0; j < down; ++j) {
-        for (int i = 0; i < across; ++i) {
-            const int here = s(i, j);
-            if (i + 1 < across)
-                lines.insert(lines.end(), {static_cast<std::uint16_t>(here),
-                                           static_cast<std::uint16_t>(s(i + 1, j))});
-            if (j + 1 < down)
-                lines.insert(lines.end(), {static_cast<std::uint16_t>(here),
-                                           static_cast<std::uint16_t>(s(i, j + 1))});
-        }
-    }
+    lines = patternEdges(across, down);
     const auto hang = [&](int i0, int j0, int i1, int j1, const Nominal& outward) {
         const int a = s(i0, j0), b = s(i1, j1);
         const int belowA = skirt[static_cast<std::size_t>(a)],

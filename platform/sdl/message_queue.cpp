@@ -38,48 +38,104 @@ void send(HWND__* w, UINT message, WPARAM wParam, LPARAM lParam) {
     if (w) w->procedure(w, message, wParam, lParam);
 }
 
+void translateKey(const SDL_KeyboardEvent& key, bool down) {
+    const KeyMessage k =
+        keyMessageFor(key.keysym.sym, key.keysym.scancode, key.keysym.mod, down, key.repeat != 0);
+    if (k.message != 0) post(targetOf(key.windowID), k.message, k.virtualKey, k.lParam);
+}
+
+void translateMotion(const SDL_MouseMotionEvent& motion) {
+    if (HWND__* w = mouseTarget(motion.windowID)) {
+        const MouseMessage m =
+            mouseMoveMessage(motion.x, motion.y, motion.state, SDL_GetModState());
+        post(w, m.message, m.wParam, m.lParam);
+    }
+}
+
+void translateButton(const SDL_MouseButtonEvent& button, bool down) {
+    if (HWND__* w = mouseTarget(button.windowID)) {
+        // The mask after the event: SDL's state may not have seen it yet.
+        Uint32 buttons = SDL_GetMouseState(nullptr, nullptr);
+        buttons = down ? buttons | SDL_BUTTON(button.button) : buttons & ~SDL_BUTTON(button.button);
+        const MouseMessage m =
+            mouseButtonMessage(button.button, down, button.clicks, w->doubleClicks, button.x,
+                               button.y, buttons, SDL_GetModState());
+        if (m.message != 0) post(w, m.message, m.wParam, m.lParam);
+    }
+}
+
+void translateWheel(const SDL_MouseWheelEvent& wheel) {
+    if (HWND__* w = mouseTarget(wheel.windowID)) {
+        int x = 0, y = 0;
+        SDL_GetWindowPosition(w->sdl, &x, &y);
+        const int notches = wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -wheel.y : wheel.y;
+        const MouseMessage m =
+            mouseWheelMessage(notches, x + wheel.mouseX, y + wheel.mouseY,
+                              SDL_GetMouseState(nullptr, nullptr), SDL_GetModState());
+        if (notches != 0) post(w, m.message, m.wParam, m.lParam);
+    }
+}
+
+// A size the window has now: restored or maximised.
+void sendSize(HWND__* w, WPARAM kind) {
+    if (!w) return;
+    w->minimised = false;
+    int width = 0, height = 0;
+    SDL_GetWindowSize(w->sdl, &width, &height);
+    send(w, WM_SIZE, kind, MAKELPARAM(width, height));
+}
+
+void translateWindow(const SDL_WindowEvent& window) {
+    HWND__* w = windowOfSdlId(window.windowID);
+    switch (window.event) {
+    case SDL_WINDOWEVENT_SIZE_CHANGED:
+        send(w, WM_SIZE, SIZE_RESTORED, MAKELPARAM(window.data1, window.data2));
+        break;
+    case SDL_WINDOWEVENT_MINIMIZED:
+        if (w) w->minimised = true;
+        send(w, WM_SIZE, SIZE_MINIMIZED, 0);
+        break;
+    case SDL_WINDOWEVENT_MAXIMIZED:
+        sendSize(w, SIZE_MAXIMIZED);
+        break;
+    case SDL_WINDOWEVENT_RESTORED:
+        sendSize(w, SIZE_RESTORED);
+        break;
+    case SDL_WINDOWEVENT_LEAVE:
+        if (w && w->trackingLeave) {
+            w->trackingLeave = false;
+            post(w, WM_MOUSELEAVE, 0, 0);
+        }
+        break;
+    case SDL_WINDOWEVENT_FOCUS_GAINED:
+        send(w, WM_SETFOCUS, 0, 0);
+        break;
+    case SDL_WINDOWEVENT_FOCUS_LOST:
+        send(w, WM_KILLFOCUS, 0, 0);
+        break;
+    case SDL_WINDOWEVENT_CLOSE:
+        send(w, WM_CLOSE, 0, 0);
+        break;
+    default:
+        break;
+    }
+}
+
 void translate(const SDL_Event& e) {
     switch (e.type) {
     case SDL_KEYDOWN:
-    case SDL_KEYUP: {
-        const KeyMessage k =
-            keyMessageFor(e.key.keysym.sym, e.key.keysym.scancode, e.key.keysym.mod,
-                          e.type == SDL_KEYDOWN, e.key.repeat != 0);
-        if (k.message != 0) post(targetOf(e.key.windowID), k.message, k.virtualKey, k.lParam);
+    case SDL_KEYUP:
+        translateKey(e.key, e.type == SDL_KEYDOWN);
         break;
-    }
     case SDL_MOUSEMOTION:
-        if (HWND__* w = mouseTarget(e.motion.windowID)) {
-            const MouseMessage m =
-                mouseMoveMessage(e.motion.x, e.motion.y, e.motion.state, SDL_GetModState());
-            post(w, m.message, m.wParam, m.lParam);
-        }
+        translateMotion(e.motion);
         break;
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP:
-        if (HWND__* w = mouseTarget(e.button.windowID)) {
-            const bool down = e.type == SDL_MOUSEBUTTONDOWN;
-            // The mask after the event: SDL's state may not have seen it yet.
-            Uint32 buttons = SDL_GetMouseState(nullptr, nullptr);
-            buttons = down ? buttons | SDL_BUTTON(e.button.button)
-                           : buttons & ~SDL_BUTTON(e.button.button);
-            const MouseMessage m =
-                mouseButtonMessage(e.button.button, down, e.button.clicks, w->doubleClicks,
-                                   e.button.x, e.button.y, buttons, SDL_GetModState());
-            if (m.message != 0) post(w, m.message, m.wParam, m.lParam);
-        }
+        translateButton(e.button, e.type == SDL_MOUSEBUTTONDOWN);
         break;
     case SDL_MOUSEWHEEL:
-        if (HWND__* w = mouseTarget(e.wheel.windowID)) {
-            int x = 0, y = 0;
-            SDL_GetWindowPosition(w->sdl, &x, &y);
-            const int notches =
-                e.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -e.wheel.y : e.wheel.y;
-            const MouseMessage m =
-                mouseWheelMessage(notches, x + e.wheel.mouseX, y + e.wheel.mouseY,
-                                  SDL_GetMouseState(nullptr, nullptr), SDL_GetModState());
-            if (notches != 0) post(w, m.message, m.wParam, m.lParam);
-        }
+        translateWheel(e.wheel);
         break;
     case SDL_DROPBEGIN:
     case SDL_DROPFILE:
@@ -88,47 +144,9 @@ void translate(const SDL_Event& e) {
         if (HDROP__* drop = gatherDrop(e))
             post(drop->window, WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
         break;
-    case SDL_WINDOWEVENT: {
-        HWND__* w = windowOfSdlId(e.window.windowID);
-        switch (e.window.event) {
-        case SDL_WINDOWEVENT_SIZE_CHANGED:
-            send(w, WM_SIZE, SIZE_RESTORED, MAKELPARAM(e.window.data1, e.window.data2));
-            break;
-        case SDL_WINDOWEVENT_MINIMIZED:
-            if (w) w->minimised = true;
-            send(w, WM_SIZE, SIZE_MINIMIZED, 0);
-            break;
-        case SDL_WINDOWEVENT_MAXIMIZED:
-        case SDL_WINDOWEVENT_RESTORED:
-            if (w) {
-                w->minimised = false;
-                int width = 0, height = 0;
-                SDL_GetWindowSize(w->sdl, &width, &height);
-                send(w, WM_SIZE,
-                     e.window.event == SDL_WINDOWEVENT_MAXIMIZED ? SIZE_MAXIMIZED : SIZE_RESTORED,
-                     MAKELPARAM(width, height));
-            }
-            break;
-        case SDL_WINDOWEVENT_LEAVE:
-            if (w && w->trackingLeave) {
-                w->trackingLeave = false;
-                post(w, WM_MOUSELEAVE, 0, 0);
-            }
-            break;
-        case SDL_WINDOWEVENT_FOCUS_GAINED:
-            send(w, WM_SETFOCUS, 0, 0);
-            break;
-        case SDL_WINDOWEVENT_FOCUS_LOST:
-            send(w, WM_KILLFOCUS, 0, 0);
-            break;
-        case SDL_WINDOWEVENT_CLOSE:
-            send(w, WM_CLOSE, 0, 0);
-            break;
-        default:
-            break;
-        }
+    case SDL_WINDOWEVENT:
+        translateWindow(e.window);
         break;
-    }
     default:
         break;
     }

@@ -21,20 +21,8 @@ struct Glyph {
 
 constexpr int atlasWidth = 256;
 
-} // namespace
-
-int main(int argc, char** argv) {
-    if (argc != 4) {
-        std::fprintf(stderr, "usage: font_baker FONT.ttf PIXELS OUTPUT.cpp\n");
-        return 2;
-    }
-    FT_Library library;
-    FT_Face face;
-    if (FT_Init_FreeType(&library) || FT_New_Face(library, argv[1], 0, &face) ||
-        FT_Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(std::stoi(argv[2])))) {
-        std::fprintf(stderr, "font_baker: cannot read %s\n", argv[1]);
-        return 1;
-    }
+// The printable Latin-1 glyphs of the face, rendered at its size.
+std::vector<Glyph> renderGlyphs(FT_Face face) {
     std::vector<Glyph> glyphs;
     for (unsigned code = 32; code < 256; ++code) {
         if (code >= 127 && code < 160) continue;
@@ -52,7 +40,12 @@ int main(int argc, char** argv) {
                 glyph.pixels.push_back(g->bitmap.buffer[r * g->bitmap.pitch + c]);
         glyphs.push_back(glyph);
     }
-    // Shelves across a 256-texel atlas, a texel apart, as high as a power of two needs.
+    return glyphs;
+}
+
+// Places the glyphs on shelves across a 256-texel atlas, a texel apart, as high as a power of
+// two needs, and returns the atlas's height.
+int placeGlyphs(std::vector<Glyph>& glyphs) {
     int x = 0, y = 0, shelf = 0;
     for (Glyph& g : glyphs) {
         if (x + g.width + 1 > atlasWidth) {
@@ -67,26 +60,49 @@ int main(int argc, char** argv) {
     }
     int atlasHeight = 1;
     while (atlasHeight < y + shelf) atlasHeight *= 2;
+    return atlasHeight;
+}
+
+void writeSource(std::ofstream& out, FT_Face face, const char* pixels,
+                 const std::vector<Glyph>& glyphs, int atlasHeight) {
     std::vector<unsigned char> atlas(static_cast<std::size_t>(atlasWidth) * atlasHeight, 0);
     for (const Glyph& g : glyphs)
         for (int r = 0; r < g.height; ++r)
             for (int c = 0; c < g.width; ++c)
                 atlas[static_cast<std::size_t>(g.y + r) * atlasWidth + g.x + c] =
                     g.pixels[static_cast<std::size_t>(r) * g.width + c];
-
-    std::ofstream out(argv[3]);
-    out << "// Made by font_baker from " << face->family_name << " at " << argv[2]
+    out << "// Made by font_baker from " << face->family_name << " at " << pixels
         << " pixels; not to be edited.\n#include \"view/font_data.h\"\n\nnamespace {\n\n";
     out << "const FontGlyph glyphs[] = {\n";
     for (const Glyph& g : glyphs)
-        out << "    {" << g.code << ", " << g.x << ", " << g.y << ", " << g.width << ", " << g.height
-            << ", " << g.left << ", " << g.top << ", " << g.advance << "},\n";
+        out << "    {" << g.code << ", " << g.x << ", " << g.y << ", " << g.width << ", "
+            << g.height << ", " << g.left << ", " << g.top << ", " << g.advance << "},\n";
     out << "};\n\nconst unsigned char atlas[] = {";
     for (std::size_t i = 0; i < atlas.size(); ++i)
         out << (i % 24 == 0 ? "\n    " : " ") << static_cast<int>(atlas[i]) << ",";
     out << "\n};\n\n} // namespace\n\nconst FontData fontData = {" << atlasWidth << ", "
         << atlasHeight << ", " << (face->size->metrics.height >> 6) << ", "
         << (face->size->metrics.ascender >> 6) << ", " << glyphs.size() << ", glyphs, atlas};\n";
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 4) {
+        std::fprintf(stderr, "usage: font_baker FONT.ttf PIXELS OUTPUT.cpp\n");
+        return 2;
+    }
+    FT_Library library;
+    FT_Face face;
+    if (FT_Init_FreeType(&library) || FT_New_Face(library, argv[1], 0, &face) ||
+        FT_Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(std::stoi(argv[2])))) {
+        std::fprintf(stderr, "font_baker: cannot read %s\n", argv[1]);
+        return 1;
+    }
+    std::vector<Glyph> glyphs = renderGlyphs(face);
+    const int atlasHeight = placeGlyphs(glyphs);
+    std::ofstream out(argv[3]);
+    writeSource(out, face, argv[2], glyphs, atlasHeight);
     FT_Done_Face(face);
     FT_Done_FreeType(library);
     return out ? 0 : 1;

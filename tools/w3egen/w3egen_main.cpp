@@ -137,10 +137,82 @@ std::vector<std::string> idList(const std::string& option, const std::string& te
     return ids;
 }
 
-Options parse(int argc, char** argv) {
-    Options o;
+// The shape's options; false for a name that is not one of them.
+bool takeShapeOption(Options& o, const std::string& arg, const std::string& value) {
+    constexpr long long int32Max = std::numeric_limits<std::int32_t>::max();
+    if (arg == "--shape") {
+        if (!parseShape(value, o.shape.shape)) die("no shape called '" + value + "'");
+    } else if (arg == "--width") {
+        o.shape.width = static_cast<std::int32_t>(wholeNumber(arg, value, 0, 32768));
+    } else if (arg == "--height") {
+        o.shape.height = static_cast<std::int32_t>(wholeNumber(arg, value, 0, 32768));
+    } else if (arg == "--seed") {
+        o.shape.seed = static_cast<std::uint64_t>(wholeNumber(arg, value, 0, int32Max));
+    } else if (arg == "--level") {
+        o.shape.level = static_cast<int>(wholeNumber(arg, value, -10240, 6143));
+    } else if (arg == "--step") {
+        o.shape.step = static_cast<int>(wholeNumber(arg, value, -16384, 16384));
+    } else {
+        return false;
+    }
+    return true;
+}
+
+// The header's and the file's options; false for a name that is not one of them.
+bool takeFileOption(Options& o, const std::string& arg, const std::string& value) {
     constexpr long long int32Max = std::numeric_limits<std::int32_t>::max();
     constexpr long long int32Min = std::numeric_limits<std::int32_t>::min();
+    if (arg == "--tileset") {
+        if (value.size() != 1) die("--tileset takes one character, not '" + value + "'");
+        o.header.tileSet = value[0];
+        o.tileSetGiven = true;
+    } else if (arg == "--custom") {
+        o.header.customTileSet =
+            static_cast<std::int32_t>(wholeNumber(arg, value, int32Min, int32Max));
+    } else if (arg == "--ground-ids") {
+        o.header.setGroundIds(idList(arg, value));
+        o.groundIdsGiven = true;
+    } else if (arg == "--cliff-ids") {
+        o.header.setCliffIds(idList(arg, value));
+        o.cliffIdsGiven = true;
+    } else if (arg == "--x-offset") {
+        o.header.xOffset = realNumber(arg, value);
+        o.xOffsetGiven = true;
+    } else if (arg == "--z-offset") {
+        o.header.zOffset = realNumber(arg, value);
+        o.zOffsetGiven = true;
+    } else if (arg == "--magic") {
+        if (value.size() > 4) die("--magic takes at most 4 characters, not '" + value + "'");
+        o.header.magic = value;
+    } else if (arg == "--version") {
+        o.header.version = static_cast<std::int32_t>(wholeNumber(arg, value, int32Min, int32Max));
+    } else if (arg == "--cut") {
+        o.cut = wholeNumber(arg, value, 0, std::numeric_limits<long long>::max());
+    } else if (arg == "--trailing") {
+        o.trailing = wholeNumber(arg, value, 0, 1 << 30);
+    } else {
+        return false;
+    }
+    return true;
+}
+
+// The shape's own tile sets wherever none were given.
+void useShapeTileSets(Options& o) {
+    W3eDocument shapeDefaults;
+    useDefaultTileSets(shapeDefaults, o.shape.shape);
+    if (!o.tileSetGiven) o.header.tileSet = shapeDefaults.tileSet;
+    if (!o.groundIdsGiven) {
+        o.header.groundTileSetCount = shapeDefaults.groundTileSetCount;
+        o.header.groundTileSetIds = shapeDefaults.groundTileSetIds;
+    }
+    if (!o.cliffIdsGiven) {
+        o.header.cliffTileSetCount = shapeDefaults.cliffTileSetCount;
+        o.header.cliffTileSetIds = shapeDefaults.cliffTileSetIds;
+    }
+}
+
+Options parse(int argc, char** argv) {
+    Options o;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--help" || arg == "-h") {
@@ -158,64 +230,11 @@ Options parse(int argc, char** argv) {
         }
         if (i + 1 >= argc) die(arg + " needs a value");
         const std::string value = argv[++i];
-        if (arg == "--shape") {
-            if (!parseShape(value, o.shape.shape)) die("no shape called '" + value + "'");
-        } else if (arg == "--width") {
-            o.shape.width = static_cast<std::int32_t>(wholeNumber(arg, value, 0, 32768));
-        } else if (arg == "--height") {
-            o.shape.height = static_cast<std::int32_t>(wholeNumber(arg, value, 0, 32768));
-        } else if (arg == "--seed") {
-            o.shape.seed = static_cast<std::uint64_t>(wholeNumber(arg, value, 0, int32Max));
-        } else if (arg == "--level") {
-            o.shape.level = static_cast<int>(wholeNumber(arg, value, -10240, 6143));
-        } else if (arg == "--step") {
-            o.shape.step = static_cast<int>(wholeNumber(arg, value, -16384, 16384));
-        } else if (arg == "--tileset") {
-            if (value.size() != 1) die("--tileset takes one character, not '" + value + "'");
-            o.header.tileSet = value[0];
-            o.tileSetGiven = true;
-        } else if (arg == "--custom") {
-            o.header.customTileSet =
-                static_cast<std::int32_t>(wholeNumber(arg, value, int32Min, int32Max));
-        } else if (arg == "--ground-ids") {
-            o.header.setGroundIds(idList(arg, value));
-            o.groundIdsGiven = true;
-        } else if (arg == "--cliff-ids") {
-            o.header.setCliffIds(idList(arg, value));
-            o.cliffIdsGiven = true;
-        } else if (arg == "--x-offset") {
-            o.header.xOffset = realNumber(arg, value);
-            o.xOffsetGiven = true;
-        } else if (arg == "--z-offset") {
-            o.header.zOffset = realNumber(arg, value);
-            o.zOffsetGiven = true;
-        } else if (arg == "--magic") {
-            if (value.size() > 4) die("--magic takes at most 4 characters, not '" + value + "'");
-            o.header.magic = value;
-        } else if (arg == "--version") {
-            o.header.version =
-                static_cast<std::int32_t>(wholeNumber(arg, value, int32Min, int32Max));
-        } else if (arg == "--cut") {
-            o.cut = wholeNumber(arg, value, 0, std::numeric_limits<long long>::max());
-        } else if (arg == "--trailing") {
-            o.trailing = wholeNumber(arg, value, 0, 1 << 30);
-        } else {
+        if (!takeShapeOption(o, arg, value) && !takeFileOption(o, arg, value))
             die("unknown option " + arg);
-        }
     }
     if (o.output.empty()) die("no OUTPUT file given");
-    // The shape's own tile sets wherever none were given.
-    W3eDocument shapeDefaults;
-    useDefaultTileSets(shapeDefaults, o.shape.shape);
-    if (!o.tileSetGiven) o.header.tileSet = shapeDefaults.tileSet;
-    if (!o.groundIdsGiven) {
-        o.header.groundTileSetCount = shapeDefaults.groundTileSetCount;
-        o.header.groundTileSetIds = shapeDefaults.groundTileSetIds;
-    }
-    if (!o.cliffIdsGiven) {
-        o.header.cliffTileSetCount = shapeDefaults.cliffTileSetCount;
-        o.header.cliffTileSetIds = shapeDefaults.cliffTileSetIds;
-    }
+    useShapeTileSets(o);
     return o;
 }
 

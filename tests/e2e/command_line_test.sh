@@ -14,12 +14,12 @@ separator=/
 writer=""
 trap 'cleanup; [ -n "$writer" ] && kill "$writer" 2>/dev/null' EXIT
 
-# run_in FOLDER [ARGUMENTS...]: the viewer there without a display, within 20 seconds; leaves
+# run_in FOLDER [ARGUMENTS...]: the viewer there without a display, within a minute; leaves
 # out and err (Windows' CR LF line ends made LF) and code (124 when it had to be stopped).
 run_in() {
     local folder=$1
     shift
-    (cd "$folder" && env -u DISPLAY -u WAYLAND_DISPLAY timeout 20 "${run[@]}" "$@" \
+    (cd "$folder" && env -u DISPLAY -u WAYLAND_DISPLAY timeout 60 "${run[@]}" "$@" \
         >"$work/out.raw" 2>"$work/err.raw" </dev/null)
     code=$?
     tr -d '\r' <"$work/out.raw" >"$work/out"
@@ -205,7 +205,7 @@ check "the report into a pipe is byte for byte" "Tile set - "$'\e' "$(sed -n 3p 
 on_terminal() { # folder, arguments...: the viewer on a pseudo-terminal; leaves its text in pty.text
     local folder=$1
     shift
-    (cd "$folder" && env -u DISPLAY -u WAYLAND_DISPLAY SHELL=/bin/bash timeout 20 \
+    (cd "$folder" && env -u DISPLAY -u WAYLAND_DISPLAY SHELL=/bin/bash timeout 60 \
         script -qec "$(printf '%q ' "${run[@]}" "$@")" /dev/null >"$work/pty" 2>&1 </dev/null)
     sed -E 's/\x1b\[[0-9;?]*[a-zA-Z]//g; s/[ \r]//g' "$work/pty" >"$work/pty.text"
 }
@@ -227,7 +227,7 @@ grep -aq "^DoneloadingКартаü.war3map.w3e$" "$work/pty.text" && pass ||
 # a path: without one, the file dialog asks for a map, see open_dialog_test.sh).
 (cd "$work/empty" && timeout 60 "${run[@]}" --error-box nothere.w3e >"$work/out" 2>"$work/err") &
 viewer=$!
-box=$(wait_for_window "Zuvaro" 30)
+box=$(wait_for_window "Zuvaro")
 if [ -n "$box" ]; then
     pass
     press "$box" Return
@@ -244,7 +244,7 @@ if [ "$mode" = wine ]; then
     # all: the failure shows in a box without being asked to.
     (cd "$work/empty" && timeout 60 "${wine[@]}" start /wait /unix "$wine_exe" >/dev/null 2>&1) &
     viewer=$!
-    box=$(wait_for_window "Zuvaro" 30)
+    box=$(wait_for_window "Zuvaro")
     [ -n "$box" ] && pass || fail "no message box without a standard error handle"
     [ -n "$box" ] && press "$box" Return
     wait "$viewer"

@@ -111,7 +111,8 @@ int main(int argc, char** argv) {
          static_cast<long>(atom.actionCopy));
 
     bool dropped = false;
-    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    const auto end =
+        std::chrono::steady_clock::now() + std::chrono::seconds(60); // a busy machine's
     while (std::chrono::steady_clock::now() < end) {
         if (!XPending(d)) {
             struct timespec pause = {0, 10000000};

@@ -9,35 +9,33 @@ w3egen=$(realpath "$3") drop_files=$(realpath "$4")
 . "$(dirname "$0")/viewer_run.sh" "$1" "$2" "${5:-}"
 
 loads() { tr -d '\r' <"$work/out" | grep -c '^Done loading '; }
-wait_for_loads() { # count [seconds]: waits until that many reports have ended
-    for _ in $(seq $((${2:-10} * 10))); do
-        [ "$(loads)" -ge "$1" ] && return 0
-        sleep 0.1
-    done
-    return 1
-}
-shot() { import -window "$main" "$work/$1.png"; }
-differ() { # a b: pixels that differ between two screenshots
-    compare -metric AE "$work/$1.png" "$work/$2.png" /dev/null 2>&1 | cut -d' ' -f1
-}
+loaded() { [ "$(loads)" -ge "$1" ]; }
+wait_for_loads() { eventually loaded "$1"; } # count: waits until that many reports have ended
+shot() { screenshot "$main" "$work/$1.png"; }
+differ() { pixels_apart "$work/$1.png" "$work/$2.png"; }
+apart() { shot_apart "$main" "$work/$1.png" "$work/$2.png" "$3"; } # before, now, least
+near() { shot_near "$main" "$work/$1.png" "$work/$2.png" "$3"; }    # reference, now, most
 grey_pixels() {
-    import -window "$main" -depth 8 rgb:- 2>/dev/null | od -An -v -tu1 -w3 |
+    convert "$work/$1.png" -depth 8 rgb:- 2>/dev/null | od -An -v -tu1 -w3 |
         awk '$1 == $2 && $2 == $3 && $1 > 8 { n++ } END { print n + 0 }'
 }
-# expect_box WHAT: one message box within 10 s, dismissed; then none for the next 3 s.
+# expect_box WHAT: one message box, dismissed; then none for the next 3 s (a box coming back
+# is an event that may come late: only time tells that it does not).
 expect_box() {
     local box
-    box=$(wait_for_window Zuvaro 10)
+    box=$(wait_for_window Zuvaro)
     if [ -z "$box" ]; then
         fail "$1: no message box"
         return
     fi
     pass
     press "$box" Return
-    for _ in $(seq 30); do [ -z "$(window_named Zuvaro)" ] && break; sleep 0.1; done
+    eventually no_box
     sleep 3
     [ -z "$(window_named Zuvaro)" ] && pass || fail "$1: the box came back"
 }
+
+no_box() { [ -z "$(window_named Zuvaro)" ]; }
 
 mkdir -p "$work/a" "$work/b" "$work/empty" "$work/地图 Карта"
 "$w3egen" --shape flat --width 65 --height 65 "$work/a/war3map.w3e"
@@ -50,47 +48,44 @@ mkdir -p "$work/a" "$work/b" "$work/empty" "$work/地图 Карта"
 pid=$!
 main=$(dismiss_help)
 [ -n "$main" ] || { fail "the viewer did not start: $(cat "$work/err")"; exit 1; }
-sleep 1
-shot a
+settled "$main" "$work/a.png"
 
 # --- A dropped folder replaces the map; the camera starts again, the polygon mode stays.
 xdotool windowfocus "$main" keydown Up sleep 0.5 keyup Up
 press "$main" w
+eventually apart a lines_a 20000 && settled "$main" "$work/lines_a.png"
 "$drop_files" "$main" "$work/b" && pass || fail "the window did not take the drop"
 wait_for_loads 2 && pass || fail "no report after the drop: $(cat "$work/err")"
 tr -d '\r' <"$work/out" | tail -n 1 | grep -q "^Done loading .*b.war3map.w3e$" && pass ||
     fail "the report does not name the dropped map: $(tail -n 1 "$work/out")"
-sleep 0.5
-lines=$(grey_pixels)
+eventually apart lines_a lines 0 && settled "$main" "$work/lines.png"
+lines=$(grey_pixels lines)
 press "$main" f
-sleep 0.3
-filled=$(grey_pixels)
-[ "$lines" -lt $((filled / 2)) ] && pass ||
-    fail "wireframe did not stay: $lines grey pixels, $filled filled"
-shot b1
+filled_in() { shot b1 && [ "$(grey_pixels b1)" -gt $((lines * 2)) ]; }
+eventually filled_in && pass ||
+    fail "wireframe did not stay: $lines grey pixels, $(grey_pixels b1) filled"
+settled "$main" "$work/b1.png"
 xdotool windowfocus "$main" keydown Up sleep 0.5 keyup Up
-sleep 0.3
-shot flown
+eventually apart b1 flown 2000 && pass || fail "Up did not fly over the dropped map"
+settled "$main" "$work/flown.png"
 "$drop_files" "$main" "$work/b"
 wait_for_loads 3
-sleep 0.5
-shot b2
-[ "$(differ b1 b2)" -lt 2000 ] && [ "$(differ b1 flown)" -gt 2000 ] && pass ||
-    fail "the camera did not go back to the start ($(differ b1 b2) and $(differ b1 flown) pixels)"
+eventually near b1 b2 2000 && pass ||
+    fail "the camera did not go back to the start ($(differ b1 b2) pixels from the start)"
 [ "$(differ a b1)" -gt 20000 ] && pass || fail "the dropped map looks like the first"
 
 # --- The file rewritten, cut mid-write then finished: loaded once, whole, with no box.
 size=$(stat -c %s "$work/c.w3e")
 head -c $((size / 2)) "$work/c.w3e" >"$work/b/war3map.w3e"
-sleep 0.8
+sleep 0.8 # an editor part-way through writing it
 tail -c +$((size / 2 + 1)) "$work/c.w3e" >>"$work/b/war3map.w3e"
 wait_for_loads 4 && pass || fail "no reload after the file changed"
-sleep 2.5
+sleep 2.5 # two more looks at the file, which must not load it again
 check "reports after the rewrite" 4 "$(loads)"
 [ -z "$(window_named Zuvaro)" ] && pass || fail "a box for a file still being written"
 grep -q "Map height - 97" <(tr -d '\r' <"$work/out" | tail -n 12) && pass ||
     fail "the reloaded map is not the new file"
-shot c
+eventually apart b2 c 2000 && settled "$main" "$work/c.png"
 
 # --- A broken file: the shown map stays, one box per attempt (the change, then F5).
 cp "$work/broken.w3e" "$work/b/war3map.w3e"
@@ -98,7 +93,7 @@ expect_box "a broken file on disk"
 grep -q "zuvaro: .*war3map.w3e: the file ends" "$work/err" && pass ||
     fail "no reason for the broken file: $(tail -n 2 "$work/err")"
 kill -0 "$pid" && pass || fail "the viewer ended after a failed reload"
-shot kept
+settled "$main" "$work/kept.png"
 [ "$(differ c kept)" -lt 2000 ] && pass || fail "the shown map changed after a failed reload"
 press "$main" F5
 expect_box "F5 on a broken file"
@@ -120,7 +115,7 @@ grep -q "zuvaro: cannot open .*empty.war3map.w3e: No such file or directory" "$w
 check "reports in all" 7 "$(loads)"
 
 press "$main" Escape
-for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+eventually gone "$pid"
 wait "$pid"
 code=$?
 check "exit code after Escape" 0 "$code"

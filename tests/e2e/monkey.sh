@@ -45,7 +45,7 @@ done
 for key in "${keys[@]}"; do xdotool keyup "$key"; done
 xdotool windowfocus "$main" key Escape
 
-for _ in $(seq 300); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+eventually gone "$pid"
 if kill -0 "$pid" 2>/dev/null; then
     echo "FAIL: the viewer did not end on Escape"
     kill "$pid"

@@ -8,25 +8,31 @@ set -u
 w3egen=$(realpath "$2")
 . "$(dirname "$0")/viewer_run.sh" native "$1"
 export NO_AT_BRIDGE=1 # no accessibility bus for GTK to wait for
+# A text cursor that does not blink, so that a dialog that has taken a key settles.
+export XDG_CONFIG_HOME=$work/config
+mkdir -p "$XDG_CONFIG_HOME/gtk-3.0"
+printf '[Settings]\ngtk-cursor-blink = false\n' >"$XDG_CONFIG_HOME/gtk-3.0/settings.ini"
 
-choose() { # file: picks it in the open dialog
+# A dialog that has drawn itself and stopped changing, as after each step of choosing.
+ready() { # dialog step
+    settled "$1" "$work/$2.png"
+}
+changed_then_ready() { # dialog before step
+    eventually shot_apart "$1" "$work/$2.png" "$work/$3.png" 0 && ready "$1" "$3"
+}
+choose() { # file: picks it in the open dialog, each key once the dialog shows the last one's
     local dialog
-    dialog=$(wait_for_window "Open a map" 30)
+    dialog=$(wait_for_window "Open a map")
     [ -n "$dialog" ] || { fail "no open dialog"; return 1; }
-    sleep 1
+    ready "$dialog" opened
     xdotool windowfocus --sync "$dialog" key ctrl+l
-    sleep 0.5
+    changed_then_ready "$dialog" opened located
     xdotool type --delay 20 "$1"
-    sleep 0.5
+    changed_then_ready "$dialog" located typed
     xdotool key Return
 }
-wait_for_report() { # file: waits until the report ends with it
-    for _ in $(seq 100); do
-        grep -qx "Done loading $1" "$work/out" && return 0
-        sleep 0.1
-    done
-    return 1
-}
+reported() { grep -qx "Done loading $1" "$work/out"; }
+wait_for_report() { eventually reported "$1"; } # file: waits until the report ends with it
 
 mkdir -p "$work/empty" "$work/a" "$work/b"
 "$w3egen" --shape demo --width 33 --height 33 "$work/a/war3map.w3e"
@@ -43,7 +49,7 @@ choose other.w3e # by its name alone: the dialog is in the shown map's folder
 wait_for_report "$work/a/other.w3e" && pass ||
     fail "Ctrl+O did not open the chosen map from the shown map's folder"
 press "$main" Escape
-finish_wait() { for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done; }
+finish_wait() { eventually gone "$pid"; }
 finish_wait
 wait "$pid"
 check "exit code after Escape" 0 "$?"
@@ -51,8 +57,8 @@ check "exit code after Escape" 0 "$?"
 # Cancelled: quietly, with 0.
 (cd "$work/empty" && exec "${run[@]}" --error-box >"$work/out" 2>"$work/err") &
 pid=$!
-dialog=$(wait_for_window "Open a map" 30)
-sleep 1
+dialog=$(wait_for_window "Open a map")
+ready "$dialog" cancelling
 xdotool windowfocus --sync "$dialog" key Escape
 finish_wait
 wait "$pid"
@@ -61,7 +67,7 @@ check "cancelled: exit code, and nothing said" "0||" "$?|$(grep -v XDG_RUNTIME "
 # No file chooser: a message that says so, in a box and on standard error.
 (cd "$work/empty" && PATH=/nowhere exec "${run[@]}" --error-box >"$work/out" 2>"$work/err") &
 pid=$!
-box=$(wait_for_window Zuvaro 30)
+box=$(wait_for_window Zuvaro)
 [ -n "$box" ] && pass || fail "no box without a file chooser"
 [ -n "$box" ] && press "$box" Return
 finish_wait

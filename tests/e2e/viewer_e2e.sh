@@ -14,11 +14,8 @@ start() { # folder: starts the viewer there in the background
     pid=$!
 }
 
-finish() { # waits for the viewer to end; sets code (124 after 20 s)
-    for _ in $(seq 200); do
-        kill -0 "$pid" 2>/dev/null || break
-        sleep 0.1
-    done
+finish() { # waits for the viewer to end; sets code (124 when it does not)
+    eventually gone "$pid"
     if kill -0 "$pid" 2>/dev/null; then
         kill "$pid"
         code=124
@@ -29,31 +26,35 @@ finish() { # waits for the viewer to end; sets code (124 after 20 s)
     pid=""
 }
 
-grey_pixels() { # window: pixels with r = g = b > 8
-    import -window "$1" -depth 8 rgb:- 2>/dev/null | od -An -v -tu1 -w3 |
-        awk '$1 == $2 && $2 == $3 && $1 > 8 { n++ } END { print n + 0 }'
+# Counts of a screenshot's pixels.
+rgb() { convert "$1" -depth 8 rgb:- 2>/dev/null | od -An -v -tu1 -w3; }
+grey_pixels() { # r = g = b > 8: lit white terrain
+    rgb "$1" | awk '$1 == $2 && $2 == $3 && $1 > 8 { n++ } END { print n + 0 }'
 }
-
-white_pixels() { # pixels of pure white: unlit white terrain
-    import -window "$1" -depth 8 rgb:- 2>/dev/null | od -An -v -tu1 -w3 |
-        awk '$1 == 255 && $2 == 255 && $3 == 255 { n++ } END { print n + 0 }'
+white_pixels() { # pure white: unlit white terrain
+    rgb "$1" | awk '$1 == 255 && $2 == 255 && $3 == 255 { n++ } END { print n + 0 }'
 }
-
-coloured_pixels() { # pixels whose channels differ by more than 40
-    import -window "$1" -depth 8 rgb:- 2>/dev/null | od -An -v -tu1 -w3 | awk '{
+coloured_pixels() { # channels more than 40 apart
+    rgb "$1" | awk '{
         hi = $1; lo = $1
         for (i = 2; i <= 3; i++) { if ($i > hi) hi = $i; if ($i < lo) lo = $i }
         if (hi - lo > 40) n++ } END { print n + 0 }'
 }
-
-differ() { # two screenshots: how many pixels differ
-    compare -metric AE "$work/$1.png" "$work/$2.png" /dev/null 2>&1 | cut -d' ' -f1
-}
-
 yellow_pixels() {
-    import -window "$1" -depth 8 rgb:- 2>/dev/null | od -An -v -tu1 -w3 |
-        awk '$1 > 100 && $2 > 100 && $3 * 3 < $1 { n++ } END { print n + 0 }'
+    rgb "$1" | awk '$1 > 100 && $2 > 100 && $3 * 3 < $1 { n++ } END { print n + 0 }'
 }
+shot() { screenshot "$main" "$work/$1.png"; }
+differ() { pixels_apart "$work/$1.png" "$work/$2.png"; }
+# shows NAME COUNTER LEAST [MOST]: a screenshot NAME whose COUNTER count is above LEAST (and
+# below MOST); a check for `eventually`.
+shows() {
+    shot "$1"
+    local n
+    n=$("$2" "$work/$1.png")
+    [ "$n" -gt "$3" ] && [ "$n" -lt "${4:-100000000}" ]
+}
+apart() { shot_apart "$main" "$work/$1.png" "$work/$2.png" "$3"; } # before, now, least
+title() { xdotool getwindowname "$main"; }
 
 # A map and the report it must give.
 mkdir "$work/map"
@@ -97,86 +98,70 @@ size=$(xwininfo -id "$main" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w
 check "client area" 800x600 "$size"
 xprop -id "$main" _NET_WM_ICON | grep -q "Icon (" && pass || fail "the window has no icon"
 
-fps=""
-for _ in $(seq 50); do
-    fps=$(xdotool getwindowname "$main" | sed -n 's/^V3U Zuvaro - Kelpmoor Entertainment \[ FPS:\([0-9]*\) \]$/\1/p')
-    [ -n "$fps" ] && [ "$fps" -gt 0 ] && break
-    sleep 0.1
-done
-[ -n "$fps" ] && [ "$fps" -gt 0 ] && pass || fail "title shows no frame rate: $(xdotool getwindowname "$main")"
+has_frame_rate() {
+    title_is "$main" "V3U Zuvaro - Kelpmoor Entertainment \[ FPS:[1-9]*([0-9]) \]"
+}
+eventually has_frame_rate && pass || fail "title shows no frame rate: $(title)"
 
-filled=$(grey_pixels "$main")
-[ "$filled" -gt 100000 ] && pass || fail "lit white terrain: only $filled grey pixels"
-import -window "$main" "$work/before.png"
+eventually shows start grey_pixels 100000 && pass ||
+    fail "lit white terrain: only $(grey_pixels "$work/start.png") grey pixels"
+settled "$main" "$work/before.png"
 xdotool windowfocus "$main" keydown Up sleep 0.25 keyup Up
-sleep 0.3
-import -window "$main" "$work/after.png"
-changed=$(compare -metric AE "$work/before.png" "$work/after.png" /dev/null 2>&1)
-[ "${changed%% *}" -gt 1000 ] 2>/dev/null && pass || fail "holding Up did not change the picture ($changed)"
+eventually apart before after 1000 && pass ||
+    fail "holding Up did not change the picture ($(differ before after))"
 # Back to the near edge: Down stops half a tile inside it, whatever the frame rate.
 xdotool windowfocus "$main" keydown Down sleep 1.5 keyup Down
-sleep 0.3
-filled=$(grey_pixels "$main")
+settled "$main" "$work/near.png"
+filled=$(grey_pixels "$work/near.png")
 
 press "$main" w
-sleep 0.3
-lines=$(grey_pixels "$main")
-[ "$lines" -lt $((filled * 3 / 4)) ] && [ "$lines" -gt 500 ] && pass || fail "W: $lines grey pixels against $filled filled"
+eventually shows lines grey_pixels 500 $((filled * 3 / 4)) && pass ||
+    fail "W: $(grey_pixels "$work/lines.png") grey pixels against $filled filled"
+lines=$(grey_pixels "$work/lines.png")
 press "$main" f
-sleep 0.3
-refilled=$(grey_pixels "$main")
-[ "$refilled" -gt $((lines * 2)) ] && pass || fail "F: $refilled grey pixels after $lines in lines"
+eventually shows refilled grey_pixels $((lines * 2)) && pass ||
+    fail "F: $(grey_pixels "$work/refilled.png") grey pixels after $lines in lines"
 
 # --- Views, water, zoom and the lighting switch: each acts once per press, held or not.
-title() { xdotool getwindowname "$main"; }
 xdotool windowfocus "$main" keydown v sleep 0.4 keyup v
-sleep 0.3
-case "$(title)" in
-*" ] - ground tiles") pass ;;
-*) fail "V: the title is '$(title)'" ;;
-esac
-tr -d '\r' <"$work/out" | grep -qx "view: ground tiles: Vmos #dcd300, Vash #e68fac; unlisted #808080" &&
-    pass || fail "V: no legend on standard output: $(tail -n 1 "$work/out")"
-[ "$(coloured_pixels "$main")" -gt 100000 ] && pass || fail "V: the terrain is not coloured"
+eventually title_is "$main" "* ] - ground tiles" && pass || fail "V: the title is '$(title)'"
+legend="view: ground tiles: Vmos #dcd300, Vash #e68fac; unlisted #808080"
+said_legend() { tr -d '\r' <"$work/out" | grep -qx "$legend"; }
+eventually said_legend && pass || fail "V: no legend on standard output: $(tail -n 1 "$work/out")"
+eventually shows coloured coloured_pixels 100000 && pass || fail "V: the terrain is not coloured"
 # Zoomed out, lakes come into view (away from the corner: at 8192 up the eye would be in the
-# light's marker, which hangs 8192 above it).
+# light's marker, which hangs 8192 above it). The camera's height is in the status line.
 xdotool windowfocus "$main" keydown Right sleep 0.6 keyup Right
 press "$main" Next Next
-sleep 0.3
-import -window "$main" "$work/water.png"
+eventually apart coloured water 20000 && settled "$main" "$work/water.png" && pass ||
+    fail "Page Down did not zoom out"
 press "$main" h
-sleep 0.3
-import -window "$main" "$work/dry.png"
-[ "$(differ water dry)" -gt 2000 ] && pass || fail "H did not hide the water ($(differ water dry))"
+eventually apart water dry 2000 && pass || fail "H did not hide the water ($(differ water dry))"
 press "$main" h Home
-sleep 0.3
-import -window "$main" "$work/home.png"
-[ "$(differ water home)" -gt 10000 ] && pass || fail "Home did not bring the camera down"
+eventually apart water home 10000 && pass || fail "Home did not bring the camera down"
 press "$main" v v v
-sleep 0.3
-case "$(title)" in
-"V3U Zuvaro - Kelpmoor Entertainment [ FPS:"*" ]") pass ;;
-*) fail "back in the plain view, the title is '$(title)'" ;;
-esac
-lit=$(white_pixels "$main")
+eventually title_is "$main" "V3U Zuvaro - Kelpmoor Entertainment \[ FPS:*([0-9]) \]" && pass ||
+    fail "back in the plain view, the title is '$(title)'"
+settled "$main" "$work/lit.png"
+lit=$(white_pixels "$work/lit.png")
 xdotool windowfocus "$main" keydown l sleep 0.5 keyup l # many frames, one switch
-sleep 0.3
-unlit=$(white_pixels "$main")
-[ "$unlit" -gt 100000 ] && [ "$lit" -lt 1000 ] && pass ||
-    fail "L held: $lit then $unlit pure white pixels (lighting should be off after one switch)"
+eventually shows unlit white_pixels 100000 && [ "$lit" -lt 1000 ] && pass ||
+    fail "L held: $lit then $(white_pixels "$work/unlit.png") pure white pixels (lighting should be off after one switch)"
 xdotool windowfocus "$main" keydown l sleep 0.5 keyup l
-sleep 0.3
-[ "$(white_pixels "$main")" -lt 1000 ] && pass || fail "a second press of L did not light it again"
+eventually shows relit white_pixels -1 1000 && pass || fail "a second press of L did not light it again"
 xdotool windowfocus "$main" keydown Left sleep 1.5 keyup Left # back by the light (x = 64)
 
 # Lower the light towards the camera until its marker comes into view: one short press at a
-# time (a frame or two of M each), since it is in view only within some 700 units.
+# time (a frame or two of M each), since it is in view only within some 700 units. Each
+# press waits for the picture to show it before the next.
 yellow=0
 xdotool windowfocus "$main"
+settled "$main" "$work/light.png"
 for _ in $(seq 150); do
     xdotool key --delay 0 m
-    sleep 0.05
-    yellow=$(yellow_pixels "$main")
+    eventually apart light lowered 0 || break
+    mv "$work/lowered.png" "$work/light.png"
+    yellow=$(yellow_pixels "$work/light.png")
     [ "$yellow" -gt 50 ] && break
 done
 [ "$yellow" -gt 50 ] && pass || fail "the light marker never came into view"
@@ -193,8 +178,8 @@ piped=$!
 main=$(dismiss_help)
 [ -n "$main" ] && pass || fail "the viewer did not outlive the reader of its output: $(cat "$work/err")"
 press "$main" v
-sleep 0.5
-[ -n "$(window_named "V3U Zuvaro - Kelpmoor Entertainment")" ] && pass ||
+# The title changes in the frame after the legend line was written.
+eventually title_is "$main" "* ] - ground tiles" && pass ||
     fail "the viewer ended after writing a legend line to a closed pipe"
 press "$main" v v v Escape
 wait "$piped"

@@ -8,25 +8,27 @@ set -u
 w3egen=$(realpath "$3") drop_files=$(realpath "$4")
 . "$(dirname "$0")/viewer_run.sh" "$1" "$2" "${5:-}"
 
-shot() { import -window "$main" "$work/$1.png"; }
-settled() { # name: a screenshot once the picture has stopped changing (a slow machine's keys)
-    for _ in $(seq 20); do
-        shot "$1"
-        sleep 0.3
-        shot settling
-        [ "$(changed "$1" settling 0 0 800 600)" -lt 50 ] && return
-    done
-}
+shot() { screenshot "$main" "$work/$1.png"; }
 changed() { # a b x y width height: pixels that differ in that part of two screenshots
     compare -metric AE -fuzz 3% "$work/$1.png[$5x$6+$3+$4]" "$work/$2.png[$5x$6+$3+$4]" \
         /dev/null 2>&1 | cut -d' ' -f1
 }
-more_than() { # what, expected least, actual
-    [ "$3" -gt "$2" ] && pass || fail "$1: $3, not more than $2"
+# Checks for `eventually`: a new screenshot NAME against an earlier one, in a part of it.
+more_changed() { # name earlier least x y width height
+    shot "$1" && [ "$(changed "$2" "$1" "$4" "$5" "$6" "$7")" -gt "$3" ]
+}
+less_changed() { # name earlier most x y width height
+    shot "$1" && [ "$(changed "$2" "$1" "$4" "$5" "$6" "$7")" -lt "$3" ]
+}
+more_than() { # what, least, name, earlier, x y width height
+    eventually more_changed "$3" "$4" "$2" "$5" "$6" "$7" "$8" && pass ||
+        fail "$1: $(changed "$4" "$3" "$5" "$6" "$7" "$8"), not more than $2"
 }
 less_than() {
-    [ "$3" -lt "$2" ] && pass || fail "$1: $3, not less than $2"
+    eventually less_changed "$3" "$4" "$2" "$5" "$6" "$7" "$8" && pass ||
+        fail "$1: $(changed "$4" "$3" "$5" "$6" "$7" "$8"), not less than $2"
 }
+title() { xdotool getwindowname "$main"; }
 
 mkdir -p "$work/a" "$work/b" "$work/home/Pictures"
 pictures=$work/home/Pictures
@@ -37,52 +39,43 @@ pictures=$work/home/Pictures
 pid=$!
 main=$(dismiss_help)
 [ -n "$main" ] || { fail "the viewer did not start: $(cat "$work/err")"; finish_checks words; }
+settled "$main" "$work/corner.png"
 press "$main" Right Right Up Up
 xdotool mousemove --window "$main" 100 300 # over no ground: no point under the pointer
-sleep 0.5
 
 # The plain view starts without words. A coloured view shows its legend at the top left and
 # the status line; the point under the cursor gets a panel beside it; F1 the keys in the
-# middle.
-settled start
+# middle. Each step waits for the picture to show what it checks.
+eventually shot_apart "$main" "$work/corner.png" "$work/moved.png" 0
+settled "$main" "$work/start.png"
 press "$main" v
-sleep 0.4
-shot coloured
+eventually title_is "$main" "* ] - ground tiles" && settled "$main" "$work/coloured.png"
 xdotool mousemove --window "$main" 500 240
-sleep 0.5
-shot pointed
-more_than "the panel beside the cursor" 3000 "$(changed coloured pointed 520 260 150 80)"
+more_than "the panel beside the cursor" 3000 pointed coloured 520 260 150 80
+settled "$main" "$work/pointed.png"
 press "$main" F1
-sleep 0.4
-shot keys
-more_than "the keys in the middle" 4000 "$(changed pointed keys 300 200 200 100)"
+more_than "the keys in the middle" 4000 keys pointed 300 200 200 100
+settled "$main" "$work/keys.png"
 xdotool mousemove --window "$main" 100 300
 press "$main" F1 Tab
-sleep 0.4
-shot bare
-more_than "the legend at the top left" 1500 "$(changed bare keys 8 8 70 60)"
-more_than "the status line in a coloured view" 8000 "$(changed bare keys 0 580 800 20)"
+more_than "the legend at the top left" 1500 bare keys 8 8 70 60
+more_than "the status line in a coloured view" 8000 bare keys 0 580 800 20
 
 # Back in the plain view, Tab brings the words there too, along the bottom, and takes them
 # away again, leaving the start's picture as it was.
 press "$main" v v v
-sleep 0.4
-settled plain
-less_than "the plain view as at start" 50 "$(changed start plain 0 0 800 600)"
+eventually title_is "$main" "V3U Zuvaro - Kelpmoor Entertainment \[ FPS:*([0-9]) \]"
+less_than "the plain view as at start" 50 plain start 0 0 800 600
 press "$main" Tab
-sleep 0.4
-shot words
-more_than "the status line along the bottom after Tab" 8000 "$(changed start words 0 580 800 20)"
-less_than "nothing else changes" 200 "$(changed start words 0 0 800 560)"
+more_than "the status line along the bottom after Tab" 8000 words start 0 580 800 20
+less_than "nothing else changes" 200 words start 0 0 800 560
 press "$main" Tab v
-sleep 0.4
+eventually title_is "$main" "* ] - ground tiles"
 
 # F12: the window's picture in the pictures folder, and where it went.
 press "$main" F12
-for _ in $(seq 50); do
-    tr -d '\r' <"$work/out" | grep -q "^picture: " && break
-    sleep 0.1
-done
+said_picture() { tr -d '\r' <"$work/out" | grep -q "^picture: "; }
+eventually said_picture
 saved=$(tr -d '\r' <"$work/out" | sed -n 's/^picture: //p' | tail -n 1)
 [ "$mode" = wine ] && saved=$(winepath -u "$saved" 2>/dev/null)
 case "$saved" in
@@ -95,15 +88,13 @@ check "F12: the window's size" "800x600" "$(identify -format '%wx%h' "$saved" 2>
 
 # A drop while a coloured view shows: the legend of the new map's IDs again.
 "$drop_files" "$main" "$work/b" && pass || fail "the window did not take the drop"
-for _ in $(seq 100); do
-    tr -d '\r' <"$work/out" | grep -q "^view: ground tiles: Qabc" && break
-    sleep 0.1
-done
+said_new_legend() { tr -d '\r' <"$work/out" | grep -q "^view: ground tiles: Qabc"; }
+eventually said_new_legend
 check "the legend after the drop" "view: ground tiles: Qabc #2b3d26, Qdef #f6a600; unlisted #808080" \
     "$(tr -d '\r' <"$work/out" | grep '^view: ground tiles' | tail -n 1)"
 
 press "$main" Escape
-for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+eventually gone "$pid"
 wait "$pid"
 check "exit code after Escape" 0 "$?"
 pid=""

@@ -112,7 +112,7 @@ int main(int argc, char** argv) {
 
     bool dropped = false;
     const auto end =
-        std::chrono::steady_clock::now() + std::chrono::seconds(60); // a busy machine's
+        std::chrono::steady_clock::now() + std::chrono::seconds(60); // generous, for a busy machine
     while (std::chrono::steady_clock::now() < end) {
         if (!XPending(d)) {
             struct timespec pause = {0, 10000000};

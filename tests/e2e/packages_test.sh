@@ -2,11 +2,12 @@
 # The packages as a user gets them. The .deb: clean under lintian, installed by dpkg into a
 # scratch root with every file where it belongs, working programs, manual pages that render,
 # a valid desktop entry, a MIME type that knows environment files by name and by magic, and
-# the icon at every size. The .zip: both Windows programs, stripped, each with its icon and
-# version information (the project's version), the README and the licence.
-# usage: packages_test.sh DEB ZIP
+# the icon at every size. The .zips, for 32-bit and for 64-bit Windows: both Windows programs
+# of that kind, stripped, each with its icon and version information (the project's version),
+# the README and the licence.
+# usage: packages_test.sh DEB ZIP32 ZIP64
 set -u
-deb=$1 zip=$2
+deb=$1 zip32=$2 zip64=$3
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 failures=0 passes=0
@@ -15,7 +16,8 @@ ok() { passes=$((passes + 1)); }
 version=$(sed -n 's/^project(zuvaro VERSION \([0-9.]*\).*/\1/p' "$(dirname "$0")/../../CMakeLists.txt")
 
 [ -f "$deb" ] && ok || fail "no .deb at $deb"
-[ -f "$zip" ] && ok || fail "no .zip at $zip"
+[ -f "$zip32" ] && ok || fail "no 32-bit .zip at $zip32"
+[ -f "$zip64" ] && ok || fail "no 64-bit .zip at $zip64"
 
 # --- The .deb.
 tags=$(lintian --tag-display-limit 0 "$deb" 2>/dev/null | grep -E '^[EW]: ')
@@ -102,27 +104,34 @@ thumbnail "$work/broken.w3e" "$work/broken.png" 128
     fail "the thumbnailer on a broken map: code $code, $(ls "$work" | grep broken)"
 [ -z "$(ls "$work" | grep -E '\.part$')" ] && ok || fail "a temporary file was left"
 
-# --- The .zip.
-unzip -q "$zip" -d "$work/zip" && ok || fail "the .zip does not unpack"
-exe=$(find "$work/zip" -name zuvaro.exe)
-generator=$(find "$work/zip" -name w3egen.exe)
-[ -n "$exe" ] && file "$exe" | grep -q 'PE32 executable (GUI) Intel 80386' && ok ||
-    fail "no 32-bit Windows GUI zuvaro.exe in the .zip: $(file "$exe")"
-[ -n "$generator" ] && file "$generator" | grep -q 'PE32 executable (console) Intel 80386' && ok ||
-    fail "no 32-bit Windows w3egen.exe in the .zip: $(file "$generator")"
-for program in "$exe" "$generator"; do
-    name=$(basename "$program")
-    resources=$(wrestool -l "$program" 2>&1)
-    grep -q 'type=group_icon' <<<"$resources" && ok || fail "$name has no icon"
-    grep -q 'type=version' <<<"$resources" && ok || fail "$name has no version information"
-    info=$(wrestool --raw -x --type=16 "$program" | strings -el -n 3 | paste -sd "|")
-    grep -q "|ProductVersion|$version|" <<<"|$info|" && grep -q "|FileDescription|Zuvaro" <<<"|$info|" && ok ||
-        fail "$name's version information: $info"
-    i686-w64-mingw32-objdump -h "$program" | grep -q '\.debug' && fail "$name is not stripped" || ok
-done
-[ -n "$(find "$work/zip" -name README.md)" ] && ok || fail "no README in the .zip"
-cmp -s "$(find "$work/zip" -name LICENSE)" "$(dirname "$0")/../../LICENSE" && ok ||
-    fail "no LICENSE in the .zip"
+# --- The .zips.
+check_zip() { # zip, bits, what file(1) calls the programs' kind, the tools' prefix
+    local zip=$1 bits=$2 kind=$3 tools=$4 into=$work/zip$2
+    unzip -q "$zip" -d "$into" && ok || fail "the $bits-bit .zip does not unpack"
+    local exe generator
+    exe=$(find "$into" -name zuvaro.exe)
+    generator=$(find "$into" -name w3egen.exe)
+    [ -n "$exe" ] && file "$exe" | grep -q "$kind (GUI)" && ok ||
+        fail "no $bits-bit Windows GUI zuvaro.exe in the .zip: $(file "$exe")"
+    [ -n "$generator" ] && file "$generator" | grep -q "$kind (console)" && ok ||
+        fail "no $bits-bit Windows w3egen.exe in the .zip: $(file "$generator")"
+    for program in "$exe" "$generator"; do
+        name="$(basename "$program") ($bits-bit)"
+        resources=$(wrestool -l "$program" 2>&1)
+        grep -q 'type=group_icon' <<<"$resources" && ok || fail "$name has no icon"
+        grep -q 'type=version' <<<"$resources" && ok || fail "$name has no version information"
+        info=$(wrestool --raw -x --type=16 "$program" | strings -el -n 3 | paste -sd "|")
+        grep -q "|ProductVersion|$version|" <<<"|$info|" &&
+            grep -q "|FileDescription|Zuvaro" <<<"|$info|" && ok ||
+            fail "$name's version information: $info"
+        "$tools-objdump" -h "$program" | grep -q '\.debug' && fail "$name is not stripped" || ok
+    done
+    [ -n "$(find "$into" -name README.md)" ] && ok || fail "no README in the $bits-bit .zip"
+    cmp -s "$(find "$into" -name LICENSE)" "$(dirname "$0")/../../LICENSE" && ok ||
+        fail "no LICENSE in the $bits-bit .zip"
+}
+check_zip "$zip32" 32 "PE32 executable" i686-w64-mingw32
+check_zip "$zip64" 64 "PE32+ executable" x86_64-w64-mingw32
 
 echo "packages: $passes passed, $failures failed"
 exit $((failures > 0))

@@ -7,6 +7,7 @@
 #include "render/light_marker.h"
 #include "render/lod_draw.h"
 #include "render/overlay_draw.h"
+#include "render/scene_setup.h"
 #include "render/terrain_draw.h"
 #include "render/tile_grid.h"
 #include "render/window_context.h"
@@ -30,11 +31,7 @@ void applyState(const ViewerState& s, const FrameCamera& frame) {
         glEnable(GL_LIGHTING);
     else
         glDisable(GL_LIGHTING);
-    glViewport(0, 0, frame.width, frame.height);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    gluPerspective(frame.fovyDegrees, frame.aspect, 1.0, 1000000.0);
-    glMatrixMode(GL_MODELVIEW);
+    sizeView(frame);
 }
 
 void setTitle(const ViewerState& s, const SceneView& scene) {

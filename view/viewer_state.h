@@ -4,6 +4,7 @@
 #pragma once
 
 #include "terrain/point3.h"
+#include "view/camera.h"
 #include "view/terrain_view.h"
 
 #include <cstdint>
@@ -27,7 +28,7 @@ struct ViewerState {
     PolygonMode polygonMode = PolygonMode::fill;
     TerrainView view = TerrainView::plain;
     bool waterShown = true; // drawn in the coloured views only
-    float cameraHeight = 2048.0f;
+    float cameraHeight = Camera::startHeight;
 
     // The frame: the look-at point and the frame-rate count (the camera's y is set there too;
     // the look-at point is 3/4 of the height ahead at the start, so the angle stays).

@@ -1,6 +1,7 @@
 // Where the camera is and what the mouse points at, without a display: placements for a
 // turned and the overview camera, rays through pixels and back, and the ground they meet.
 #include "map_fixture.h"
+#include "view/camera_moves.h"
 #include "view/camera_placement.h"
 
 #include <gtest/gtest.h>
@@ -126,6 +127,44 @@ TEST(GroundPicking, ARayMeetsTheSurfaceFirstWhereItIsAndNothingOffTheMap) {
     EXPECT_FALSE(groundAlong(map, Ray{{5000.0f, 5000.0f, -512.0f}, down}).hit);
     EXPECT_FALSE(groundAlong(map, Ray{{-10.0f, 600.0f, 10.0f}, {-0.6f, -0.8f, 0.0f}}).hit);
     EXPECT_FALSE(groundAlong(loadMap(levelDocument(1, 5)), Ray{{0.0f, 10.0f, -10.0f}, down}).hit);
+}
+
+float apart(const Point3& a, const Point3& b) {
+    return std::sqrt((a.x - b.x) * (a.x - b.x) + (a.y - b.y) * (a.y - b.y) +
+                     (a.z - b.z) * (a.z - b.z));
+}
+
+TEST(CameraMoves, TurningKeepsThePivotInViewZoomingKeepsItsLineAndHomeKeepsThePlace) {
+    const TerrainMap map = loadMap(levelDocument(65, 65));
+    Camera camera{4096.0f, -4096.0f, 1000.0f};
+    const CameraPlacement before = placeCamera(map, camera, FrameCamera{});
+    const float distance = apart(before.eye, before.target);
+    const Camera from = camera;
+    turnAbout(map, camera, from, before.target, distance, pi / 2, 0.3f);
+    const CameraPlacement turned = placeCamera(map, camera, FrameCamera{});
+    EXPECT_LT(apart(turned.target, before.target), 1.0f) << "it still looks at the pivot";
+    EXPECT_NEAR(apart(turned.eye, before.target), distance, 1.0f);
+    EXPECT_NEAR(camera.pitch, Camera::startPitch + 0.3f, 1e-6f);
+    turnAbout(map, camera, from, before.target, distance, 0.0f, 10.0f);
+    EXPECT_EQ(camera.pitch, Camera::highestPitch);
+
+    // Halfway towards a ground point: the eye moves along the line to it.
+    const Point3 towards{3000.0f, 0.0f, -6000.0f};
+    const Point3 eye = placeCamera(map, camera, FrameCamera{}).eye;
+    zoomTowards(map, camera, towards, 0.5f);
+    const Point3 closer = placeCamera(map, camera, FrameCamera{}).eye;
+    EXPECT_NEAR(closer.x - towards.x, 0.5f * (eye.x - towards.x), 0.5f);
+    EXPECT_NEAR(closer.y - towards.y, 0.5f * (eye.y - towards.y), 0.5f);
+    EXPECT_NEAR(closer.z - towards.z, 0.5f * (eye.z - towards.z), 0.5f);
+    zoomTowards(map, camera, towards, 1e-6f);
+    EXPECT_NEAR(camera.height, Camera::lowestHeight, 1e-2f);
+
+    const float x = camera.x, z = camera.z;
+    camera.overview = true;
+    camera.home();
+    EXPECT_TRUE(camera.isStart());
+    EXPECT_EQ(camera.x, x);
+    EXPECT_EQ(camera.z, z);
 }
 
 } // namespace

@@ -4,10 +4,26 @@
 
 #include "platform/win32.h"
 
+#include <utility>
+
 // The sphere's GLU quadric and display list, made at their first use in the window's context.
+// It owns the quadric, which goes with it; the list goes with the context.
 struct LightMarker {
     GLUquadric* quadric = nullptr;
     GLuint list = 0;
+
+    LightMarker() = default;
+    LightMarker(const LightMarker&) = delete;
+    LightMarker& operator=(const LightMarker&) = delete;
+    LightMarker(LightMarker&& other) noexcept { *this = std::move(other); }
+    LightMarker& operator=(LightMarker&& other) noexcept {
+        std::swap(quadric, other.quadric);
+        std::swap(list, other.list);
+        return *this;
+    }
+    ~LightMarker() {
+        if (quadric) gluDeleteQuadric(quadric);
+    }
 
     // Places LIGHT0 at lightPosition (in world coordinates: call it after the viewing transform)
     // and draws the marker there, tessellated afresh as the start camera always drew it.

@@ -1,6 +1,9 @@
 // Splitting and reading the command line.
 #include "app/command_line.h"
 
+#include <cmath>
+#include <cstdlib>
+
 const char* const usageText =
     R"(usage: zuvaro [OPTIONS] [PATH]
 
@@ -13,11 +16,21 @@ Options:
   --output FILE.png     write a picture of the whole map from above instead of opening
                         a window: a pixel a tile point, north up, shaded from the
                         north-west; its path is the report's last line
-  --view VIEW           the picture's view: plain (the default), tiles, height, cliffs
+  --view VIEW           the picture's or the mesh's view: plain (the default), tiles,
+                        height, cliffs
   --size N              the picture's longer side in pixels (1 to 16384)
   --legend              add the view's legend beside the picture, as the window shows it
   --heightmap FILE.png  write the ground's heights as 16-bit grey (0 the lowest, 65535
-                        the highest) and print the heights those stand for
+                        the highest) and print the heights those stand for; FILE.raw:
+                        the same values as raw 16-bit little-endian, north row first
+  --mesh FILE           write the terrain as a mesh, by the name's ending: .glb (glTF
+                        2.0 with the view's colours and the water), .obj (with FILE.mtl
+                        beside it) or .stl (a closed solid to print, with a base); x east
+                        and y up (z up in .stl), in the map's own coordinates
+  --step N              the mesh of every Nth tile point (the last row and column kept)
+  --scale S             every coordinate of the mesh times S
+  --base T              the .stl solid's base T world units below the lowest ground
+                        (a tenth of the map's longer side without it)
   --summary             print what the map holds as "key: value" lines
   --error-box           show a failure to load the map or to start in a message box too
                         (for starts from a desktop, where nobody reads standard error);
@@ -108,9 +121,27 @@ bool sizeNamed(const std::string& text, int& size) {
     return size >= 1 && size <= 16384;
 }
 
+// A positive real number written plainly: digits, a point, an exponent.
+bool positiveNamed(const std::string& text, double& value) {
+    if (text.empty() || text.find_first_not_of("0123456789.eE+-") != std::string::npos)
+        return false;
+    char* end = nullptr;
+    value = std::strtod(text.c_str(), &end);
+    return end == text.c_str() + text.size() && std::isfinite(value) && value > 0.0;
+}
+
+// The extensions each file option writes; the first is what a name without one gets.
+bool writes(const std::string& option, const std::string& extension) {
+    if (option == "--output") return extension.empty() || extension == "png";
+    if (option == "--heightmap")
+        return extension.empty() || extension == "png" || extension == "raw";
+    return extension == "glb" || extension == "obj" || extension == "stl";
+}
+
 struct Parsing {
     CommandLine line;
     bool pathsOnly = false, pathGiven = false, viewGiven = false, sizeGiven = false;
+    const char* meshOption = nullptr; // the first of --step, --scale and --base given
 
     // The first fault is the one the user reads.
     void fail(const std::string& why) {
@@ -136,14 +167,42 @@ bool switchNamed(const std::string& a, CommandLine& line) {
 }
 
 bool takesValue(const std::string& name) {
-    return name == "--output" || name == "--heightmap" || name == "--view" || name == "--size";
+    for (const char* valued :
+         {"--output", "--heightmap", "--mesh", "--view", "--size", "--step", "--scale", "--base"})
+        if (name == valued) return true;
+    return false;
+}
+
+void takeFileName(Parsing& p, const std::string& name, const std::string& value) {
+    CommandLine& line = p.line;
+    if (value.empty()) p.fail(name + " needs a file name");
+    if (!value.empty() && !writes(name, extensionOf(value)))
+        p.fail(name +
+               (name == "--output"      ? " writes PNG pictures (.png), not "
+                : name == "--heightmap" ? " writes .png or .raw heightmaps, not "
+                                        : " writes .glb, .obj or .stl meshes, not ") +
+               value);
+    (name == "--output" ? line.output : name == "--heightmap" ? line.heightmap : line.mesh) = value;
+}
+
+void takeMeshNumber(Parsing& p, const std::string& name, const std::string& value) {
+    CommandLine& line = p.line;
+    if (!p.meshOption)
+        p.meshOption = name == "--step" ? "--step" : name == "--scale" ? "--scale" : "--base";
+    if (name == "--step") {
+        if (!sizeNamed(value, line.step))
+            p.fail("--step takes a whole number from 1 to 16384, not " + value);
+    } else if (!positiveNamed(value, name == "--scale" ? line.scale : line.base)) {
+        p.fail(name + " takes a number above 0, not " + value);
+    }
 }
 
 void takeValue(Parsing& p, const std::string& name, const std::string& value) {
     CommandLine& line = p.line;
-    if (name == "--output" || name == "--heightmap") {
-        if (value.empty()) p.fail(name + " needs a file name");
-        (name == "--output" ? line.output : line.heightmap) = value;
+    if (name == "--output" || name == "--heightmap" || name == "--mesh") {
+        takeFileName(p, name, value);
+    } else if (name == "--step" || name == "--scale" || name == "--base") {
+        takeMeshNumber(p, name, value);
     } else if (name == "--view") {
         p.viewGiven = true;
         if (!viewNamed(value, line.view))
@@ -180,13 +239,22 @@ void takeOption(Parsing& p, const std::vector<std::string>& arguments, std::size
 void checkTogether(Parsing& p) {
     const CommandLine& line = p.line;
     if (p.pathGiven && line.mapPath.empty()) p.fail("the map's path is empty");
-    if ((p.viewGiven || p.sizeGiven || line.legend) && line.output.empty())
-        p.fail(std::string(p.viewGiven   ? "--view"
-                           : p.sizeGiven ? "--size"
-                                         : "--legend") +
+    if (p.viewGiven && line.output.empty() && line.mesh.empty())
+        p.fail("--view is for the picture of --output or the mesh of --mesh");
+    if ((p.sizeGiven || line.legend) && line.output.empty())
+        p.fail(std::string(p.sizeGiven ? "--size" : "--legend") +
                " is for the picture of --output");
-    if (!line.output.empty() && line.output == line.heightmap)
-        p.fail("--output and --heightmap name the same file");
+    if (p.meshOption && line.mesh.empty())
+        p.fail(std::string(p.meshOption) + " is for the mesh of --mesh");
+    if (line.base > 0.0 && !line.mesh.empty() && extensionOf(line.mesh) != "stl")
+        p.fail("--base is for the solid of an .stl mesh");
+    const std::pair<const char*, const std::string*> files[] = {
+        {"--output", &line.output}, {"--heightmap", &line.heightmap}, {"--mesh", &line.mesh}};
+    for (int a = 0; a < 3; ++a)
+        for (int b = a + 1; b < 3; ++b)
+            if (!files[a].second->empty() && *files[a].second == *files[b].second)
+                p.fail(std::string(files[a].first) + " and " + files[b].first +
+                       " name the same file");
 }
 
 } // namespace
@@ -206,4 +274,14 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
     }
     checkTogether(p);
     return p.line;
+}
+
+std::string extensionOf(const std::string& path) {
+    const std::size_t name = path.find_last_of("/\\");
+    const std::size_t dot = path.find_last_of('.');
+    if (dot == std::string::npos || (name != std::string::npos && dot < name)) return "";
+    std::string extension = path.substr(dot + 1);
+    for (char& c : extension)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return extension;
 }

@@ -22,9 +22,17 @@ struct CommandLine {
     int size = 0;
     bool legend = false; // --legend: the view's legend beside the picture
     bool summary = false;
+    // A mesh of the terrain (.glb, .obj or .stl): every step-th tile point, every coordinate
+    // times the scale, a solid's base this far below the lowest ground (0: the default).
+    std::string mesh;
+    int step = 1;
+    double scale = 1.0;
+    double base = 0.0;
     std::string error; // what was not understood; the program then shows its usage
 
-    bool filesOut() const { return !output.empty() || !heightmap.empty() || summary; }
+    bool filesOut() const {
+        return !output.empty() || !heightmap.empty() || !mesh.empty() || summary;
+    }
 };
 
 // Arguments as the Windows C runtime splits them: blanks separate; double quotes group;
@@ -38,6 +46,9 @@ std::vector<std::string> splitCommandLine(const char* line);
 std::string afterProgramName(const std::string& line);
 
 CommandLine parseCommandLine(const std::vector<std::string>& arguments);
+
+// A file name's extension, in lower case, without its dot; empty when it has none.
+std::string extensionOf(const std::string& path);
 
 // The usage text that --help prints and a bad command line shows.
 extern const char* const usageText;

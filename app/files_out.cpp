@@ -1,23 +1,84 @@
 #include "app/files_out.h"
 
+#include "app/map_file.h"
 #include "app/user_messages.h"
+#include "export/glb_write.h"
 #include "export/map_picture.h"
 #include "export/map_summary.h"
+#include "export/obj_write.h"
 #include "export/picture_legend.h"
+#include "export/stl_write.h"
 #include "terrain/whole_file.h"
 
-#include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <new>
+
+namespace {
+
+// True, with the reason in `error`, when `path` is the map's own file `keep`.
+bool overTheMap(const std::string& path, const std::string& keep, std::string& error) {
+    std::error_code ignored;
+    if (keep.empty() || !std::filesystem::equivalent(std::filesystem::u8path(path),
+                                                     std::filesystem::u8path(keep), ignored))
+        return false;
+    error = "will not write " + path + " over the map it shows";
+    return true;
+}
+
+// A mesh written whole through `write`, unless `problem` says why it cannot be.
+bool writeMeshFile(const std::string& path, const std::string& problem,
+                   const std::function<void(std::ostream&)>& write, std::string& error) {
+    if (!problem.empty()) {
+        error = "cannot write " + path + ": " + problem;
+        return false;
+    }
+    return replaceFileWhole(path, write, error);
+}
+
+// The mesh in the format its name ends with; the OBJ's materials beside it, named after it.
+bool writeMesh(const CommandLine& options, const TerrainMap& map, const std::string& file,
+               std::string& error) {
+    const MeshOptions mesh{options.view, options.step, options.scale, options.base,
+                           mapNameOf(file)};
+    const std::string& path = options.mesh;
+    if (overTheMap(path, file, error)) return false;
+    const std::string kind = extensionOf(path);
+    if (kind == "glb") {
+        const GlbLayout layout = GlbLayout::of(map, mesh);
+        return writeMeshFile(
+            path, layout.problem, [&](std::ostream& out) { writeGlb(out, map, layout); }, error);
+    }
+    if (kind == "stl")
+        return writeMeshFile(
+            path, stlProblem(map, mesh), [&](std::ostream& out) { writeStl(out, map, mesh); },
+            error);
+    const std::string materials = path.substr(0, path.size() - kind.size()) + "mtl";
+    return !overTheMap(materials, file, error) &&
+           writeMeshFile(materials, meshProblem(map, mesh), writeMtl, error) &&
+           writeMeshFile(
+               path, "",
+               [&](std::ostream& out) { writeObj(out, map, mesh, fileNameOf(materials)); }, error);
+}
+
+// The heightmap as a PNG, or as raw values where the name ends in .raw.
+bool writeHeightmap(const std::string& path, const TerrainMap& map, const std::string& file,
+                    std::string& error) {
+    if (extensionOf(path) != "raw") return writePng(path, heightmap(map), file, error);
+    if (overTheMap(path, file, error)) return false;
+    if (map.vertices.empty()) {
+        error = "cannot write " + path + ": the map has no tile points";
+        return false;
+    }
+    const std::vector<unsigned char> raw = rawHeights(heightmap(map));
+    return replaceFileWhole(path, raw.data(), raw.size(), error);
+}
+
+} // namespace
 
 bool writePng(const std::string& path, const PngImage& image, const std::string& keep,
               std::string& error) {
-    std::error_code ignored;
-    if (!keep.empty() && std::filesystem::equivalent(std::filesystem::u8path(path),
-                                                     std::filesystem::u8path(keep), ignored)) {
-        error = "will not write " + path + " over the map it shows";
-        return false;
-    }
+    if (overTheMap(path, keep, error)) return false;
     if (image.width == 0 || image.height == 0) {
         error = "cannot write " + path + ": the map has no tile points to draw";
         return false;
@@ -36,34 +97,34 @@ int writeFilesOut(const CommandLine& options, const TerrainMap& map, const std::
         return text == ReportText::escaped ? escapeControls(name) : name;
     };
     std::string error;
+    const auto failed = [&] {
+        tellFailure(error, box);
+        return 1;
+    };
     try {
         if (options.summary) {
             for (const std::string& line : mapSummary(map, text)) out << line << '\n';
             out.flush();
         }
         if (!options.heightmap.empty()) {
-            if (!writePng(options.heightmap, heightmap(map), file, error)) {
-                tellFailure(error, box);
-                return 1;
-            }
-            char levels[96];
-            std::snprintf(levels, sizeof levels, ": 0 = %.2f, 65535 = %.2f world units",
-                          map.lowestHeight, map.highestHeight);
-            out << "heightmap: " << shown(options.heightmap) << levels << std::endl;
+            if (!writeHeightmap(options.heightmap, map, file, error)) return failed();
+            out << "heightmap: " << shown(options.heightmap) << ": " << heightRange(map)
+                << std::endl;
+        }
+        if (!options.mesh.empty()) {
+            if (!writeMesh(options, map, file, error)) return failed();
+            out << "mesh: " << shown(options.mesh) << std::endl;
         }
         if (!options.output.empty()) {
             PngImage picture = mapPicture(map, options.view, options.size);
             if (options.legend && picture.width > 0)
                 picture = withLegend(picture, legendOf(map, options.view, true));
-            if (!writePng(options.output, picture, file, error)) {
-                tellFailure(error, box);
-                return 1;
-            }
+            if (!writePng(options.output, picture, file, error)) return failed();
             out << shown(options.output) << std::endl;
         }
     } catch (const std::bad_alloc&) {
-        tellFailure("not enough memory for the files asked for", box);
-        return 1;
+        error = "not enough memory for the files asked for";
+        return failed();
     }
     return 0;
 }

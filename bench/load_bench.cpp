@@ -1,7 +1,7 @@
 // The load of a demo map (report, tile points, normals) from its file and from memory, beside
 // reading the same file's bytes: the ratio is what decoding costs over the read. And the files
-// out as the program writes them (the load, then a picture or a heightmap written whole), with
-// the time and the peak of memory in use against the load alone.
+// out as the program writes them (the load, then a picture, a heightmap or a mesh written
+// whole), with the time and the peak of memory in use against the load alone.
 #include "app/files_out.h"
 #include "app/map_file.h"
 #include "terrain/terrain_map.h"
@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -50,15 +51,16 @@ void operator delete(void* p, std::size_t) noexcept {
 
 namespace {
 
-const std::string& demoMap(int size) {
-    static std::map<int, std::string> paths;
-    std::string& path = paths[size];
+const std::string& demoMap(int size, Shape shape = Shape::demo) {
+    static std::map<std::pair<int, Shape>, std::string> paths;
+    std::string& path = paths[{size, shape}];
     if (path.empty()) {
         path = (std::filesystem::temp_directory_path() /
-                ("zuvaro_bench_" + std::to_string(size) + ".w3e"))
+                ("zuvaro_bench_" + std::string(shape == Shape::demo ? "" : "rugged_") +
+                 std::to_string(size) + ".w3e"))
                    .string();
         std::string error;
-        if (!writeDemoMap(path, size, size, error)) {
+        if (!writeDemoMap(path, size, size, error, shape)) {
             std::fprintf(stderr, "load_bench: %s\n", error.c_str());
             std::exit(1);
         }
@@ -136,6 +138,48 @@ void filesOut(benchmark::State& state) {
 }
 
 BENCHMARK(filesOut)->ArgsProduct({{481, 2049}, {0, 1, 2}})->Unit(benchmark::kMillisecond);
+
+// The meshes out of rugged terrain (its water at several levels makes a second mesh), in the
+// tiles view: the load, then the mesh written whole. Its time and the peak of memory in use
+// against the load's, measured in each iteration.
+void meshOut(benchmark::State& state) {
+    static const char* const kinds[] = {"glb", "obj", "stl"};
+    const char* const kind = kinds[state.range(1)];
+    const std::string& path = demoMap(static_cast<int>(state.range(0)), Shape::rugged);
+    CommandLine options;
+    options.mesh =
+        (std::filesystem::temp_directory_path() / (std::string("zuvaro_bench_mesh.") + kind))
+            .string();
+    options.view = TerrainView::groundTiles;
+    std::ostream discard(nullptr);
+    double loadSeconds = 0, writeSeconds = 0;
+    long long loadPeak = 0, writePeak = 0;
+    for (auto _ : state) {
+        peak = inUse.load();
+        const long long before = inUse;
+        const auto start = std::chrono::steady_clock::now();
+        const TerrainMap map = loadMapFile(path, discard, ReportText::asRead);
+        const auto loaded = std::chrono::steady_clock::now();
+        loadPeak = std::max(loadPeak, peak - before);
+        if (!map.loaded()) state.SkipWithError(map.loadError.c_str());
+        if (writeFilesOut(options, map, path, ReportText::asRead, discard, false) != 0)
+            state.SkipWithError("cannot write the mesh");
+        loadSeconds += std::chrono::duration<double>(loaded - start).count();
+        writeSeconds +=
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - loaded).count();
+        writePeak = std::max(writePeak, peak - before);
+    }
+    state.counters["load_ms"] = 1e3 * loadSeconds / static_cast<double>(state.iterations());
+    state.counters["write_ms"] = 1e3 * writeSeconds / static_cast<double>(state.iterations());
+    state.counters["write_per_load"] = writeSeconds / loadSeconds;
+    state.counters["peak_MB"] = static_cast<double>(writePeak) / 1e6;
+    state.counters["peak_per_load"] =
+        static_cast<double>(writePeak) / static_cast<double>(loadPeak);
+    state.counters["file_MB"] = static_cast<double>(std::filesystem::file_size(options.mesh)) / 1e6;
+    state.SetLabel(std::string("rugged, --mesh .") + kind);
+}
+
+BENCHMARK(meshOut)->ArgsProduct({{481, 2049}, {0, 1, 2}})->Unit(benchmark::kMillisecond);
 
 BENCHMARK(loadWithNormals)->Arg(257)->Arg(481)->Arg(2049)->Unit(benchmark::kMillisecond);
 BENCHMARK(loadFromMemory)->Arg(257)->Arg(481)->Arg(2049)->Unit(benchmark::kMillisecond);

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 
 namespace {
 
@@ -128,6 +129,22 @@ PngImage mapPicture(const TerrainMap& map, TerrainView view, int longest) {
     return image;
 }
 
+std::string heightRange(const TerrainMap& map) {
+    char range[96];
+    std::snprintf(range, sizeof range, "0 = %.2f, 65535 = %.2f world units",
+                  static_cast<double>(map.lowestHeight), static_cast<double>(map.highestHeight));
+    return range;
+}
+
+std::vector<unsigned char> rawHeights(const PngImage& heights) {
+    std::vector<unsigned char> raw(heights.pixels.size());
+    for (std::size_t k = 0; k + 1 < raw.size(); k += 2) {
+        raw[k] = heights.pixels[k + 1];
+        raw[k + 1] = heights.pixels[k];
+    }
+    return raw;
+}
+
 PngImage heightmap(const TerrainMap& map) {
     PngImage image;
     const int width = map.header->mapWidth, height = map.header->mapHeight;
@@ -137,6 +154,7 @@ PngImage heightmap(const TerrainMap& map) {
     image.channels = 1;
     image.bitsPerSample = 16;
     image.pixels.resize(static_cast<std::size_t>(width) * height * 2);
+    image.texts.emplace_back("Description", heightRange(map));
     const double low = map.lowestHeight, span = map.highestHeight - map.lowestHeight;
     for (int c = 0; c < width; ++c) {
         for (int r = 0; r < height; ++r) {

@@ -2,12 +2,15 @@
 // north (the last row) up, coloured as the window colours the view (the same tables), shaded by
 // the normals with a light from the north-west, the water as in the window; and a heightmap of
 // the ground in 16-bit grey.
-// Needs: the terrain model, the render layer's view colours and water rules; no OpenGL.
+// Needs: the terrain model, the view layer's colours and water rules; no OpenGL.
 #pragma once
 
 #include "export/png_encode.h"
-#include "view/terrain_view.h"
 #include "terrain/terrain_map.h"
+#include "view/terrain_view.h"
+
+#include <string>
+#include <vector>
 
 // The picture of `view`, `longest` pixels along its longer side (0: a pixel a tile point);
 // a larger picture takes the nearest point for each pixel, a smaller one averages the points
@@ -15,5 +18,12 @@
 PngImage mapPicture(const TerrainMap& map, TerrainView view, int longest = 0);
 
 // The ground's heights, a pixel a tile point: 0 for the lowest, 65535 for the highest (all 0 on
-// level ground).
+// level ground). Its text says what the two stand for, as heightRange does.
 PngImage heightmap(const TerrainMap& map);
+
+// "0 = LOW, 65535 = HIGH world units": the heights a heightmap's values stand for.
+std::string heightRange(const TerrainMap& map);
+
+// A heightmap's 16-bit values as raw bytes for engines: little-endian, rows from north to
+// south as in the picture.
+std::vector<unsigned char> rawHeights(const PngImage& heights);

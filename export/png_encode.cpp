@@ -1,5 +1,5 @@
-// The PNG container round zlib's deflate: a signature, the header, one data chunk of the
-// filtered rows and the end, each chunk with its CRC. Rows are filtered with "Up" (each byte
+// The PNG container round zlib's deflate: a signature, the header, the texts, one data chunk
+// of the filtered rows and the end, each chunk with its CRC. Rows are filtered with "Up" (each byte
 // less the one above it), which suits terrain's smooth pictures and heights.
 #include "export/png_encode.h"
 
@@ -65,6 +65,12 @@ std::vector<unsigned char> encodePng(const PngImage& image) {
     header[9] = image.channels == 1 ? 0 : 2;  // grey, or truecolour
     header[10] = header[11] = header[12] = 0; // deflate, adaptive filtering, no interlace
     chunk(out, "IHDR", header, sizeof header);
+    for (const auto& [keyword, text] : image.texts) {
+        std::vector<unsigned char> data(keyword.begin(), keyword.end());
+        data.push_back(0);
+        data.insert(data.end(), text.begin(), text.end());
+        chunk(out, "tEXt", data.data(), data.size());
+    }
     chunk(out, "IDAT", packed.data(), packed.size());
     chunk(out, "IEND", nullptr, 0);
     return out;

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <random>
+#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -33,7 +34,7 @@ fs::path temporaryBeside(const fs::path& target) {
 
 } // namespace
 
-bool replaceFileWhole(const std::string& path, const void* bytes, std::size_t size,
+bool replaceFileWhole(const std::string& path, const std::function<void(std::ostream&)>& write,
                       std::string& error) {
     const fs::path target = fs::u8path(path);
     std::error_code ec;
@@ -50,14 +51,24 @@ bool replaceFileWhole(const std::string& path, const void* bytes, std::size_t si
     }
 
     const fs::path temporary = temporaryBeside(target);
+    // Large writes: a mesh is tens of megabytes made a few bytes at a time.
+    std::vector<char> buffer(1 << 20);
+    std::ofstream out;
+    out.rdbuf()->pubsetbuf(buffer.data(), static_cast<std::streamsize>(buffer.size()));
     errno = 0;
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+    out.open(temporary, std::ios::binary | std::ios::trunc);
     if (!out) {
         error = "cannot write " + path + ": " + reason(errno);
         return false;
     }
     errno = 0;
-    if (size > 0) out.write(static_cast<const char*>(bytes), static_cast<std::streamsize>(size));
+    try {
+        write(out);
+    } catch (...) {
+        out.close();
+        fs::remove(temporary, ec);
+        throw;
+    }
     out.flush();
     int failure = out ? 0 : (errno != 0 ? errno : EIO);
     out.close();
@@ -71,4 +82,15 @@ bool replaceFileWhole(const std::string& path, const void* bytes, std::size_t si
     }
     fs::remove(temporary, ec);
     return false;
+}
+
+bool replaceFileWhole(const std::string& path, const void* bytes, std::size_t size,
+                      std::string& error) {
+    return replaceFileWhole(
+        path,
+        [&](std::ostream& out) {
+            if (size > 0)
+                out.write(static_cast<const char*>(bytes), static_cast<std::streamsize>(size));
+        },
+        error);
 }

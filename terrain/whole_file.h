@@ -7,10 +7,18 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
+#include <ostream>
 #include <string>
 
 // Writes `size` bytes to `path`, replacing what is there; false with a message in `error`
 // (naming the path) when the file cannot be written whole. A target that is a folder, or a
 // read-only file, is refused.
 bool replaceFileWhole(const std::string& path, const void* bytes, std::size_t size,
+                      std::string& error);
+
+// The same for bytes made as they are written: `write` puts them into the stream it is given
+// (a failed stream, or an exception it throws, leaves the target as it was: the exception goes
+// on to the caller once the temporary file is removed).
+bool replaceFileWhole(const std::string& path, const std::function<void(std::ostream&)>& write,
                       std::string& error);

@@ -49,9 +49,15 @@ for line in "node map/war3map.w3e" "node water" "ground POSITION 3185" "ground C
     "ground indices 18432"; do
     has "$line" "$work/gltf" && pass || fail ".glb: no '$line' in: $(cat "$work/gltf")"
 done
+# A colour a ground tile: as many points of each as the summary's shares of the map's points.
+out --summary map
+shares=$(awk -F': ' '/^ground tile [0-9]/ && $2 + 0 > 0 {printf "%d\n", $2 * 3185 / 100 + 0.5}' \
+    "$work/out" | sort -n | paste -sd ' ')
+check ".glb: points a colour" "$shares" \
+    "$(awk '/^ground colour/ {print $7}' "$work/gltf" | sort -n | paste -sd ' ')"
+awk '/^ground colour/ {print $3, $4, $5, $7}' "$work/gltf" | sort >"$work/glb_colours"
 # x east from the X offset, z south (the Z offset and 128 a row northwards, negated), y the
 # ground's heights as the summary gives them.
-out --summary map
 heights="$(sed -n 's/^ground lowest: //p' "$work/out") $(sed -n 's/^ground highest: //p' "$work/out")"
 bounds() { # low high: the ground mesh's bounds, x and z exact, y within the summary's rounding
     awk -v low="$1" -v high="$2" -v x0="$3" -v z0="$4" -v x1="$5" -v z1="$6" '/^ground from/ {
@@ -80,6 +86,14 @@ water_points=$(awk '/^water POSITION/ {print $3}' "$work/gltf")
 water_faces=$(awk '/^water indices/ {print $3 / 3}' "$work/gltf")
 check "OBJ points, all coloured, and faces" "$((3185 + water_points)) $((3185 + water_points)) $((6144 + water_faces))" \
     "$(lines '^v ' "$work/a.obj") $(awk '$1 == "v" && NF == 7' "$work/a.obj" | wc -l) $(lines '^f ' "$work/a.obj")"
+# The same colours as the .glb's, there in linear light as bytes, here as sRGB.
+awk '$1 == "v" && ++n <= 3185 {
+    for (k = 5; k <= 7; ++k) {
+        c = $k <= 0.04045 ? $k / 12.92 : (($k + 0.055) / 1.055) ^ 2.4
+        printf "%d%s", int(c * 255 + 0.5), k < 7 ? " " : "\n"
+    } }' "$work/a.obj" | sort | uniq -c | awk '{print $2, $3, $4, $1}' | sort >"$work/obj_colours"
+cmp -s "$work/obj_colours" "$work/glb_colours" && pass ||
+    fail "the .obj's colours are not the .glb's: $(paste -d '|' "$work/obj_colours" "$work/glb_colours")"
 assimp info "$work/a.obj" >"$work/assimp" 2>&1
 check "assimp: exit code, meshes, faces" "0|2|$((6144 + water_faces))" \
     "$?|$(awk '/^Meshes:/ {print $2; exit}' "$work/assimp")|$(awk '/^Faces:/ {print $2}' "$work/assimp")"

@@ -1,6 +1,7 @@
 // What the Khronos glTF validator says of a .glb, and what its JSON holds: the counts of
 // errors, warnings, infos and hints, each issue, the nodes' names, and each primitive's
-// accessors' counts and its positions' bounds, a line each, for the tests to read.
+// accessors' counts, its positions' bounds and how many points have each colour, a line each,
+// for the tests to read.
 // usage: node gltf_report.js FILE.glb   (with gltf-validator on NODE_PATH)
 'use strict';
 const fs = require('fs');
@@ -15,7 +16,9 @@ validator.validateBytes(new Uint8Array(bytes), {maxIssues: 100}).then((report) =
     console.log(`hints ${issues.numHints}`);
     for (const m of issues.messages) console.log(`issue ${m.severity} ${m.code} ${m.pointer || ''} ${m.message}`);
     // The JSON chunk follows the 12-byte header and its own 8-byte chunk header.
-    const json = JSON.parse(bytes.toString('utf8', 20, 20 + bytes.readUInt32LE(12)));
+    const jsonLength = bytes.readUInt32LE(12);
+    const json = JSON.parse(bytes.toString('utf8', 20, 20 + jsonLength));
+    const binary = 20 + jsonLength + 8;
     for (const node of json.nodes) console.log(`node ${node.name}`);
     json.meshes.forEach((mesh) => {
         for (const primitive of mesh.primitives) {
@@ -24,6 +27,16 @@ validator.validateBytes(new Uint8Array(bytes), {maxIssues: 100}).then((report) =
             const position = json.accessors[primitive.attributes.POSITION];
             console.log(`${mesh.name} from ${position.min.join(' ')} to ${position.max.join(' ')}`);
             console.log(`${mesh.name} indices ${json.accessors[primitive.indices].count}`);
+            if (primitive.attributes.COLOR_0 === undefined) continue;
+            // Colours as unsigned bytes, four a point, tightly packed.
+            const colour = json.accessors[primitive.attributes.COLOR_0];
+            const start = binary + json.bufferViews[colour.bufferView].byteOffset;
+            const counts = new Map();
+            for (let k = 0; k < colour.count; ++k) {
+                const rgba = [...bytes.subarray(start + 4 * k, start + 4 * k + 4)].join(' ');
+                counts.set(rgba, (counts.get(rgba) || 0) + 1);
+            }
+            for (const [rgba, count] of counts) console.log(`${mesh.name} colour ${rgba} ${count}`);
         }
     });
 }).catch((error) => {

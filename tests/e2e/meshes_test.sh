@@ -46,7 +46,7 @@ node "$report" "$work/a.glb" >"$work/gltf" 2>&1
 check "the validator: errors, warnings" "errors 0 warnings 0" \
     "$(grep -E '^(errors|warnings) ' "$work/gltf" | paste -sd ' ')"
 for line in "node map/war3map.w3e" "node water" "ground POSITION 3185" "ground COLOR_0 3185" \
-    "ground indices 18432"; do
+    "ground indices 18432" "ground facing down 0" "water facing down 0"; do
     has "$line" "$work/gltf" && pass || fail ".glb: no '$line' in: $(cat "$work/gltf")"
 done
 # A colour a ground tile: as many points of each as the summary's shares of the map's points.
@@ -75,6 +75,12 @@ check "--step 5 --scale 0.5: errors, warnings, points, indices, nodes" \
     "errors 0|warnings 0|ground POSITION 154|ground indices 780|1" \
     "$(grep -E '^(errors|warnings|ground POSITION|ground indices) ' "$work/gltf" | paste -sd '|')|$(lines '^node ' "$work/gltf")"
 bounds "" "" -2000 -4072 2096 -1000 && pass || fail "--scale 0.5: $(grep '^ground from' "$work/gltf")"
+# The water of a stepped grid covers the cells its tile quads lie in, at its own level.
+out --mesh c.glb --step 5 --view tiles map
+node "$report" "$work/c.glb" >"$work/gltf" 2>&1
+check "--step 5 --view tiles: errors, warnings, the water's level, facing down" \
+    "errors 0|warnings 0|30.4 30.4|0" \
+    "$(grep -E '^(errors|warnings) ' "$work/gltf" | paste -sd '|')|$(awk '/^water from/ {printf "%.1f %.1f", $4, $8}' "$work/gltf")|$(awk '/^water facing down/ {print $4}' "$work/gltf")"
 
 # --- OBJ: its materials beside it, a coloured vertex a point, both objects through assimp.
 out --mesh a.obj --view tiles map

@@ -1,7 +1,7 @@
 // What the Khronos glTF validator says of a .glb, and what its JSON holds: the counts of
 // errors, warnings, infos and hints, each issue, the nodes' names, and each primitive's
-// accessors' counts, its positions' bounds and how many points have each colour, a line each,
-// for the tests to read.
+// accessors' counts, its positions' bounds, how many of its triangles face down and how many
+// points have each colour, a line each, for the tests to read.
 // usage: node gltf_report.js FILE.glb   (with gltf-validator on NODE_PATH)
 'use strict';
 const fs = require('fs');
@@ -27,10 +27,23 @@ validator.validateBytes(new Uint8Array(bytes), {maxIssues: 100}).then((report) =
             const position = json.accessors[primitive.attributes.POSITION];
             console.log(`${mesh.name} from ${position.min.join(' ')} to ${position.max.join(' ')}`);
             console.log(`${mesh.name} indices ${json.accessors[primitive.indices].count}`);
+            // Triangles whose corners do not run counter-clockwise seen from above (glTF's
+            // front face) show their backs from the sky.
+            const at = (accessor) => binary + json.bufferViews[accessor.bufferView].byteOffset;
+            const indices = json.accessors[primitive.indices];
+            const corner = (k, axis) =>
+                bytes.readFloatLE(at(position) + 12 * bytes.readUInt32LE(at(indices) + 4 * k) + 4 * axis);
+            let down = 0;
+            for (let t = 0; t < indices.count; t += 3) {
+                const ux = corner(t + 1, 0) - corner(t, 0), uz = corner(t + 1, 2) - corner(t, 2);
+                const vx = corner(t + 2, 0) - corner(t, 0), vz = corner(t + 2, 2) - corner(t, 2);
+                if (uz * vx - ux * vz <= 0) ++down;
+            }
+            console.log(`${mesh.name} facing down ${down}`);
             if (primitive.attributes.COLOR_0 === undefined) continue;
             // Colours as unsigned bytes, four a point, tightly packed.
             const colour = json.accessors[primitive.attributes.COLOR_0];
-            const start = binary + json.bufferViews[colour.bufferView].byteOffset;
+            const start = at(colour);
             const counts = new Map();
             for (let k = 0; k < colour.count; ++k) {
                 const rgba = [...bytes.subarray(start + 4 * k, start + 4 * k + 4)].join(' ');

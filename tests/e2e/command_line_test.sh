@@ -110,11 +110,14 @@ check "the picture and the heightmap" "100x60 8 5x3 16" \
 mkdir "$work/maps/a folder.png"
 cp "$work/maps/h.png" "$work/maps/kept.png"
 chmod a-w "$work/maps/kept.png"
-for bad in "missing/p.png|No such file" "a folder.png|is a folder" "kept.png|read-only" \
-    "one/war3map.w3e|over the map"; do
-    run_in "$work/maps" --output "${bad%%|*}" one
-    check "an unwritable picture ${bad%%|*}: exit code" 1 "$code"
-    grep -q "^zuvaro: .*${bad#*|}" "$work/err" && pass || fail "${bad%%|*}: $(cat "$work/err")"
+# A map whose name ends in .png is still not written over.
+cp "$work/maps/one/war3map.w3e" "$work/maps/terrain.png"
+for bad in "missing/p.png|one|No such file" "a folder.png|one|is a folder" \
+    "kept.png|one|read-only" "terrain.png|terrain.png|over the map"; do
+    IFS='|' read -r name map reason <<<"$bad"
+    run_in "$work/maps" --output "$name" "$map"
+    check "an unwritable picture $name: exit code" 1 "$code"
+    grep -q "^zuvaro: .*$reason" "$work/err" && pass || fail "$name: $(cat "$work/err")"
 done
 cmp -s "$work/maps/h.png" "$work/maps/kept.png" && pass || fail "a read-only picture was changed"
 [ -z "$(find "$work/maps" -name '*.part')" ] && [ ! -e "$work/maps/missing" ] && pass ||

@@ -26,14 +26,16 @@ bool overTheMap(const std::string& path, const std::string& keep, std::string& e
     return true;
 }
 
-// A mesh written whole through `write`, unless `problem` says why it cannot be.
+// A mesh written whole through `write` (`expected` bytes of it when known), unless `problem`
+// says why it cannot be.
 bool writeMeshFile(const std::string& path, const std::string& problem,
-                   const std::function<void(std::ostream&)>& write, std::string& error) {
+                   const std::function<void(std::ostream&)>& write, std::string& error,
+                   std::uint64_t expected = 0) {
     if (!problem.empty()) {
         error = "cannot write " + path + ": " + problem;
         return false;
     }
-    return replaceFileWhole(path, write, error);
+    return replaceFileWhole(path, write, error, expected);
 }
 
 // The mesh in the format its name ends with; the OBJ's materials beside it, named after it.
@@ -47,12 +49,13 @@ bool writeMesh(const CommandLine& options, const TerrainMap& map, const std::str
     if (kind == "glb") {
         const GlbLayout layout = GlbLayout::of(map, mesh);
         return writeMeshFile(
-            path, layout.problem, [&](std::ostream& out) { writeGlb(out, map, layout); }, error);
+            path, layout.problem, [&](std::ostream& out) { writeGlb(out, map, layout); }, error,
+            layout.fileBytes());
     }
     if (kind == "stl")
         return writeMeshFile(
             path, stlProblem(map, mesh), [&](std::ostream& out) { writeStl(out, map, mesh); },
-            error);
+            error, stlBytes(map, mesh));
     const std::string materials = path.substr(0, path.size() - kind.size()) + "mtl";
     return !overTheMap(materials, file, error) &&
            writeMeshFile(materials, meshProblem(map, mesh), writeMtl, error) &&

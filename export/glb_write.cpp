@@ -1,9 +1,11 @@
 // The file: a 12-byte header, the JSON chunk (padded with blanks to 4 bytes) and the binary
-// chunk, whose parts (positions, normals, colours, indices; then the water's) are each a
-// multiple of 4 bytes long. The JSON is made first, from the layout; the binary parts are then
-// streamed a row at a time.
+// chunk: the ground's vertices (position, normal and colour interleaved, as GPUs read them
+// best), its indices, then the water's vertices and indices, each part a multiple of 4 bytes.
+// The JSON is made first, from the layout; the binary parts are then streamed a column at a
+// time.
 #include "export/glb_write.h"
 
+#include "terrain/whole_file.h"
 #include "zuvaro_version.h"
 
 #include <algorithm>
@@ -17,7 +19,9 @@ namespace {
 constexpr std::uint32_t arrayBuffer = 34962, elementArrayBuffer = 34963;
 constexpr std::uint32_t floatType = 5126, unsignedByteType = 5121, unsignedIntType = 5125;
 
-// 32-bit numbers in little-endian order, written out a row at a time.
+// 32-bit numbers in little-endian order, written out a megabyte at a time. Each column is made
+// in typed arrays first and copied in at once, since stores through bytes would alias every
+// value the loops read.
 struct ByteRun {
     std::ostream& out;
     std::vector<unsigned char> data;
@@ -29,34 +33,29 @@ struct ByteRun {
         used += bytes;
         return at;
     }
-    static void put(unsigned char* at, std::uint32_t v) {
+    template <typename Four> // float or std::uint32_t
+    void put(const Four* values, std::size_t count) {
+        static_assert(sizeof(Four) == 4);
+        unsigned char* at = room(4 * count);
 #if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
-        std::memcpy(at, &v, 4);
+        std::memcpy(at, values, 4 * count);
 #else
-        for (int k = 0; k < 4; ++k) at[k] = static_cast<unsigned char>(v >> (8 * k));
+        for (std::size_t n = 0; n < count; ++n, at += 4) {
+            std::uint32_t v = 0;
+            std::memcpy(&v, &values[n], 4);
+            for (int k = 0; k < 4; ++k) at[k] = static_cast<unsigned char>(v >> (8 * k));
+        }
 #endif
     }
-    static void put(unsigned char* at, float f) {
-        std::uint32_t v = 0;
-        std::memcpy(&v, &f, sizeof v);
-        put(at, v);
-    }
     void u32(std::uint32_t v) {
-        put(room(4), v);
-    }
-    void f32(float f) {
-        put(room(4), f);
-    }
-    // Three floats at once.
-    void vec3(float x, float y, float z) {
-        unsigned char* at = room(12);
-        put(at, x);
-        put(at + 4, y);
-        put(at + 8, z);
+        put(&v, 1);
     }
     void flush() {
         out.write(reinterpret_cast<const char*>(data.data()), static_cast<std::streamsize>(used));
         used = 0;
+    }
+    void spill() {
+        if (used >= writeChunk) flush();
     }
 };
 
@@ -95,27 +94,33 @@ std::string triple(const float v[3]) {
     return "[" + number(v[0]) + "," + number(v[1]) + "," + number(v[2]) + "]";
 }
 
-// The buffer views and their accessors, one each, laid end to end in the binary chunk.
+// The buffer views, laid end to end in the binary chunk, and the accessors that read them.
 struct Views {
     std::string accessors, views;
     std::uint64_t offset = 0;
-    int count = 0;
+    int viewCount = 0, accessorCount = 0;
 
-    int add(std::uint64_t bytes, std::uint32_t target, std::uint32_t component, bool normalized,
-            std::uint64_t elements, const char* type, const GlbLayout::Bounds* bounds = nullptr) {
-        const char* comma = count > 0 ? "," : "";
-        views += comma + std::string("{\"buffer\":0,\"byteOffset\":") + std::to_string(offset) +
-                 ",\"byteLength\":" + std::to_string(bytes) +
+    // A view of `bytes`; `stride` for one whose vertices' attributes are interleaved.
+    int view(std::uint64_t bytes, std::uint32_t target, int stride = 0) {
+        views += (viewCount > 0 ? "," : "") + std::string("{\"buffer\":0,\"byteOffset\":") +
+                 std::to_string(offset) + ",\"byteLength\":" + std::to_string(bytes) +
+                 (stride > 0 ? ",\"byteStride\":" + std::to_string(stride) : "") +
                  ",\"target\":" + std::to_string(target) + "}";
-        accessors += comma + std::string("{\"bufferView\":") + std::to_string(count) +
+        offset += bytes;
+        return viewCount++;
+    }
+    int accessor(int view, int byteOffset, std::uint32_t component, bool normalized,
+                 std::uint64_t elements, const char* type,
+                 const GlbLayout::Bounds* bounds = nullptr) {
+        accessors += (accessorCount > 0 ? "," : "") + std::string("{\"bufferView\":") +
+                     std::to_string(view) + ",\"byteOffset\":" + std::to_string(byteOffset) +
                      ",\"componentType\":" + std::to_string(component) +
                      (normalized ? ",\"normalized\":true" : "") +
                      ",\"count\":" + std::to_string(elements) + ",\"type\":\"" + type + "\"";
         if (bounds)
             accessors += ",\"min\":" + triple(bounds->low) + ",\"max\":" + triple(bounds->high);
         accessors += "}";
-        offset += bytes;
-        return count++;
+        return accessorCount++;
     }
 };
 
@@ -140,20 +145,23 @@ std::string materials() {
 std::string jsonOf(const GlbLayout& l) {
     Views v;
     const std::uint64_t n = l.points, w = l.water.count;
-    const int position = v.add(12 * n, arrayBuffer, floatType, false, n, "VEC3", &l.ground);
-    const int normal = v.add(12 * n, arrayBuffer, floatType, false, n, "VEC3");
-    const int colour = v.add(4 * n, arrayBuffer, unsignedByteType, true, n, "VEC4");
-    const int indices = v.add(12 * l.triangles, elementArrayBuffer, unsignedIntType, false,
-                              3 * l.triangles, "SCALAR");
+    // A ground vertex: its position, normal and colour, 28 bytes; a water vertex: 24.
+    const int vertices = v.view(28 * n, arrayBuffer, 28);
+    const int position = v.accessor(vertices, 0, floatType, false, n, "VEC3", &l.ground);
+    const int normal = v.accessor(vertices, 12, floatType, false, n, "VEC3");
+    const int colour = v.accessor(vertices, 24, unsignedByteType, true, n, "VEC4");
+    const int indices = v.accessor(v.view(12 * l.triangles, elementArrayBuffer), 0, unsignedIntType,
+                                   false, 3 * l.triangles, "SCALAR");
     const std::string name = quoted(l.options.name.empty() ? "terrain" : l.options.name);
     std::string meshes = "{\"name\":\"ground\",\"primitives\":[" +
                          primitive(position, normal, colour, indices, 0) + "]}";
     std::string nodes = "{\"name\":" + name + ",\"mesh\":0";
     if (w > 0) {
-        const int wp = v.add(12 * w, arrayBuffer, floatType, false, w, "VEC3", &l.surface);
-        const int wn = v.add(12 * w, arrayBuffer, floatType, false, w, "VEC3");
-        const int wi = v.add(12 * l.waterTriangles, elementArrayBuffer, unsignedIntType, false,
-                             3 * l.waterTriangles, "SCALAR");
+        const int surface = v.view(24 * w, arrayBuffer, 24);
+        const int wp = v.accessor(surface, 0, floatType, false, w, "VEC3", &l.surface);
+        const int wn = v.accessor(surface, 12, floatType, false, w, "VEC3");
+        const int wi = v.accessor(v.view(12 * l.waterTriangles, elementArrayBuffer), 0,
+                                  unsignedIntType, false, 3 * l.waterTriangles, "SCALAR");
         meshes += ",{\"name\":\"water\",\"primitives\":[" + primitive(wp, wn, -1, wi, 1) + "]}";
         nodes += ",\"children\":[1]},{\"name\":\"water\",\"mesh\":1";
     }
@@ -172,19 +180,19 @@ template <typename Number>
 void writeTriangles(ByteRun& bin, const MeshGrid& g, const std::vector<unsigned char>* only,
                     Number number) {
     const std::size_t across = g.columns.size() - 1;
-    for (std::size_t i = 0; i < across; ++i, bin.flush())
+    std::vector<std::uint32_t> column(6 * (g.rows.size() - 1));
+    for (std::size_t i = 0; i < across; ++i, bin.spill()) {
+        std::uint32_t* next = column.data();
         for (std::size_t j = 0; j + 1 < g.rows.size(); ++j) {
             if (only && !(*only)[j * across + i]) continue;
             const std::uint32_t corner[4] = {number(g.index(i, j)), number(g.index(i + 1, j)),
                                              number(g.index(i, j + 1)),
                                              number(g.index(i + 1, j + 1))};
-            unsigned char* at = bin.room(24);
             for (const auto& t : quadTriangles)
-                for (const int k : t) {
-                    ByteRun::put(at, corner[k]);
-                    at += 4;
-                }
+                for (const int k : t) *next++ = corner[k];
         }
+        bin.put(column.data(), static_cast<std::size_t>(next - column.data()));
+    }
 }
 
 // What a tile point's colour becomes in the file: glTF's linear bytes, through a table of the
@@ -192,7 +200,7 @@ void writeTriangles(ByteRun& bin, const MeshGrid& g, const std::vector<unsigned 
 struct LinearColours {
     MeshColours colours;
     unsigned char linear[256];
-    unsigned char tiles[16][4];
+    std::uint32_t tiles[16]; // red in the low byte: the file's byte order once written
 
     explicit LinearColours(const MeshColours& c) : colours(c) {
         for (int k = 0; k < 256; ++k)
@@ -200,74 +208,60 @@ struct LinearColours {
         for (int t = 0; t < 16; ++t) {
             TerrainVertex v;
             v.groundTexture = static_cast<std::int16_t>(t);
-            bytes(colours.colourOf(v), tiles[t]);
+            tiles[t] = packed(colours.colourOf(v));
         }
     }
-    void bytes(const Rgb& c, unsigned char out[4]) const {
-        const auto step = [&](float srgb) {
+    std::uint32_t packed(const Rgb& c) const {
+        const auto step = [&](float srgb) -> std::uint32_t {
             return linear[std::clamp(static_cast<int>(srgb * 255.0f + 0.5f), 0, 255)];
         };
-        out[0] = step(c.r);
-        out[1] = step(c.g);
-        out[2] = step(c.b);
-        out[3] = 255;
+        return step(c.r) | step(c.g) << 8 | step(c.b) << 16 | 255u << 24;
     }
-    void of(const TerrainVertex& v, unsigned char out[4]) const {
+    std::uint32_t of(const TerrainVertex& v) const {
         if (!colours.plain && colours.colouring.view == TerrainView::groundTiles)
-            std::memcpy(out, tiles[v.groundTexture & 15], 4);
-        else
-            bytes(colours.colourOf(v), out);
+            return tiles[v.groundTexture & 15];
+        return packed(colours.colourOf(v));
     }
 };
 
-// The grid's positions, normals and colours, and its triangles' indices; a column at a time,
-// as the map keeps its points.
+// The grid's vertices (position, normal and colour each) and its triangles' indices; a column
+// at a time, as the map keeps its points, in one pass over them.
 void writeGround(ByteRun& bin, const TerrainMap& map, const GlbLayout& l) {
     const MeshGrid& g = l.grid;
     const std::size_t down = g.rows.size();
+    const LinearColours colours(MeshColours::of(map, l.options.view));
+    std::vector<std::uint32_t> column(7 * down); // a vertex: 6 floats' bits, then its colour
     std::vector<float> south(down);
     for (std::size_t j = 0; j < down; ++j) south[j] = -l.place.north(g.rows[j]);
-    for (std::size_t i = 0; i < g.columns.size(); ++i, bin.flush()) {
+    for (std::size_t i = 0; i < g.columns.size(); ++i, bin.spill()) {
+        const std::size_t c = static_cast<std::size_t>(g.columns[i]);
+        const TerrainVertex* vertex = map.vertices[c].get();
+        const Point3* normal = map.normals[c].get(); // of length 1; the world's z is south too
         const float x = l.place.east(g.columns[i]);
-        unsigned char* at = bin.room(12 * down);
-        for (std::size_t j = 0; j < down; ++j, at += 12) {
-            ByteRun::put(at, x);
-            ByteRun::put(at + 4, l.place.up(g.vertex(map, i, j).position.y));
-            ByteRun::put(at + 8, south[j]);
+        for (std::size_t j = 0; j < down; ++j) {
+            const int r = g.rows[j];
+            const float v[6] = {x,           l.place.up(vertex[r].position.y),
+                                south[j],    normal[r].x,
+                                normal[r].y, normal[r].z};
+            std::memcpy(&column[7 * j], v, sizeof v);
+            column[7 * j + 6] = colours.of(vertex[r]);
         }
-    }
-    for (std::size_t i = 0; i < g.columns.size(); ++i, bin.flush()) {
-        unsigned char* at = bin.room(12 * down);
-        for (std::size_t j = 0; j < down; ++j, at += 12) {
-            const Point3& n = g.normal(map, i, j); // of length 1; the world's z is south too
-            ByteRun::put(at, n.x);
-            ByteRun::put(at + 4, n.y);
-            ByteRun::put(at + 8, n.z);
-        }
-    }
-    const LinearColours colours(MeshColours::of(map, l.options.view));
-    for (std::size_t i = 0; i < g.columns.size(); ++i, bin.flush()) {
-        unsigned char* at = bin.room(4 * down);
-        for (std::size_t j = 0; j < down; ++j, at += 4) colours.of(g.vertex(map, i, j), at);
+        bin.put(column.data(), column.size());
     }
     writeTriangles(bin, g, nullptr, [](std::uint32_t point) { return point; });
 }
 
-// The water's surface over the wet quads, its points numbered as WaterPoints numbers them.
+// The water's surface over the wet quads, its points numbered as WaterPoints numbers them:
+// each its position, then the normal straight up.
 void writeWater(ByteRun& bin, const TerrainMap& map, const GlbLayout& l) {
     const MeshGrid& g = l.grid;
-    float p[3];
-    for (std::size_t i = 0; i < g.columns.size(); ++i, bin.flush())
+    float p[6] = {0.0f, 0.0f, 0.0f, 0.0f, 1.0f, 0.0f};
+    for (std::size_t i = 0; i < g.columns.size(); ++i, bin.spill())
         for (std::size_t j = 0; j < g.rows.size(); ++j) {
             if (l.water.number[g.index(i, j)] == WaterPoints::none) continue;
             gltfPoint(l.place, g.columns[i], g.rows[j], waterSurfaceHeight(g.vertex(map, i, j)), p);
-            for (const float f : p) bin.f32(f);
+            bin.put(p, 6);
         }
-    for (std::uint32_t k = 0; k < l.water.count; ++k) {
-        for (const float f : {0.0f, 1.0f, 0.0f}) bin.f32(f);
-        if (k % 4096 == 4095) bin.flush();
-    }
-    bin.flush();
     writeTriangles(bin, g, &l.wet, [&](std::uint32_t point) { return l.water.number[point]; });
 }
 
@@ -304,15 +298,18 @@ GlbLayout GlbLayout::of(const TerrainMap& map, const MeshOptions& options) {
             gltfPoint(l.place, l.grid.columns[i], l.grid.rows[j], 0.0f, corner);
             l.ground.add(corner);
         }
-    float low = std::numeric_limits<float>::infinity(), high = -low;
-    for (std::size_t i = 0; i < l.grid.columns.size(); ++i)
-        for (std::size_t j = 0; j < l.grid.rows.size(); ++j) {
-            const float y = l.place.up(l.grid.vertex(map, i, j).position.y);
-            low = std::min(low, y);
-            high = std::max(high, y);
-        }
-    l.ground.low[1] = low;
-    l.ground.high[1] = high;
+    float low = map.lowestHeight, high = map.highestHeight; // where every point is kept
+    if (l.points < static_cast<std::uint64_t>(map.header->mapWidth) * map.header->mapHeight) {
+        low = std::numeric_limits<float>::infinity(), high = -low;
+        for (std::size_t i = 0; i < l.grid.columns.size(); ++i)
+            for (std::size_t j = 0; j < l.grid.rows.size(); ++j) {
+                const float y = l.grid.vertex(map, i, j).position.y;
+                low = std::min(low, y);
+                high = std::max(high, y);
+            }
+    }
+    l.ground.low[1] = l.place.up(low);
+    l.ground.high[1] = l.place.up(high);
     float p[3];
     for (std::size_t i = 0; i < l.grid.columns.size() && l.water.count > 0; ++i)
         for (std::size_t j = 0; j < l.grid.rows.size(); ++j) {
@@ -322,7 +319,7 @@ GlbLayout GlbLayout::of(const TerrainMap& map, const MeshOptions& options) {
             l.surface.add(p);
         }
     l.json = jsonOf(l);
-    if (12 + 8 + l.json.size() + 8 + l.binaryBytes() > 0xFFFFFFFFu)
+    if (l.fileBytes() > 0xFFFFFFFFu)
         l.problem =
             "the map is too large for a .glb (4 GiB at most): keep fewer points with --step";
     return l;
@@ -332,7 +329,7 @@ void writeGlb(std::ostream& out, const TerrainMap& map, const GlbLayout& l) {
     ByteRun bin{out, {}};
     bin.u32(0x46546C67); // "glTF"
     bin.u32(2);
-    bin.u32(static_cast<std::uint32_t>(12 + 8 + l.json.size() + 8 + l.binaryBytes()));
+    bin.u32(static_cast<std::uint32_t>(l.fileBytes()));
     bin.u32(static_cast<std::uint32_t>(l.json.size()));
     bin.u32(0x4E4F534A); // "JSON"
     bin.flush();

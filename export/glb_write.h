@@ -37,6 +37,8 @@ struct GlbLayout {
     std::uint64_t binaryBytes() const {
         return 28 * points + 12 * triangles + 24 * std::uint64_t{water.count} + 12 * waterTriangles;
     }
+    // The whole file: its header, and the JSON and binary chunks with theirs.
+    std::uint64_t fileBytes() const { return 12 + 8 + json.size() + 8 + binaryBytes(); }
 };
 
 // Writes the file `layout` describes: the map and options must be those it was made of.

@@ -1,6 +1,7 @@
 // Numbers are written as the shortest text that reads back as the same float.
 #include "export/obj_write.h"
 
+#include "terrain/whole_file.h"
 #include "zuvaro_version.h"
 
 #include <charconv>
@@ -37,7 +38,7 @@ struct TextRun {
         return *this;
     }
     void flush(bool always = false) {
-        if (!always && text.size() < (1u << 16)) return;
+        if (!always && text.size() < writeChunk) return;
         out.write(text.data(), static_cast<std::streamsize>(text.size()));
         text.clear();
     }

@@ -3,6 +3,7 @@
 #include "export/stl_write.h"
 
 #include "terrain/map_extent.h"
+#include "terrain/whole_file.h"
 #include "zuvaro_version.h"
 
 #include <algorithm>
@@ -22,10 +23,11 @@ struct FacetRun {
     std::ostream& out;
     std::vector<unsigned char> data;
 
-    void f32(float f) {
+    static unsigned char* put(unsigned char* at, float f) {
         std::uint32_t v = 0;
         std::memcpy(&v, &f, sizeof v);
-        for (int k = 0; k < 4; ++k) data.push_back(static_cast<unsigned char>(v >> (8 * k)));
+        for (int k = 0; k < 4; ++k) *at++ = static_cast<unsigned char>(v >> (8 * k));
+        return at;
     }
     void facet(const Vertex& a, const Vertex& b, const Vertex& c) {
         const double ux = b.x - a.x, uy = b.y - a.y, uz = b.z - a.z;
@@ -33,15 +35,13 @@ struct FacetRun {
         double n[3] = {uy * vz - uz * vy, uz * vx - ux * vz, ux * vy - uy * vx};
         const double length = std::sqrt(n[0] * n[0] + n[1] * n[1] + n[2] * n[2]);
         for (double& k : n) k = length > 0.0 ? k / length : 0.0;
-        for (const double k : n) f32(static_cast<float>(k));
-        for (const Vertex* v : {&a, &b, &c}) {
-            f32(v->x);
-            f32(v->y);
-            f32(v->z);
-        }
-        data.push_back(0);
-        data.push_back(0);
-        if (data.size() >= (1u << 16)) flush();
+        unsigned char bytes[50] = {}; // the normal, the corners, and two bytes of nothing
+        unsigned char* at = bytes;
+        for (const double k : n) at = put(at, static_cast<float>(k));
+        for (const Vertex* v : {&a, &b, &c})
+            for (const float f : {v->x, v->y, v->z}) at = put(at, f);
+        data.insert(data.end(), bytes, bytes + sizeof bytes);
+        if (data.size() >= writeChunk) flush();
     }
     void flush() {
         out.write(reinterpret_cast<const char*>(data.data()),
@@ -124,6 +124,10 @@ std::string stlProblem(const TerrainMap& map, const MeshOptions& options) {
     if (s.facets() > 0xFFFFFFFFu)
         return "the map has too many facets for an .stl: keep fewer points with --step";
     return "";
+}
+
+std::uint64_t stlBytes(const TerrainMap& map, const MeshOptions& options) {
+    return 84 + 50 * Solid::of(map, options).facets();
 }
 
 void writeStl(std::ostream& out, const TerrainMap& map, const MeshOptions& options) {

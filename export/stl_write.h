@@ -8,10 +8,14 @@
 
 #include "export/mesh_grid.h"
 
+#include <cstdint>
 #include <ostream>
 #include <string>
 
 // Why the map cannot be written as a solid with these options, or empty.
 std::string stlProblem(const TerrainMap& map, const MeshOptions& options);
+
+// The file's size: its 84 bytes of header and count, and 50 a facet.
+std::uint64_t stlBytes(const TerrainMap& map, const MeshOptions& options);
 
 void writeStl(std::ostream& out, const TerrainMap& map, const MeshOptions& options);

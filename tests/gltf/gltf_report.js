@@ -29,10 +29,15 @@ validator.validateBytes(new Uint8Array(bytes), {maxIssues: 100}).then((report) =
             console.log(`${mesh.name} indices ${json.accessors[primitive.indices].count}`);
             // Triangles whose corners do not run counter-clockwise seen from above (glTF's
             // front face) show their backs from the sky.
-            const at = (accessor) => binary + json.bufferViews[accessor.bufferView].byteOffset;
+            // Element k of an accessor starts at its view's offset and its own, a stride apart.
+            const at = (accessor, k) => {
+                const view = json.bufferViews[accessor.bufferView];
+                return binary + view.byteOffset + (accessor.byteOffset || 0) +
+                       k * (view.byteStride || {VEC3: 12, VEC4: 4, SCALAR: 4}[accessor.type]);
+            };
             const indices = json.accessors[primitive.indices];
             const corner = (k, axis) =>
-                bytes.readFloatLE(at(position) + 12 * bytes.readUInt32LE(at(indices) + 4 * k) + 4 * axis);
+                bytes.readFloatLE(at(position, bytes.readUInt32LE(at(indices, k))) + 4 * axis);
             let down = 0;
             for (let t = 0; t < indices.count; t += 3) {
                 const ux = corner(t + 1, 0) - corner(t, 0), uz = corner(t + 1, 2) - corner(t, 2);
@@ -41,12 +46,11 @@ validator.validateBytes(new Uint8Array(bytes), {maxIssues: 100}).then((report) =
             }
             console.log(`${mesh.name} facing down ${down}`);
             if (primitive.attributes.COLOR_0 === undefined) continue;
-            // Colours as unsigned bytes, four a point, tightly packed.
+            // Colours as unsigned bytes, four a point.
             const colour = json.accessors[primitive.attributes.COLOR_0];
-            const start = at(colour);
             const counts = new Map();
             for (let k = 0; k < colour.count; ++k) {
-                const rgba = [...bytes.subarray(start + 4 * k, start + 4 * k + 4)].join(' ');
+                const rgba = [...bytes.subarray(at(colour, k), at(colour, k) + 4)].join(' ');
                 counts.set(rgba, (counts.get(rgba) || 0) + 1);
             }
             for (const [rgba, count] of counts) console.log(`${mesh.name} colour ${rgba} ${count}`);

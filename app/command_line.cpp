@@ -32,6 +32,9 @@ Options:
   --base T              the .stl solid's base T world units below the lowest ground
                         (a tenth of the map's longer side without it)
   --summary             print what the map holds as "key: value" lines
+  --compare OLD         compare the map (PATH) with an older version of it, OLD (a map's
+                        file or folder): with --summary, print what changed as "key:
+                        value" lines
   --error-box           show a failure to load the map or to start in a message box too
                         (for starts from a desktop, where nobody reads standard error);
                         with no PATH and no map in the folder, ask for one with the
@@ -168,7 +171,8 @@ bool switchNamed(const std::string& a, CommandLine& line) {
 
 bool takesValue(const std::string& name) {
     for (const char* valued :
-         {"--output", "--heightmap", "--mesh", "--view", "--size", "--step", "--scale", "--base"})
+         {"--output", "--heightmap", "--mesh", "--view", "--size", "--step", "--scale", "--base",
+          "--compare"})
         if (name == valued) return true;
     return false;
 }
@@ -203,6 +207,9 @@ void takeValue(Parsing& p, const std::string& name, const std::string& value) {
         takeFileName(p, name, value);
     } else if (name == "--step" || name == "--scale" || name == "--base") {
         takeMeshNumber(p, name, value);
+    } else if (name == "--compare") {
+        if (value.empty()) p.fail("--compare needs the older map's path");
+        line.comparePath = value;
     } else if (name == "--view") {
         p.viewGiven = true;
         if (!viewNamed(value, line.view))
@@ -239,6 +246,13 @@ void takeOption(Parsing& p, const std::vector<std::string>& arguments, std::size
 void checkTogether(Parsing& p) {
     const CommandLine& line = p.line;
     if (p.pathGiven && line.mapPath.empty()) p.fail("the map's path is empty");
+    if (!line.comparePath.empty() && !p.pathGiven)
+        p.fail("--compare takes two maps: zuvaro --compare OLD NEW");
+    if (!line.comparePath.empty() && !line.summary)
+        p.fail("--compare is for --summary: zuvaro --summary --compare OLD NEW");
+    if (!line.comparePath.empty() && (!line.output.empty() || !line.heightmap.empty() ||
+                                      !line.mesh.empty()))
+        p.fail("--compare writes no files, only --summary's lines");
     if (p.viewGiven && line.output.empty() && line.mesh.empty())
         p.fail("--view is for the picture of --output or the mesh of --mesh");
     if ((p.sizeGiven || line.legend) && line.output.empty())

@@ -28,6 +28,9 @@ struct CommandLine {
     int step = 1;
     double scale = 1.0;
     double base = 0.0;
+    // --compare OLD: the map (NEW) compared with an older version of it, OLD (either as any
+    // map path); --summary then says what changed.
+    std::string comparePath;
     std::string error; // what was not understood; the program then shows its usage
 
     bool filesOut() const {

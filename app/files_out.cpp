@@ -131,3 +131,16 @@ int writeFilesOut(const CommandLine& options, const TerrainMap& map, const std::
     }
     return 0;
 }
+
+int writeChangesOut(const TerrainMap& before, const TerrainMap& after, std::ostream& out,
+                    bool box) {
+    try {
+        for (const std::string& line : changesSummary(MapChanges::between(before, after)))
+            out << line << '\n';
+        out.flush();
+    } catch (const std::bad_alloc&) {
+        tellFailure("not enough memory to compare the maps", box);
+        return 1;
+    }
+    return 0;
+}

@@ -72,6 +72,16 @@ bool loadFirstMap(const std::string& given, const std::string& file, ReportText 
     return false;
 }
 
+// The older map of a comparison, loaded first so that its report comes first; false after
+// saying why it could not be.
+bool loadOlderMap(const std::string& given, ReportText text, bool box, TerrainMap& before) {
+    before = loadMapFile(mapFileFor(given), std::cout, text);
+    if (!before.loadWarning.empty()) tellWarning(before.loadWarning);
+    if (before.loaded()) return true;
+    tellFailure(before.loadError, box);
+    return false;
+}
+
 // The window on the loaded map, following its file, until the user quits.
 int runViewer(HINSTANCE instance, const CommandLine& options, const std::string& file,
               const FileStamp& stamp, ReportText text, bool box) {
@@ -113,7 +123,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     const std::string file = mapFileFor(given);
     const ReportText text = standardOutputIsTerminal() ? ReportText::escaped : ReportText::asRead;
     const FileStamp stamp = stampOf(file);
+    TerrainMap before;
+    if (!options.comparePath.empty() && !loadOlderMap(options.comparePath, text, box, before))
+        return 1;
     if (!loadFirstMap(given, file, text, box)) return 1;
+    if (!options.comparePath.empty()) return writeChangesOut(before, terrainMap, std::cout, box);
     if (options.filesOut()) return writeFilesOut(options, terrainMap, file, text, std::cout, box);
     return runViewer(instance, options, file, stamp, text, box);
 }

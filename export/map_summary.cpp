@@ -86,3 +86,21 @@ std::vector<std::string> mapSummary(const TerrainMap& map, ReportText text) {
                                                           format("%.2f", n.waterHigh)));
     return lines;
 }
+
+std::vector<std::string> changesSummary(const MapChanges& c) {
+    const auto count = [](const char* key, long long n) {
+        return std::string(key) + ": " + std::to_string(n);
+    };
+    return {count("points compared", c.compared),
+            count("changed points", c.changed),
+            count("raised", c.raised),
+            count("lowered", c.lowered),
+            "largest rise: " + format("%.2f", c.largestRise),
+            "largest drop: " + format("%.2f", c.largestDrop),
+            count("ground tile changed", c.groundTile),
+            count("cliff changed", c.cliff),
+            count("flags changed", c.flags),
+            count("water changed", c.water),
+            count("only in old", c.onlyInOld),
+            count("only in new", c.onlyInNewCount)};
+}

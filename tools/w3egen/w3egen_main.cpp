@@ -1,4 +1,5 @@
 // w3egen: writes environment files for demos, tests and fuzzing. See usage() or --help.
+#include "block_edits.h"
 #include "terrain_shapes.h"
 #include "w3e_document.h"
 
@@ -52,6 +53,15 @@ Header:
   --x-offset F        X offset (default -64 * (width - 1))
   --z-offset F        Z offset (default -64 * (height - 1))
 
+Edits, made in order after the shape, for two versions of a map with known changes:
+  --edit WHAT:C0,R0,C1,R1:V
+                      change the tile points of columns C0 to C1 and rows R0 to R1:
+                      raise (V world units onto the ground, below 0 to lower it),
+                      tile (ground texture number V), layer (cliff layer V, the
+                      ground keeping its height), cliff (cliff texture number V),
+                      flags (tile flags V: 1 ramp, 2 tinted ground, 4 water,
+                      8 boundary), water (V world units onto the water level)
+
 Broken files, for tests:
   --magic TEXT        up to 4 characters instead of W3E!
   --version N         another format version than 11
@@ -70,6 +80,7 @@ struct Options {
     W3eDocument header;
     bool xOffsetGiven = false, zOffsetGiven = false;
     bool tileSetGiven = false, groundIdsGiven = false, cliffIdsGiven = false;
+    std::vector<BlockEdit> edits;
     long long cut = -1;
     long long trailing = 0;
     bool force = false;
@@ -186,6 +197,10 @@ bool takeFileOption(Options& o, const std::string& arg, const std::string& value
         o.header.magic = value;
     } else if (arg == "--version") {
         o.header.version = static_cast<std::int32_t>(wholeNumber(arg, value, int32Min, int32Max));
+    } else if (arg == "--edit") {
+        std::string error;
+        o.edits.emplace_back();
+        if (!parseBlockEdit(value, o.edits.back(), error)) die(error);
     } else if (arg == "--cut") {
         o.cut = wholeNumber(arg, value, 0, std::numeric_limits<long long>::max());
     } else if (arg == "--trailing") {
@@ -245,6 +260,7 @@ std::vector<unsigned char> fileBytes(const Options& o) {
     if (!o.zOffsetGiven) doc.zOffset = -64.0f * static_cast<float>(std::max(o.shape.height - 1, 0));
     std::string error;
     if (!shapeTerrain(doc, o.shape, error)) die(error);
+    for (const BlockEdit& edit : o.edits) applyBlockEdit(doc, edit);
     std::vector<unsigned char> bytes = doc.bytes();
     doc = W3eDocument{}; // its grid's memory back before the trailing bytes take more
     bytes.reserve(bytes.size() + static_cast<std::size_t>(o.trailing));

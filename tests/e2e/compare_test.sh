@@ -1,0 +1,87 @@
+#!/usr/bin/env bash
+# Two versions of a map compared: the summary's counts for known edits, for maps of other
+# sizes and offsets and for a reordered tile list; and the same from git, as a diff driver
+# that prints each version's summary and as a difftool.
+# usage: compare_test.sh native|wine PROGRAM W3EGEN [PROGRAM64]
+set -u
+w3egen=$(realpath "$3")
+. "$(dirname "$0")/viewer_run.sh" "$1" "$2" "${4:-}"
+
+out() { # arguments...: the program in $work; sets code, leaves out (the summary's lines) and err
+    (cd "$work" && env -u DISPLAY -u WAYLAND_DISPLAY timeout 120 "${run[@]}" "$@" \
+        >"$work/out.raw" 2>"$work/err.raw" </dev/null)
+    code=$?
+    tr -d '\r' <"$work/out.raw" | grep -E '^[a-z ]+: ' >"$work/out"
+    tr -d '\r' <"$work/err.raw" | grep -v '^wine: ' >"$work/err"
+}
+summary() { paste -sd '|' "$work/out"; }
+flat() { "$w3egen" --force --shape flat --level 100 "$@"; } # options... OUTPUT
+
+# A flat map of 33 x 25 points, and a version of it with a block raised, one lowered, a row
+# retiled, a block re-layered at its height, a column of ramps and a block of new water.
+flat --width 33 --height 25 --x-offset 0 --z-offset 0 "$work/old.w3e"
+flat --width 33 --height 25 --x-offset 0 --z-offset 0 --edit raise:2,2,5,5:64 \
+    --edit raise:10,2,12,3:-32 --edit tile:20,2,21,2:2 --edit layer:2,10,3,11:3 \
+    --edit flags:6,10,6,14:1 --edit flags:20,20,21,21:4 --edit water:9,20,9,20:10 \
+    "$work/new.w3e"
+out --summary --compare old.w3e new.w3e
+check "known edits" "0|points compared: 825|changed points: 37|raised: 16|lowered: 6|largest rise: 64.00|largest drop: 32.00|ground tile changed: 2|cliff changed: 4|flags changed: 5|water changed: 4|only in old: 0|only in new: 0" \
+    "$code|$(summary)"
+# The other way round: the rises are drops.
+out --summary --compare new.w3e old.w3e
+check "known edits undone" "raised: 6|lowered: 16|largest rise: 32.00|largest drop: 64.00" \
+    "$(grep -E '^(raised|lowered|largest)' "$work/out" | paste -sd '|')"
+
+# Matched by the map's coordinates: 41 x 25 points, 4 columns further west and 2 rows further
+# north, overlap the old map's columns 0 to 32 and rows 2 to 24 (33 x 23 points).
+flat --width 41 --height 25 --x-offset -512 --z-offset 256 "$work/moved.w3e"
+out --summary --compare old.w3e moved.w3e
+check "other size and offsets" "points compared: 759|changed points: 0|only in old: 66|only in new: 266" \
+    "$(grep -E '^(points compared|changed points|only)' "$work/out" | paste -sd '|')"
+# Offsets half a tile apart: no point lies where another does.
+flat --width 33 --height 25 --x-offset 64 --z-offset 0 "$work/half.w3e"
+out --summary --compare old.w3e half.w3e
+check "offsets half a tile apart" "points compared: 0|only in old: 825|only in new: 825" \
+    "$(grep -E '^(points compared|only)' "$work/out" | paste -sd '|')"
+# Tiles are their tile sets: the list reordered (w3egen's first two, Vmos and Vash, swapped)
+# and the numbers with it is no change.
+flat --width 33 --height 25 --x-offset 0 --z-offset 0 --ground-ids Vash,Vmos,Vpeb,Vsil \
+    --edit tile:0,0,32,24:1 "$work/reordered.w3e"
+out --summary --compare old.w3e reordered.w3e
+check "a reordered tile list" "0|ground tile changed: 0" \
+    "$code|$(grep '^ground tile changed' "$work/out")"
+
+# Folders as maps, and what is refused.
+mkdir -p "$work/v1" "$work/v2"
+cp "$work/old.w3e" "$work/v1/war3map.w3e" && cp "$work/new.w3e" "$work/v2/war3map.w3e"
+out --summary --compare v1 v2
+check "folders" "0|changed points: 37" "$code|$(grep '^changed points' "$work/out")"
+for bad in "--summary --compare old.w3e|2|zuvaro: --compare takes two maps: zuvaro --compare OLD NEW" \
+    "--compare old.w3e new.w3e|2|zuvaro: --compare is for --summary: zuvaro --summary --compare OLD NEW" \
+    "--summary --compare gone.w3e new.w3e|1|zuvaro: cannot open gone.w3e"; do
+    # shellcheck disable=SC2086
+    out ${bad%%|*}
+    expected=${bad#*|}
+    check "${bad%%|*}" "$expected" "$code|$(head -n 1 "$work/err" | cut -c1-$((${#expected} - 2)))"
+done
+
+if [ "$mode" = native ] && command -v git >/dev/null; then
+    # git: the summary as the diff driver's text, the comparison as a difftool.
+    repo="$work/repo"
+    git init -q "$repo" && cd "$repo" || exit 1
+    git config user.email tests@example.invalid && git config user.name tests
+    echo '*.w3e diff=w3e' >.gitattributes
+    git config diff.w3e.textconv "${run[*]} --summary"
+    cp "$work/old.w3e" war3map.w3e && git add . && git commit -qm "first"
+    cp "$work/new.w3e" war3map.w3e && git commit -qam "second"
+    git diff HEAD~1 HEAD >"$work/diff"
+    grep -qx -- '-ground highest: 100.00' "$work/diff" && grep -qx -- '+ground highest: 164.00' "$work/diff" &&
+        pass || fail "git diff with the summary as text: $(cat "$work/diff")"
+    git difftool --no-prompt --extcmd "${run[*]} --summary --compare" HEAD~1 HEAD \
+        >"$work/difftool" 2>&1
+    grep -qx 'changed points: 37' "$work/difftool" && pass ||
+        fail "git difftool: $(cat "$work/difftool")"
+    cd "$work" || exit 1
+fi
+
+finish_checks compare

@@ -170,9 +170,8 @@ bool switchNamed(const std::string& a, CommandLine& line) {
 }
 
 bool takesValue(const std::string& name) {
-    for (const char* valued :
-         {"--output", "--heightmap", "--mesh", "--view", "--size", "--step", "--scale", "--base",
-          "--compare"})
+    for (const char* valued : {"--output", "--heightmap", "--mesh", "--view", "--size", "--step",
+                               "--scale", "--base", "--compare"})
         if (name == valued) return true;
     return false;
 }
@@ -250,8 +249,8 @@ void checkTogether(Parsing& p) {
         p.fail("--compare takes two maps: zuvaro --compare OLD NEW");
     if (!line.comparePath.empty() && !line.summary)
         p.fail("--compare is for --summary: zuvaro --summary --compare OLD NEW");
-    if (!line.comparePath.empty() && (!line.output.empty() || !line.heightmap.empty() ||
-                                      !line.mesh.empty()))
+    if (!line.comparePath.empty() &&
+        (!line.output.empty() || !line.heightmap.empty() || !line.mesh.empty()))
         p.fail("--compare writes no files, only --summary's lines");
     if (p.viewGiven && line.output.empty() && line.mesh.empty())
         p.fail("--view is for the picture of --output or the mesh of --mesh");

@@ -17,8 +17,7 @@ int writeFilesOut(const CommandLine& options, const TerrainMap& map, const std::
 
 // With --compare: what changed from `before` to `after`, as --summary lines on `out`; 0, or
 // 1 after a message when memory ran out.
-int writeChangesOut(const TerrainMap& before, const TerrainMap& after, std::ostream& out,
-                    bool box);
+int writeChangesOut(const TerrainMap& before, const TerrainMap& after, std::ostream& out, bool box);
 
 // Writes a PNG image whole to `path`, refusing to write over `keep` (the map's own file);
 // false with the reason in `error`.

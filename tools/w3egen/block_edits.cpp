@@ -37,8 +37,8 @@ bool parseBlockEdit(const std::string& text, BlockEdit& edit, std::string& error
         edit.field = f.field;
         if (edit.value >= f.lowest && edit.value <= f.highest) return true;
         error = "--edit " + std::string(f.name) + " takes a value from " +
-                std::to_string(f.lowest) + " to " + std::to_string(f.highest) + ", not '" +
-                text + "'";
+                std::to_string(f.lowest) + " to " + std::to_string(f.highest) + ", not '" + text +
+                "'";
         return false;
     }
     error = "--edit changes raise, tile, layer, cliff, flags or water, not '" + text + "'";
@@ -64,7 +64,8 @@ void applyBlockEdit(W3eDocument& doc, const BlockEdit& e) {
                 p.cliffAndLayer = static_cast<std::uint8_t>((p.cliffAndLayer & 0xF0) | e.value);
                 break;
             case BlockEdit::Field::cliff:
-                p.cliffAndLayer = static_cast<std::uint8_t>((p.cliffAndLayer & 0x0F) | e.value << 4);
+                p.cliffAndLayer =
+                    static_cast<std::uint8_t>((p.cliffAndLayer & 0x0F) | e.value << 4);
                 break;
             case BlockEdit::Field::flags:
                 p.flagsAndTexture =

@@ -33,8 +33,9 @@ Options:
                         (a tenth of the map's longer side without it)
   --summary             print what the map holds as "key: value" lines
   --compare OLD         compare the map (PATH) with an older version of it, OLD (a map's
-                        file or folder): with --summary, print what changed as "key:
-                        value" lines
+                        file or folder): --summary prints what changed as "key: value"
+                        lines, --output draws it (raised warm, lowered cool, other
+                        changes in colours of their own; --view draws PATH in a view)
   --error-box           show a failure to load the map or to start in a message box too
                         (for starts from a desktop, where nobody reads standard error);
                         with no PATH and no map in the folder, ask for one with the
@@ -143,7 +144,7 @@ bool writes(const std::string& option, const std::string& extension) {
 
 struct Parsing {
     CommandLine line;
-    bool pathsOnly = false, pathGiven = false, viewGiven = false, sizeGiven = false;
+    bool pathsOnly = false, pathGiven = false, sizeGiven = false;
     const char* meshOption = nullptr; // the first of --step, --scale and --base given
 
     // The first fault is the one the user reads.
@@ -210,7 +211,7 @@ void takeValue(Parsing& p, const std::string& name, const std::string& value) {
         if (value.empty()) p.fail("--compare needs the older map's path");
         line.comparePath = value;
     } else if (name == "--view") {
-        p.viewGiven = true;
+        line.viewGiven = true;
         if (!viewNamed(value, line.view))
             p.fail("--view takes plain, tiles, height or cliffs, not " + value);
     } else {
@@ -247,12 +248,12 @@ void checkTogether(Parsing& p) {
     if (p.pathGiven && line.mapPath.empty()) p.fail("the map's path is empty");
     if (!line.comparePath.empty() && !p.pathGiven)
         p.fail("--compare takes two maps: zuvaro --compare OLD NEW");
-    if (!line.comparePath.empty() && !line.summary)
-        p.fail("--compare is for --summary: zuvaro --summary --compare OLD NEW");
-    if (!line.comparePath.empty() &&
-        (!line.output.empty() || !line.heightmap.empty() || !line.mesh.empty()))
-        p.fail("--compare writes no files, only --summary's lines");
-    if (p.viewGiven && line.output.empty() && line.mesh.empty())
+    if (!line.comparePath.empty() && (!line.heightmap.empty() || !line.mesh.empty()))
+        p.fail(std::string(line.mesh.empty() ? "--heightmap" : "--mesh") +
+               " is for one map, not --compare");
+    if (!line.comparePath.empty() && !line.summary && line.output.empty())
+        p.fail("--compare is for --summary and --output: zuvaro --summary --compare OLD NEW");
+    if (line.viewGiven && line.output.empty() && line.mesh.empty())
         p.fail("--view is for the picture of --output or the mesh of --mesh");
     if ((p.sizeGiven || line.legend) && line.output.empty())
         p.fail(std::string(p.sizeGiven ? "--size" : "--legend") +

@@ -19,6 +19,7 @@ struct CommandLine {
     // along its longer side; 0: a pixel a tile point), a heightmap, a summary.
     std::string output, heightmap;
     TerrainView view = TerrainView::plain;
+    bool viewGiven = false; // with --compare, --output draws the changes unless --view is given
     int size = 0;
     bool legend = false; // --legend: the view's legend beside the picture
     bool summary = false;

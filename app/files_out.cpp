@@ -9,6 +9,7 @@
 #include "export/picture_legend.h"
 #include "export/stl_write.h"
 #include "terrain/whole_file.h"
+#include "view/change_colours.h"
 
 #include <filesystem>
 #include <functional>
@@ -132,12 +133,28 @@ int writeFilesOut(const CommandLine& options, const TerrainMap& map, const std::
     return 0;
 }
 
-int writeChangesOut(const TerrainMap& before, const TerrainMap& after, std::ostream& out,
-                    bool box) {
+int writeChangesOut(const CommandLine& options, const TerrainMap& before, const TerrainMap& after,
+                    const std::string& file, std::ostream& out, bool box) {
+    std::string error;
     try {
-        for (const std::string& line : changesSummary(MapChanges::between(before, after)))
-            out << line << '\n';
-        out.flush();
+        const MapChanges changes = MapChanges::between(before, after);
+        if (options.summary) {
+            for (const std::string& line : changesSummary(changes)) out << line << '\n';
+            out.flush();
+        }
+        if (options.output.empty()) return 0;
+        const bool changesView = !options.viewGiven;
+        PngImage picture = changesView ? changesPicture(after, changes, options.size)
+                                       : mapPicture(after, options.view, options.size);
+        if (options.legend && picture.width > 0)
+            picture = withLegend(picture, changesView ? changesLegend(changes)
+                                                      : legendOf(after, options.view, true));
+        if (overTheMap(options.output, mapFileFor(options.comparePath), error) ||
+            !writePng(options.output, picture, file, error)) {
+            tellFailure(error, box);
+            return 1;
+        }
+        out << options.output << std::endl;
     } catch (const std::bad_alloc&) {
         tellFailure("not enough memory to compare the maps", box);
         return 1;

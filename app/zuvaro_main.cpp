@@ -127,7 +127,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     if (!options.comparePath.empty() && !loadOlderMap(options.comparePath, text, box, before))
         return 1;
     if (!loadFirstMap(given, file, text, box)) return 1;
-    if (!options.comparePath.empty()) return writeChangesOut(before, terrainMap, std::cout, box);
+    if (!options.comparePath.empty())
+        return writeChangesOut(options, before, terrainMap, file, std::cout, box);
     if (options.filesOut()) return writeFilesOut(options, terrainMap, file, text, std::cout, box);
     return runViewer(instance, options, file, stamp, text, box);
 }

@@ -1,6 +1,7 @@
 // The picture is made at a pixel a tile point first, then scaled.
 #include "export/map_picture.h"
 
+#include "view/change_colours.h"
 #include "view/view_colours.h"
 #include "view/water_cover.h"
 
@@ -35,10 +36,9 @@ void waterCover(const TerrainMap& map, TerrainView view, int first, int end,
     }
 }
 
-// A tile point's colour in the picture.
-void pointColour(const TerrainVertex& v, const Point3& n, const VertexColouring& colouring,
-                 TerrainView view, bool water, unsigned char out[3]) {
-    const Rgb base = view == TerrainView::plain ? Rgb{1.0f, 1.0f, 1.0f} : colouring.colourOf(v);
+// A tile point's colour in the picture: `base` shaded by its normal, under the water where it
+// shows.
+void pointColour(const Rgb& base, const Point3& n, bool water, unsigned char out[3]) {
     const float lit = n.x * towardsLight.x + n.y * towardsLight.y + n.z * towardsLight.z;
     const float shade = std::clamp(0.35f + 0.7f * std::max(lit, 0.0f), 0.0f, 1.0f);
     const Rgb seen = water ? waterOver(base) : base;
@@ -47,13 +47,14 @@ void pointColour(const TerrainVertex& v, const Point3& n, const VertexColouring&
         out[k] = static_cast<unsigned char>(std::clamp(rgb[k], 0.0f, 1.0f) * 255.0f + 0.5f);
 }
 
-// The picture at a pixel a point, north up: pixel row y is tile row height - 1 - y. Columns
-// are taken a band at a time, so that both the grid's columns and the picture's rows are read
-// and written in order.
-std::vector<unsigned char> pointPixels(const TerrainMap& map, TerrainView view) {
+// The picture at a pixel a point, north up: pixel row y is tile row height - 1 - y, each point
+// in colour(column, row, vertex), the water where `view` shows it. Columns are taken a band at
+// a time, so that both the grid's columns and the picture's rows are read and written in
+// order.
+template <typename Colour>
+std::vector<unsigned char> pointPixels(const TerrainMap& map, TerrainView view, Colour colour) {
     const int width = map.header->mapWidth, height = map.header->mapHeight;
     std::vector<unsigned char> full(static_cast<std::size_t>(width) * height * 3);
-    const VertexColouring colouring = VertexColouring::of(map, view);
     std::vector<unsigned char> water;
     constexpr int band = 64;
     for (int first = 0; first < width; first += band) {
@@ -62,10 +63,11 @@ std::vector<unsigned char> pointPixels(const TerrainMap& map, TerrainView view) 
         for (int r = 0; r < height; ++r) {
             unsigned char* out =
                 &full[(static_cast<std::size_t>(height - 1 - r) * width + first) * 3];
-            for (int c = first; c < end; ++c, out += 3)
-                pointColour(map.vertices[static_cast<std::size_t>(c)][r],
-                            map.normals[static_cast<std::size_t>(c)][r], colouring, view,
+            for (int c = first; c < end; ++c, out += 3) {
+                const std::size_t column = static_cast<std::size_t>(c);
+                pointColour(colour(c, r, map.vertices[column][r]), map.normals[column][r],
                             water[static_cast<std::size_t>(c - first) * height + r] != 0, out);
+            }
         }
     }
     return full;
@@ -107,13 +109,9 @@ void scaleInto(const std::vector<unsigned char>& full, int width, int height, do
     }
 }
 
-} // namespace
-
-PngImage mapPicture(const TerrainMap& map, TerrainView view, int longest) {
+// The picture of `full`, a pixel a point, at `longest` pixels along its longer side.
+PngImage sized(std::vector<unsigned char> full, int width, int height, int longest) {
     PngImage image;
-    const int width = map.header->mapWidth, height = map.header->mapHeight;
-    if (map.vertices.empty()) return image;
-    std::vector<unsigned char> full = pointPixels(map, view);
     image.channels = 3;
     const int side = std::max(width, height);
     if (longest <= 0 || longest == side) {
@@ -127,6 +125,28 @@ PngImage mapPicture(const TerrainMap& map, TerrainView view, int longest) {
     image.height = std::max(1, static_cast<int>(std::lround(height * scale)));
     scaleInto(full, width, height, scale, image);
     return image;
+}
+
+} // namespace
+
+PngImage mapPicture(const TerrainMap& map, TerrainView view, int longest) {
+    if (map.vertices.empty()) return {};
+    const VertexColouring colouring = VertexColouring::of(map, view);
+    const bool plain = view == TerrainView::plain;
+    return sized(pointPixels(map, view,
+                             [&](int, int, const TerrainVertex& v) {
+                                 return plain ? Rgb{1.0f, 1.0f, 1.0f} : colouring.colourOf(v);
+                             }),
+                 map.header->mapWidth, map.header->mapHeight, longest);
+}
+
+PngImage changesPicture(const TerrainMap& after, const MapChanges& changes, int longest) {
+    if (after.vertices.empty()) return {};
+    return sized(pointPixels(after, TerrainView::plain,
+                             [&](int c, int r, const TerrainVertex&) {
+                                 return changeColour(changes, changes.index(c, r));
+                             }),
+                 after.header->mapWidth, after.header->mapHeight, longest);
 }
 
 std::string heightRange(const TerrainMap& map) {

@@ -1,12 +1,13 @@
 // Pictures of the whole map from above, without a window or OpenGL: one pixel a tile point,
 // north (the last row) up, coloured as the window colours the view (the same tables), shaded by
 // the normals with a light from the north-west, the water as in the window; and a heightmap of
-// the ground in 16-bit grey.
-// Needs: the terrain model, the view layer's colours and water rules; no OpenGL.
+// the ground in 16-bit grey; and the changes between two versions of a map.
+// Needs: the terrain model, the view layer's colours, water rules and comparison; no OpenGL.
 #pragma once
 
 #include "export/png_encode.h"
 #include "terrain/terrain_map.h"
+#include "view/map_changes.h"
 #include "view/terrain_view.h"
 
 #include <string>
@@ -16,6 +17,10 @@
 // a larger picture takes the nearest point for each pixel, a smaller one averages the points
 // each pixel covers. An empty image for a map without tile points.
 PngImage mapPicture(const TerrainMap& map, TerrainView view, int longest = 0);
+
+// The changes view of `after`, the newer of two maps, from their comparison `changes`: sized
+// and shaded as mapPicture's pictures, no water drawn.
+PngImage changesPicture(const TerrainMap& after, const MapChanges& changes, int longest = 0);
 
 // The ground's heights, a pixel a tile point: 0 for the lowest, 65535 for the highest (all 0 on
 // level ground). Its text says what the two stand for, as heightRange does.

@@ -32,18 +32,6 @@ double toSrgb(double linear) {
     return linear <= 0.0031308 ? 12.92 * linear : 1.055 * std::pow(linear, 1.0 / 2.4) - 0.055;
 }
 
-// OKLab lightness, chroma and hue (degrees) to sRGB, clipped to the gamut.
-Rgb fromOklch(double lightness, double chroma, double hueDegrees) {
-    const double hue = hueDegrees * 3.14159265358979 / 180.0;
-    const double a = chroma * std::cos(hue), b = chroma * std::sin(hue);
-    const double l = std::pow(lightness + 0.3963377774 * a + 0.2158037573 * b, 3);
-    const double m = std::pow(lightness - 0.1055613458 * a - 0.0638541728 * b, 3);
-    const double s = std::pow(lightness - 0.0894841775 * a - 1.2914855480 * b, 3);
-    return {static_cast<float>(toSrgb(4.0767416621 * l - 3.3077115913 * m + 0.2309699292 * s)),
-            static_cast<float>(toSrgb(-1.2684380046 * l + 2.6097574011 * m - 0.3413193965 * s)),
-            static_cast<float>(toSrgb(-0.0041960863 * l - 0.7034186147 * m + 1.7076147010 * s))};
-}
-
 // t from 0 to 1 along the ramp: lightness 0.30 to 0.94, hue 275 (blue) down to 100 (yellow).
 Rgb rampAt(double t, double chroma) {
     return fromOklch(0.30 + 0.64 * t, chroma, 275.0 - 175.0 * t);
@@ -70,6 +58,17 @@ const std::array<Rgb, 16>& layerSteps() {
 }
 
 } // namespace
+
+Rgb fromOklch(double lightness, double chroma, double hueDegrees) {
+    const double hue = hueDegrees * 3.14159265358979 / 180.0;
+    const double a = chroma * std::cos(hue), b = chroma * std::sin(hue);
+    const double l = std::pow(lightness + 0.3963377774 * a + 0.2158037573 * b, 3);
+    const double m = std::pow(lightness - 0.1055613458 * a - 0.0638541728 * b, 3);
+    const double s = std::pow(lightness - 0.0894841775 * a - 1.2914855480 * b, 3);
+    return {static_cast<float>(toSrgb(4.0767416621 * l - 3.3077115913 * m + 0.2309699292 * s)),
+            static_cast<float>(toSrgb(-1.2684380046 * l + 2.6097574011 * m - 0.3413193965 * s)),
+            static_cast<float>(toSrgb(-0.0041960863 * l - 0.7034186147 * m + 1.7076147010 * s))};
+}
 
 int paletteEntryOf(const std::string& id) {
     std::uint32_t hash = 2166136261u; // FNV-1a

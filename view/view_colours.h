@@ -52,6 +52,9 @@ Rgb tintedColour();
 Rgb boundaryColour();
 Rgb layerColour(int layer);
 
+// OKLab lightness, chroma and hue (degrees) to sRGB, clipped to the gamut.
+Rgb fromOklch(double lightness, double chroma, double hueDegrees);
+
 // "#rrggbb".
 std::string hexColour(const Rgb& colour);
 

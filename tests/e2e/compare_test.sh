@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Two versions of a map compared: the summary's counts for known edits, for maps of other
-# sizes and offsets and for a reordered tile list; and the same from git, as a diff driver
-# that prints each version's summary and as a difftool.
+# sizes and offsets and for a reordered tile list; the picture of the changes; and the same
+# from git, as a diff driver that prints each version's summary and as a difftool.
 # usage: compare_test.sh native|wine PROGRAM W3EGEN [PROGRAM64]
 set -u
 w3egen=$(realpath "$3")
@@ -27,6 +27,29 @@ flat --width 33 --height 25 --x-offset 0 --z-offset 0 --edit raise:2,2,5,5:64 \
 out --summary --compare old.w3e new.w3e
 check "known edits" "0|points compared: 825|changed points: 37|raised: 16|lowered: 6|largest rise: 64.00|largest drop: 32.00|ground tile changed: 2|cliff changed: 4|flags changed: 5|water changed: 4|only in old: 0|only in new: 0" \
     "$code|$(summary)"
+# The changes drawn, a pixel a point, north up (pixel row 24 - row): each edit in its own
+# colour, grey elsewhere.
+out --compare old.w3e new.w3e --output changes.png
+check "the changes' picture" "0|33x25" "$code|$(identify -format '%wx%h' "$work/changes.png" 2>&1)"
+pixel() { # column row: the picture's red, green and blue there
+    convert "$work/changes.png" -format \
+        "%[fx:int(255*p{$1,$((24 - $2))}.r+.5)] %[fx:int(255*p{$1,$((24 - $2))}.g+.5)] %[fx:int(255*p{$1,$((24 - $2))}.b+.5)]" info:
+}
+for place in "raised|3 3|r > g + 60 && r > b + 60" "lowered|11 3|b > r + 30 && b > g + 30" \
+    "retiled|20 2|r > g + 60 && b > g + 60" "re-layered|2 11|r > b + 60 && g > b + 60" \
+    "ramps|6 12|g > r + 60 && g > b + 60" "water|20 20|g > r + 60 && b > r + 60"; do
+    IFS='|' read -r what at test <<<"$place"
+    # shellcheck disable=SC2086
+    rgb=$(pixel $at)
+    echo "$rgb" | awk "{ r = \$1; g = \$2; b = \$3; exit !($test) }" && pass ||
+        fail "the $what block at $at is $rgb, not $test"
+done
+check "unchanged ground, away from the edits: colours, and one of them" "1|123 123 123" \
+    "$(convert "$work/changes.png" -crop 5x5+14+6 +repage -format '%k' info:)|$(pixel 16 16)"
+out --compare old.w3e new.w3e --output legend.png --legend
+check "the changes' legend beside the picture" "0|1" \
+    "$code|$(identify -format '%w' "$work/legend.png" | awk '{print ($1 > 200)}')"
+
 # The other way round: the rises are drops.
 out --summary --compare new.w3e old.w3e
 check "known edits undone" "raised: 6|lowered: 16|largest rise: 32.00|largest drop: 64.00" \
@@ -57,7 +80,9 @@ cp "$work/old.w3e" "$work/v1/war3map.w3e" && cp "$work/new.w3e" "$work/v2/war3ma
 out --summary --compare v1 v2
 check "folders" "0|changed points: 37" "$code|$(grep '^changed points' "$work/out")"
 for bad in "--summary --compare old.w3e|2|zuvaro: --compare takes two maps: zuvaro --compare OLD NEW" \
-    "--compare old.w3e new.w3e|2|zuvaro: --compare is for --summary: zuvaro --summary --compare OLD NEW" \
+    "--compare old.w3e new.w3e|2|zuvaro: --compare is for --summary and --output: zuvaro --summary --compare OLD NEW" \
+    "--mesh m.glb --compare old.w3e new.w3e|2|zuvaro: --mesh is for one map, not --compare" \
+    "--output old.w3e --compare old.w3e new.w3e|2|zuvaro: --output writes PNG pictures (.png), not old.w3e" \
     "--summary --compare gone.w3e new.w3e|1|zuvaro: cannot open gone.w3e"; do
     # shellcheck disable=SC2086
     out ${bad%%|*}

@@ -20,6 +20,9 @@ Options:
                         height, cliffs
   --size N              the picture's longer side in pixels (1 to 16384)
   --legend              add the view's legend beside the picture, as the window shows it
+  --contours            draw lines of equal height over the picture, every 1, 2 or 5 x
+                        10^n units (10 to 30 lines over the map's heights), every fifth
+                        stronger
   --heightmap FILE.png  write the ground's heights as 16-bit grey (0 the lowest, 65535
                         the highest) and print the heights those stand for; FILE.raw:
                         the same values as raw 16-bit little-endian, north row first
@@ -161,7 +164,7 @@ bool switchNamed(const std::string& a, CommandLine& line) {
     } switches[] = {{"--help", &CommandLine::help},        {"-h", &CommandLine::help},
                     {"--version", &CommandLine::version},  {"--error-box", &CommandLine::errorBox},
                     {"--no-vsync", &CommandLine::noVsync}, {"--summary", &CommandLine::summary},
-                    {"--legend", &CommandLine::legend}};
+                    {"--legend", &CommandLine::legend},    {"--contours", &CommandLine::contours}};
     for (const auto& s : switches) {
         if (a != s.name) continue;
         line.*s.on = true;
@@ -255,8 +258,10 @@ void checkTogether(Parsing& p) {
         p.fail("--compare is for --summary and --output: zuvaro --summary --compare OLD NEW");
     if (line.viewGiven && line.output.empty() && line.mesh.empty())
         p.fail("--view is for the picture of --output or the mesh of --mesh");
-    if ((p.sizeGiven || line.legend) && line.output.empty())
-        p.fail(std::string(p.sizeGiven ? "--size" : "--legend") +
+    if ((p.sizeGiven || line.legend || line.contours) && line.output.empty())
+        p.fail(std::string(p.sizeGiven   ? "--size"
+                           : line.legend ? "--legend"
+                                         : "--contours") +
                " is for the picture of --output");
     if (p.meshOption && line.mesh.empty())
         p.fail(std::string(p.meshOption) + " is for the mesh of --mesh");

@@ -21,7 +21,8 @@ struct CommandLine {
     TerrainView view = TerrainView::plain;
     bool viewGiven = false; // with --compare, --output draws the changes unless --view is given
     int size = 0;
-    bool legend = false; // --legend: the view's legend beside the picture
+    bool legend = false;   // --legend: the view's legend beside the picture
+    bool contours = false; // --contours: contour lines over the picture
     bool summary = false;
     // A mesh of the terrain (.glb, .obj or .stl): every step-th tile point, every coordinate
     // times the scale, a solid's base this far below the lowest ground (0: the default).

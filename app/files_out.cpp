@@ -10,6 +10,7 @@
 #include "export/stl_write.h"
 #include "terrain/whole_file.h"
 #include "view/change_colours.h"
+#include "view/contour_lines.h"
 
 #include <filesystem>
 #include <functional>
@@ -78,6 +79,12 @@ bool writeHeightmap(const std::string& path, const TerrainMap& map, const std::s
     return replaceFileWhole(path, raw.data(), raw.size(), error);
 }
 
+// The legend with the contours' row when they are drawn.
+Legend withContours(Legend legend, const TerrainMap& map, bool contours) {
+    if (contours) addContourRow(legend, contourInterval(map.lowestHeight, map.highestHeight));
+    return legend;
+}
+
 } // namespace
 
 bool writePng(const std::string& path, const PngImage& image, const std::string& keep,
@@ -120,9 +127,10 @@ int writeFilesOut(const CommandLine& options, const TerrainMap& map, const std::
             out << "mesh: " << shown(options.mesh) << std::endl;
         }
         if (!options.output.empty()) {
-            PngImage picture = mapPicture(map, options.view, options.size);
+            PngImage picture = mapPicture(map, options.view, options.size, options.contours);
             if (options.legend && picture.width > 0)
-                picture = withLegend(picture, legendOf(map, options.view, true));
+                picture = withLegend(picture, withContours(legendOf(map, options.view, true), map,
+                                                           options.contours));
             if (!writePng(options.output, picture, file, error)) return failed();
             out << shown(options.output) << std::endl;
         }
@@ -144,11 +152,14 @@ int writeChangesOut(const CommandLine& options, const TerrainMap& before, const 
         }
         if (options.output.empty()) return 0;
         const bool changesView = !options.viewGiven;
-        PngImage picture = changesView ? changesPicture(after, changes, options.size)
-                                       : mapPicture(after, options.view, options.size);
+        PngImage picture = changesView
+                               ? changesPicture(after, changes, options.size, options.contours)
+                               : mapPicture(after, options.view, options.size, options.contours);
         if (options.legend && picture.width > 0)
-            picture = withLegend(picture, changesView ? changesLegend(changes)
-                                                      : legendOf(after, options.view, true));
+            picture =
+                withLegend(picture, withContours(changesView ? changesLegend(changes)
+                                                             : legendOf(after, options.view, true),
+                                                 after, options.contours));
         if (overTheMap(options.output, mapFileFor(options.comparePath), error) ||
             !writePng(options.output, picture, file, error)) {
             tellFailure(error, box);

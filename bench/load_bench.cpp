@@ -1,11 +1,13 @@
 // The load of a demo map (report, tile points, normals) from its file and from memory, beside
 // reading the same file's bytes: the ratio is what decoding costs over the read. And the files
 // out as the program writes them (the load, then a picture, a heightmap or a mesh written
-// whole), with the time and the peak of memory in use against the load alone.
+// whole), with the time and the peak of memory in use against the load alone; and the
+// comparison of two maps against their loads.
 #include "app/files_out.h"
 #include "app/map_file.h"
 #include "terrain/terrain_map.h"
 #include "terrain_shapes.h"
+#include "view/map_changes.h"
 
 #include <benchmark/benchmark.h>
 
@@ -180,6 +182,38 @@ void meshOut(benchmark::State& state) {
 }
 
 BENCHMARK(meshOut)->ArgsProduct({{481, 2049}, {0, 1, 2}})->Unit(benchmark::kMillisecond);
+
+// What --compare does before it prints or draws: both maps loaded (the demo terrain as the
+// older version, the rugged one as the newer, so nearly every point changed), then compared
+// point by point. The comparison's time and memory against one load's.
+void compareMaps(benchmark::State& state) {
+    const int size = static_cast<int>(state.range(0));
+    const std::string &before = demoMap(size), &after = demoMap(size, Shape::rugged);
+    std::ostream discard(nullptr);
+    double loadSeconds = 0, compareSeconds = 0;
+    long long comparePeak = 0;
+    for (auto _ : state) {
+        const auto start = std::chrono::steady_clock::now();
+        const TerrainMap older = loadMapFile(before, discard, ReportText::asRead);
+        const TerrainMap newer = loadMapFile(after, discard, ReportText::asRead);
+        const auto loaded = std::chrono::steady_clock::now();
+        peak = inUse.load();
+        const long long held = inUse;
+        const MapChanges changes = MapChanges::between(older, newer);
+        benchmark::DoNotOptimize(changes.changed);
+        comparePeak = std::max(comparePeak, peak - held);
+        loadSeconds += std::chrono::duration<double>(loaded - start).count() / 2;
+        compareSeconds +=
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - loaded).count();
+    }
+    const double n = static_cast<double>(state.iterations());
+    state.counters["load_ms"] = 1e3 * loadSeconds / n;
+    state.counters["compare_ms"] = 1e3 * compareSeconds / n;
+    state.counters["compare_per_load"] = compareSeconds / loadSeconds;
+    state.counters["compare_MB"] = static_cast<double>(comparePeak) / 1e6;
+}
+
+BENCHMARK(compareMaps)->Arg(481)->Arg(2049)->Unit(benchmark::kMillisecond);
 
 BENCHMARK(loadWithNormals)->Arg(257)->Arg(481)->Arg(2049)->Unit(benchmark::kMillisecond);
 BENCHMARK(loadFromMemory)->Arg(257)->Arg(481)->Arg(2049)->Unit(benchmark::kMillisecond);

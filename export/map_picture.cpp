@@ -2,6 +2,7 @@
 #include "export/map_picture.h"
 
 #include "view/change_colours.h"
+#include "view/contour_lines.h"
 #include "view/view_colours.h"
 #include "view/water_cover.h"
 
@@ -73,6 +74,44 @@ std::vector<unsigned char> pointPixels(const TerrainMap& map, TerrainView view, 
     return full;
 }
 
+// The contour bands of column c's points.
+void columnBands(const TerrainMap& map, int c, float interval, std::vector<long long>& bands) {
+    const TerrainVertex* column = map.vertices[static_cast<std::size_t>(c)].get();
+    for (int r = 0; r < map.header->mapHeight; ++r)
+        bands[static_cast<std::size_t>(r)] = contourBand(column[r].position.y, interval);
+}
+
+// Contour lines over `full` (a pixel a point, north up): a point lies on a line where a
+// neighbour east, west, north or south is in a lower band, so each line is a pixel wide on
+// its upper side; a line darkens its pixels, a strong one more.
+void drawContours(std::vector<unsigned char>& full, const TerrainMap& map) {
+    const float interval = contourInterval(map.lowestHeight, map.highestHeight);
+    if (!(interval > 0.0f)) return;
+    const int width = map.header->mapWidth, height = map.header->mapHeight;
+    const std::size_t rows = static_cast<std::size_t>(height);
+    std::vector<long long> west(rows), here(rows), east(rows);
+    columnBands(map, 0, interval, here);
+    for (int c = 0; c < width; ++c) {
+        if (c + 1 < width) columnBands(map, c + 1, interval, east);
+        for (int r = 0; r < height; ++r) {
+            const long long band = here[static_cast<std::size_t>(r)];
+            long long below = band;
+            if (c > 0) below = std::min(below, west[static_cast<std::size_t>(r)]);
+            if (c + 1 < width) below = std::min(below, east[static_cast<std::size_t>(r)]);
+            if (r > 0) below = std::min(below, here[static_cast<std::size_t>(r) - 1]);
+            if (r + 1 < height) below = std::min(below, here[static_cast<std::size_t>(r) + 1]);
+            if (below == band) continue;
+            const float keep = strongLineBetween(below, band) ? 0.3f : 0.62f;
+            unsigned char* pixel =
+                &full[(static_cast<std::size_t>(height - 1 - r) * width + c) * 3];
+            for (int k = 0; k < 3; ++k)
+                pixel[k] = static_cast<unsigned char>(static_cast<float>(pixel[k]) * keep + 0.5f);
+        }
+        std::swap(west, here);
+        std::swap(here, east);
+    }
+}
+
 // The points a pixel covers along one side, at `scale` pixels a point: the nearest one to its
 // centre when enlarging, all those within it when shrinking.
 void pointsOfPixel(double scale, int pixel, int points, int& first, int& end) {
@@ -129,24 +168,26 @@ PngImage sized(std::vector<unsigned char> full, int width, int height, int longe
 
 } // namespace
 
-PngImage mapPicture(const TerrainMap& map, TerrainView view, int longest) {
+PngImage mapPicture(const TerrainMap& map, TerrainView view, int longest, bool contours) {
     if (map.vertices.empty()) return {};
     const VertexColouring colouring = VertexColouring::of(map, view);
     const bool plain = view == TerrainView::plain;
-    return sized(pointPixels(map, view,
-                             [&](int, int, const TerrainVertex& v) {
-                                 return plain ? Rgb{1.0f, 1.0f, 1.0f} : colouring.colourOf(v);
-                             }),
-                 map.header->mapWidth, map.header->mapHeight, longest);
+    std::vector<unsigned char> full = pointPixels(map, view, [&](int, int, const TerrainVertex& v) {
+        return plain ? Rgb{1.0f, 1.0f, 1.0f} : colouring.colourOf(v);
+    });
+    if (contours) drawContours(full, map);
+    return sized(std::move(full), map.header->mapWidth, map.header->mapHeight, longest);
 }
 
-PngImage changesPicture(const TerrainMap& after, const MapChanges& changes, int longest) {
+PngImage changesPicture(const TerrainMap& after, const MapChanges& changes, int longest,
+                        bool contours) {
     if (after.vertices.empty()) return {};
-    return sized(pointPixels(after, TerrainView::plain,
-                             [&](int c, int r, const TerrainVertex&) {
-                                 return changeColour(changes, changes.index(c, r));
-                             }),
-                 after.header->mapWidth, after.header->mapHeight, longest);
+    std::vector<unsigned char> full =
+        pointPixels(after, TerrainView::plain, [&](int c, int r, const TerrainVertex&) {
+            return changeColour(changes, changes.index(c, r));
+        });
+    if (contours) drawContours(full, after);
+    return sized(std::move(full), after.header->mapWidth, after.header->mapHeight, longest);
 }
 
 std::string heightRange(const TerrainMap& map) {

@@ -15,12 +15,15 @@
 
 // The picture of `view`, `longest` pixels along its longer side (0: a pixel a tile point);
 // a larger picture takes the nearest point for each pixel, a smaller one averages the points
-// each pixel covers. An empty image for a map without tile points.
-PngImage mapPicture(const TerrainMap& map, TerrainView view, int longest = 0);
+// each pixel covers; with `contours`, the contour lines over it, drawn a pixel a point before
+// it is sized. An empty image for a map without tile points.
+PngImage mapPicture(const TerrainMap& map, TerrainView view, int longest = 0,
+                    bool contours = false);
 
 // The changes view of `after`, the newer of two maps, from their comparison `changes`: sized
 // and shaded as mapPicture's pictures, no water drawn.
-PngImage changesPicture(const TerrainMap& after, const MapChanges& changes, int longest = 0);
+PngImage changesPicture(const TerrainMap& after, const MapChanges& changes, int longest = 0,
+                        bool contours = false);
 
 // The ground's heights, a pixel a tile point: 0 for the lowest, 65535 for the highest (all 0 on
 // level ground). Its text says what the two stand for, as heightRange does.

@@ -118,3 +118,11 @@ Legend legendOf(const TerrainMap& map, TerrainView view, bool water) {
     if (water && view != TerrainView::plain) row(waterOver(unlistedColour()), "water");
     return legend;
 }
+
+void addContourRow(Legend& legend, float interval) {
+    if (legend.count >= Legend::most || !(interval > 0.0f)) return;
+    Legend::Row& row = legend.rows[legend.count++];
+    row.colour = Rgb{0.3f, 0.3f, 0.3f}; // as a line darkens middle grey
+    std::snprintf(row.label, sizeof row.label, "contours every %g, fifth strong",
+                  static_cast<double>(interval));
+}

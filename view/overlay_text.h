@@ -39,3 +39,6 @@ struct Legend {
 };
 
 Legend legendOf(const TerrainMap& map, TerrainView view, bool water);
+
+// A row saying that contour lines are drawn every `interval` units, where there is room.
+void addContourRow(Legend& legend, float interval);

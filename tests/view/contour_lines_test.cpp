@@ -1,0 +1,40 @@
+// The contour interval over ranges of every size, and which lines count as strong.
+#include "view/contour_lines.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+
+TEST(ContourLines, TenToThirtyLinesOfOneTwoOrFiveTimesAPowerOfTen) {
+    EXPECT_EQ(contourInterval(-140.0f, 582.5f), 50.0f);
+    EXPECT_EQ(contourInterval(0.0f, 1024.0f), 50.0f);
+    EXPECT_EQ(contourInterval(0.0f, 300.0f), 10.0f); // 30 lines exactly
+    EXPECT_EQ(contourInterval(5.0f, 5.0f), 0.0f);    // level ground: none
+    std::mt19937 random(7);
+    std::uniform_real_distribution<double> exponent(-1.0, 4.5);
+    for (int i = 0; i < 2000; ++i) {
+        const float low = -2048.0f,
+                    high = low + static_cast<float>(std::pow(10.0, exponent(random)));
+        const double interval = contourInterval(low, high);
+        const double lines = (static_cast<double>(high) - low) / interval;
+        ASSERT_GE(lines, 10.0) << high - low;
+        ASSERT_LE(lines, 30.0) << high - low;
+        const double power = std::pow(10.0, std::floor(std::log10(interval) + 1e-6));
+        const double step = interval / power;
+        ASSERT_TRUE(std::fabs(step - 1.0) < 1e-4 || std::fabs(step - 2.0) < 1e-4 ||
+                    std::fabs(step - 5.0) < 1e-4)
+            << interval;
+    }
+}
+
+TEST(ContourLines, EveryFifthLineIsStrongBelowZeroToo) {
+    EXPECT_EQ(contourBand(-0.5f, 10.0f), -1);
+    EXPECT_EQ(contourBand(49.9f, 10.0f), 4);
+    EXPECT_TRUE(strongLineBetween(4, 5));   // the line at 5
+    EXPECT_FALSE(strongLineBetween(5, 9));  // 6 to 9
+    EXPECT_TRUE(strongLineBetween(-1, 0));  // 0
+    EXPECT_TRUE(strongLineBetween(-6, -5)); // -5
+    EXPECT_FALSE(strongLineBetween(-5, -1));
+    EXPECT_TRUE(strongLineBetween(1, 12)); // a cliff through 5 and 10
+}

@@ -1,0 +1,22 @@
+// Contour lines: lines of equal height every `interval` world units, the interval 1, 2 or 5
+// times a power of ten chosen from the map's range of heights so that 10 to 30 lines cross it;
+// every fifth line (at a multiple of five intervals) stronger, as on printed maps.
+// Needs: standard C++ only.
+#pragma once
+
+#include <cmath>
+
+// The interval for ground from `lowest` to `highest`; 0 for level ground, which has no lines.
+float contourInterval(float lowest, float highest);
+
+// The band a height lies in: between lines band x interval and (band + 1) x interval.
+inline long long contourBand(float height, float interval) {
+    return static_cast<long long>(std::floor(static_cast<double>(height) / interval));
+}
+
+// Whether the lines between bands `below` and `above` (below < above: the lines at
+// below + 1, ..., above) hold a strong one.
+inline bool strongLineBetween(long long below, long long above) {
+    const long long fifth = above - ((above % 5) + 5) % 5; // the highest multiple of 5 <= above
+    return fifth > below;
+}

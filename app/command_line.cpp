@@ -36,9 +36,10 @@ Options:
                         (a tenth of the map's longer side without it)
   --summary             print what the map holds as "key: value" lines
   --compare OLD         compare the map (PATH) with an older version of it, OLD (a map's
-                        file or folder): --summary prints what changed as "key: value"
-                        lines, --output draws it (raised warm, lowered cool, other
-                        changes in colours of their own; --view draws PATH in a view)
+                        file or folder): the window starts in the changes view (raised
+                        ground warm, lowered cool, other changes in colours of their
+                        own) and B shows either version; --summary prints what changed
+                        as "key: value" lines, --output draws it (--view: PATH in a view)
   --error-box           show a failure to load the map or to start in a message box too
                         (for starts from a desktop, where nobody reads standard error);
                         with no PATH and no map in the folder, ask for one with the
@@ -254,8 +255,6 @@ void checkTogether(Parsing& p) {
     if (!line.comparePath.empty() && (!line.heightmap.empty() || !line.mesh.empty()))
         p.fail(std::string(line.mesh.empty() ? "--heightmap" : "--mesh") +
                " is for one map, not --compare");
-    if (!line.comparePath.empty() && !line.summary && line.output.empty())
-        p.fail("--compare is for --summary and --output: zuvaro --summary --compare OLD NEW");
     if (line.viewGiven && line.output.empty() && line.mesh.empty())
         p.fail("--view is for the picture of --output or the mesh of --mesh");
     if ((p.sizeGiven || line.legend || line.contours) && line.output.empty())

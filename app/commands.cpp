@@ -5,6 +5,7 @@
 // with it (polygon mode and lighting included).
 #include "app/commands.h"
 
+#include "app/comparison.h"
 #include "app/key_table.h"
 #include "app/map_session.h"
 #include "app/open_dialog.h"
@@ -47,8 +48,12 @@ void switchLighting(ViewControls&, int) {
 }
 
 void nextViewShown(ViewControls& controls, int) {
-    viewerState.view = nextView(viewerState.view);
+    viewerState.view = nextView(viewerState.view, controls.comparison.active);
     std::cout << viewLegend(terrainMap, viewerState.view, controls.session.reportText) << std::endl;
+}
+
+void otherVersion(ViewControls& controls, int) {
+    showOtherVersion(controls);
 }
 
 void switchWater(ViewControls&, int) {
@@ -99,6 +104,7 @@ void switchGrid(ViewControls& controls, int) {
 
 void reload(ViewControls& controls, int) {
     reloadMap(controls);
+    reloadOtherMap(controls); // while comparing: the other version too
 }
 
 void savePicture(ViewControls& controls, int) {
@@ -115,6 +121,7 @@ const Command commands[] = {
     {"M, K", "move the light down, up", Command::held, {'M', 'K'}, false, moveLightUpDown},
     {"L", "lighting off or on", Command::pressed, {'L'}, false, switchLighting},
     {"V", "next view", Command::pressed, {'V'}, false, nextViewShown},
+    {"B", "the map before or after", Command::pressed, {'B'}, false, otherVersion},
     {"H", "water off or on", Command::pressed, {'H'}, false, switchWater},
     {"Page Down, Page Up",
      "twice, half as high",

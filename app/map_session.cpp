@@ -2,6 +2,7 @@
 // standard output as the load prints it, and its failure to standard error and a box.
 #include "app/map_session.h"
 
+#include "app/comparison.h"
 #include "app/user_messages.h"
 #include "app/view_controls.h"
 #include "app/view_legend.h"
@@ -18,11 +19,7 @@ enum class CameraAfter { toStart, keepIfInside };
 // Takes the loaded map or says why not. `stamp` is the file as it was before the load.
 bool takeMap(TerrainMap&& candidate, const std::string& file, const FileStamp& stamp,
              CameraAfter after, ViewControls& controls) {
-    if (!candidate.loadWarning.empty()) tellWarning(candidate.loadWarning);
-    if (!candidate.loaded()) {
-        tellFailure(candidate.loadError, true, windowContext.mainWindow);
-        return false;
-    }
+    if (!loadedWell(candidate)) return false;
     terrainMap = std::move(candidate);
     SceneView& scene = controls.scene;
     MapSession& session = controls.session;
@@ -45,6 +42,13 @@ bool takeMap(TerrainMap&& candidate, const std::string& file, const FileStamp& s
 
 } // namespace
 
+bool loadedWell(const TerrainMap& candidate) {
+    if (!candidate.loadWarning.empty()) tellWarning(candidate.loadWarning);
+    if (candidate.loaded()) return true;
+    tellFailure(candidate.loadError, true, windowContext.mainWindow);
+    return false;
+}
+
 void followFrom(MapSession& session, const std::string& file, const FileStamp& stamp,
                 ReportText text) {
     session = MapSession{};
@@ -56,8 +60,11 @@ void followFrom(MapSession& session, const std::string& file, const FileStamp& s
 bool openMap(const std::string& path, ViewControls& controls) {
     const std::string file = mapFileFor(path);
     const FileStamp stamp = stampOf(file);
-    return takeMap(loadMapFile(file, std::cout, controls.session.reportText), file, stamp,
-                   CameraAfter::toStart, controls);
+    if (!takeMap(loadMapFile(file, std::cout, controls.session.reportText), file, stamp,
+                 CameraAfter::toStart, controls))
+        return false;
+    if (controls.comparison.active) endComparison(controls);
+    return true;
 }
 
 bool reloadMap(ViewControls& controls) {
@@ -65,32 +72,42 @@ bool reloadMap(ViewControls& controls) {
     if (s.file.empty()) return false;
     const FileStamp stamp = stampOf(s.file);
     s.known = stamp; // this attempt, good or not, is not repeated by the follower
-    return takeMap(loadMapFile(s.file, std::cout, s.reportText), s.file, stamp,
-                   CameraAfter::keepIfInside, controls);
+    const bool taken = takeMap(loadMapFile(s.file, std::cout, s.reportText), s.file, stamp,
+                               CameraAfter::keepIfInside, controls);
+    if (taken && controls.comparison.active) compareAgain(controls);
+    return taken;
 }
 
 void followMapFile(std::int64_t now, ViewControls& controls) {
     MapSession& s = controls.session;
-    if (s.file.empty() || now < s.nextLook) return;
+    TerrainMap candidate;
+    if (!settledChange(now, s, candidate)) return;
+    if (takeMap(std::move(candidate), s.file, s.known, CameraAfter::keepIfInside, controls) &&
+        controls.comparison.active)
+        compareAgain(controls);
+}
+
+bool settledChange(std::int64_t now, MapSession& s, TerrainMap& candidate) {
+    if (s.file.empty() || now < s.nextLook) return false;
     s.nextLook = now + viewerState.counterFrequency; // a second on
 
     const FileStamp stamp = stampOf(s.file);
     // Unchanged, or gone for the moment (an editor replacing it): nothing to load yet.
     if (stamp == s.known || !stamp.exists) {
         s.changeSeen = false;
-        return;
+        return false;
     }
     if (!s.changeSeen || stamp != s.changed) {
         s.changed = stamp;
         s.changeSeen = true;
-        return;
+        return false;
     }
-    TerrainMap candidate = loadMapFile(s.file, std::cout, s.reportText);
+    candidate = loadMapFile(s.file, std::cout, s.reportText);
     const FileStamp after = stampOf(s.file);
     if (after != stamp) { // written to during the load: wait for it to settle again
         s.changed = after;
-        return;
+        return false;
     }
     s.known = stamp;
-    takeMap(std::move(candidate), s.file, stamp, CameraAfter::keepIfInside, controls);
+    return true;
 }

@@ -34,6 +34,13 @@ bool openMap(const std::string& path, ViewControls& controls);
 // Loads the shown map's file again; the camera stays where it is if the map still holds it.
 bool reloadMap(ViewControls& controls);
 
+// True once the session's file has changed and settled, with its new load in `candidate`
+// (good or not; the file's stamp is then known): what followMapFile does for the shown map.
+bool settledChange(std::int64_t now, MapSession& session, TerrainMap& candidate);
+
+// Whether a load is good enough to show: its warning and its failure said in boxes.
+bool loadedWell(const TerrainMap& candidate);
+
 // Looks at the file about once a second (cheaply: its size and write time) and reloads it once
 // a change has settled: the same size and time at two looks in a row, so that a file still
 // being written is not loaded half-way. `now` is a performance-counter reading.

@@ -2,9 +2,10 @@
 // dispatches the message. Paints are always waiting while the window shows, so this runs
 // once per frame; when nothing waits (a minimised window) it sleeps until input comes
 // rather than spinning, and never hands an old message out again. Between messages it lets
-// the map session look at the map's file, which it does about once a second.
+// the map session look at the map's file (and a compared version's), about once a second.
 #include "app/message_loop.h"
 
+#include "app/comparison.h"
 #include "app/key_table.h"
 #include "app/map_session.h"
 #include "app/window_picture.h"
@@ -21,6 +22,7 @@ int runMessageLoop(ViewControls& controls) {
         LARGE_INTEGER now;
         QueryPerformanceCounter(&now);
         followMapFile(now.QuadPart, controls);
+        followOtherFile(now.QuadPart, controls);
         if (taken) {
             TranslateMessage(&msg);
             DispatchMessageA(&msg);

@@ -1,10 +1,11 @@
 // ViewControls: what the window's input changes beside the viewer's records and what its
 // frames read: the scene (the camera, level of detail and its storage), the mouse gesture
-// under way and the map's file as it is followed. One per window, made by the entry and reached by
-// the window procedure through the window's data, so nothing of it is global. Needs: the render
-// layer's scene, the map session.
+// under way, the map's file as it is followed and a comparison with another version of it. One
+// per window, made by the entry and reached by the window procedure through the window's data,
+// so nothing of it is global. Needs: the render layer's scene, the map session, the comparison.
 #pragma once
 
+#include "app/comparison.h"
 #include "app/map_session.h"
 #include "render/scene_view.h"
 
@@ -24,4 +25,5 @@ struct ViewControls {
     SceneView scene;
     MouseGesture gesture;
     MapSession session;
+    Comparison comparison; // while two versions of the map are compared
 };

@@ -1,6 +1,8 @@
 // Legends of the views.
 #include "app/view_legend.h"
 
+#include "view/change_colours.h"
+
 #include <algorithm>
 #include <cstdio>
 
@@ -35,6 +37,17 @@ std::string cliffs() {
            ", boundary " + hexColour(boundaryColour());
 }
 
+std::string changes() {
+    return ": raised " + hexColour(changeRampColour(1.0f)) + " to lowered " +
+           hexColour(changeRampColour(-1.0f)) + " through unchanged " +
+           hexColour(changeRampColour(0.0f)) + "; cliff " +
+           hexColour(changeMarkColour(cliffChanged)) + ", ground tile " +
+           hexColour(changeMarkColour(groundTileChanged)) + ", flags " +
+           hexColour(changeMarkColour(flagsChanged)) + ", water " +
+           hexColour(changeMarkColour(waterChanged)) + ", only in one map " +
+           hexColour(changeMarkColour(onlyInNew));
+}
+
 } // namespace
 
 std::string viewLegend(const TerrainMap& map, TerrainView view, ReportText text) {
@@ -46,6 +59,8 @@ std::string viewLegend(const TerrainMap& map, TerrainView view, ReportText text)
         return line + height(map);
     case TerrainView::cliffsAndFlags:
         return line + cliffs();
+    case TerrainView::changes:
+        return line + changes();
     default:
         return line;
     }

@@ -3,6 +3,7 @@
 // load is never shown; the failure goes to standard error, and to a message box where nobody would
 // read standard error.
 #include "app/command_line.h"
+#include "app/comparison.h"
 #include "app/console_text.h"
 #include "app/files_out.h"
 #include "app/help_text.h"
@@ -72,22 +73,33 @@ bool loadFirstMap(const std::string& given, const std::string& file, ReportText 
     return false;
 }
 
-// The older map of a comparison, loaded first so that its report comes first; false after
+// The older map of a comparison and its file as it was when read.
+struct Older {
+    TerrainMap map;
+    std::string file;
+    FileStamp stamp;
+};
+
+// Loads the older map of a comparison, first so that its report comes first; false after
 // saying why it could not be.
-bool loadOlderMap(const std::string& given, ReportText text, bool box, TerrainMap& before) {
-    before = loadMapFile(mapFileFor(given), std::cout, text);
-    if (!before.loadWarning.empty()) tellWarning(before.loadWarning);
-    if (before.loaded()) return true;
-    tellFailure(before.loadError, box);
+bool loadOlderMap(const std::string& given, ReportText text, bool box, Older& older) {
+    older.file = mapFileFor(given);
+    older.stamp = stampOf(older.file);
+    older.map = loadMapFile(older.file, std::cout, text);
+    if (!older.map.loadWarning.empty()) tellWarning(older.map.loadWarning);
+    if (older.map.loaded()) return true;
+    tellFailure(older.map.loadError, box);
     return false;
 }
 
 // The window on the loaded map, following its file, until the user quits.
 int runViewer(HINSTANCE instance, const CommandLine& options, const std::string& file,
-              const FileStamp& stamp, ReportText text, bool box) {
+              const FileStamp& stamp, ReportText text, bool box, Older& older) {
     ViewControls controls;
     followFrom(controls.session, file, stamp, text);
     controls.scene.overlay.mapName = mapNameOf(file);
+    if (!options.comparePath.empty())
+        startComparison(controls, std::move(older.map), older.file, older.stamp);
     std::string problem;
     if (!registerViewerClass(instance, problem) || !createMainWindow(instance, problem, controls)) {
         tellFailure(problem, box);
@@ -123,12 +135,12 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     const std::string file = mapFileFor(given);
     const ReportText text = standardOutputIsTerminal() ? ReportText::escaped : ReportText::asRead;
     const FileStamp stamp = stampOf(file);
-    TerrainMap before;
-    if (!options.comparePath.empty() && !loadOlderMap(options.comparePath, text, box, before))
+    Older older;
+    if (!options.comparePath.empty() && !loadOlderMap(options.comparePath, text, box, older))
         return 1;
     if (!loadFirstMap(given, file, text, box)) return 1;
-    if (!options.comparePath.empty())
-        return writeChangesOut(options, before, terrainMap, file, std::cout, box);
+    if (!options.comparePath.empty() && options.filesOut())
+        return writeChangesOut(options, older.map, terrainMap, file, std::cout, box);
     if (options.filesOut()) return writeFilesOut(options, terrainMap, file, text, std::cout, box);
-    return runViewer(instance, options, file, stamp, text, box);
+    return runViewer(instance, options, file, stamp, text, box, older);
 }

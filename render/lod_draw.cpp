@@ -63,7 +63,8 @@ void endBakedLight(const GlEntryPoints& gl) {
 
 // A leaf whose heights do not fit the compact form: its quads from the grid, in immediate
 // mode, as the exact strips draw them.
-void drawExactChunk(const TerrainMap& map, const LodChunk& chunk, TerrainView view) {
+void drawExactChunk(const TerrainMap& map, const LodChunk& chunk,
+                    const VertexColouring& colouring) {
     ViewFrustum everywhere;
     for (auto& p : everywhere.planes) p[3] = 1.0f;
     GlEmitter gl;
@@ -71,10 +72,10 @@ void drawExactChunk(const TerrainMap& map, const LodChunk& chunk, TerrainView vi
     for (int r = chunk.row; r < chunk.row + chunk.quadsZ; ++r) {
         gl.begin();
         for (int c = chunk.column; c < chunk.column + chunk.quadsX; ++c) {
-            if (view == TerrainView::plain)
+            if (colouring.view == TerrainView::plain)
                 emitQuad(map, everywhere, c, r, gl, PlainColours{});
             else
-                emitQuad(map, everywhere, c, r, gl, VertexColours{VertexColouring::of(map, view)});
+                emitQuad(map, everywhere, c, r, gl, VertexColours{colouring});
         }
         gl.end();
     }
@@ -209,7 +210,7 @@ void drawLevelOfDetail(const TerrainMap& map, const LodDrawing& drawing,
     drawGround(drawing, selection, view);
     for (const int index : selection.drawn) {
         const LodChunk& chunk = drawing.mesh.chunks[static_cast<std::size_t>(index)];
-        if (chunk.exact) drawExactChunk(map, chunk, view);
+        if (chunk.exact) drawExactChunk(map, chunk, drawing.textures.colouring);
     }
     if (water && view != TerrainView::plain) drawWaterSurface(drawing, selection);
     glBindTexture(GL_TEXTURE_2D, 0);

@@ -108,7 +108,7 @@ void makeWater(LodTextures& t, const TerrainMap& map, bool anySize) {
 }
 
 void makeColour(LodTextures& t, const TerrainMap& map, bool anySize) {
-    const VertexColouring colouring = VertexColouring::of(map, t.view);
+    const VertexColouring& colouring = t.colouring;
     std::vector<unsigned char> texels;
     forTiles(t, map, [&](const TileSpan& tile) {
         pointTexels(texels, map, tile, anySize, 3,
@@ -132,9 +132,11 @@ void LodTextures::release() {
     generation = -1;
 }
 
-void LodTextures::prepare(const TerrainMap& map, const LodMesh& mesh, TerrainView shown) {
+void LodTextures::prepare(const TerrainMap& map, const LodMesh& mesh, TerrainView shown,
+                          const ComparedMaps& compared) {
     const bool newMesh = generation != mesh.generation;
     if (!newMesh && shown == view) return;
+    colouring = VertexColouring::of(map, shown, compared.changes, compared.showingOlder);
     const bool anySize = anySizeTextures();
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     if (newMesh) {

@@ -10,7 +10,9 @@
 
 #include "platform/win32.h"
 #include "view/lod_mesh.h"
+#include "view/map_changes.h"
 #include "view/terrain_view.h"
+#include "view/view_colours.h"
 
 #include <vector>
 
@@ -30,8 +32,12 @@ struct LodTextures {
     float lightAt[3] = {};
     std::vector<unsigned char> texels; // kept, so that moving the light allocates nothing
 
-    // Makes what `mesh` (built from `map`) needs in `shown`, unless it is there already.
-    void prepare(const TerrainMap& map, const LodMesh& mesh, TerrainView shown);
+    VertexColouring colouring; // of `view`, for what the textures do not cover
+
+    // Makes what `mesh` (built from `map`) needs in `shown`, unless it is there already; the
+    // changes view's colours come from `compared`.
+    void prepare(const TerrainMap& map, const LodMesh& mesh, TerrainView shown,
+                 const ComparedMaps& compared = {});
     // Makes the lighting for a light at `position`, unless it is there already (after prepare).
     void prepareLight(const TerrainMap& map, const float position[4]);
     void release();

@@ -54,6 +54,10 @@ void drawInspector(ScreenText& text, const SceneView& scene, const CameraPlaceme
     }
     TextLines lines;
     describePoint(lines, terrainMap, at.column, at.row);
+    const ComparedMaps& compared = scene.compared;
+    if (compared.active())
+        describeChange(lines, terrainMap, *compared.other, *compared.changes, compared.showingOlder,
+                       at.column, at.row);
     int w = 0, h = 0;
     for (int i = 0; i < lines.count; ++i) w = std::max(w, ScreenText::width(lines.line[i]));
     w += 2 * padding;
@@ -75,7 +79,9 @@ void drawOverlay(SceneView& scene, const CameraPlacement& camera) {
     scene.text.begin(width, height);
     if (words) {
         if (viewerState.view != TerrainView::plain)
-            drawLegend(scene.text, legendOf(terrainMap, viewerState.view, viewerState.waterShown),
+            drawLegend(scene.text,
+                       legendOf(terrainMap, viewerState.view, viewerState.waterShown,
+                                scene.compared.changes),
                        margin, margin);
         if (!o.keys) drawInspector(scene.text, scene, camera, width, height); // never under F1's
         drawStatus(scene.text, scene, width, height);

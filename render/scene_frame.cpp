@@ -35,8 +35,12 @@ void applyState(const ViewerState& s, const FrameCamera& frame) {
 }
 
 void setTitle(const ViewerState& s, const SceneView& scene) {
-    const char* const detail = scene.levelOfDetail ? "" : " - level of detail off";
-    if (s.view == TerrainView::plain && scene.levelOfDetail)
+    const char* const detail =
+        !scene.compared.active() ? (scene.levelOfDetail ? "" : " - level of detail off")
+        : scene.compared.showingOlder
+            ? (scene.levelOfDetail ? " - before" : " - before - level of detail off")
+            : (scene.levelOfDetail ? " - after" : " - after - level of detail off");
+    if (s.view == TerrainView::plain && !detail[0])
         setWindowTitle(windowContext.mainWindow, "V3U Zuvaro - Kelpmoor Entertainment [ FPS:%d ]",
                        s.framesPerSecond);
     else if (s.view == TerrainView::plain)
@@ -55,7 +59,7 @@ void drawExact(SceneView& scene) {
     if (s.view == TerrainView::plain) {
         drawPlainTerrain(terrainMap, viewFrustum, scene.candidates);
     } else {
-        scene.textures.prepare(terrainMap, scene.mesh, s.view);
+        scene.textures.prepare(terrainMap, scene.mesh, s.view, scene.compared);
         glPushMatrix();
         drawColouredTerrain(terrainMap, viewFrustum, scene.candidates, scene.textures, s.view,
                             s.waterShown);
@@ -102,7 +106,7 @@ void drawOtherCamera(SceneView& scene, const CameraPlacement& camera) {
     const float pixelsPerUnit =
         plan ? static_cast<float>(scene.frame.height / (2.0 * camera.planHalfHeight))
              : static_cast<float>(scene.frame.height) / (2.0f * scene.frame.tanHalfFovy());
-    scene.textures.prepare(terrainMap, scene.mesh, s.view);
+    scene.textures.prepare(terrainMap, scene.mesh, s.view, scene.compared);
     scene.geometry.prepare(scene.gl, scene.mesh);
     // With the light baked beside the colours, or no lighting at all, a coarser mesh keeps
     // every tile point's colour and shading: its error then only moves silhouettes.

@@ -13,6 +13,7 @@
 #include "view/camera.h"
 #include "view/frame_camera.h"
 #include "view/lod_select.h"
+#include "view/map_changes.h"
 #include "view/overlay.h"
 
 struct SceneView {
@@ -26,6 +27,8 @@ struct SceneView {
     LodMesh mesh;
     LodTextures textures;
     LodGeometry geometry;
+    // While two versions are compared: the other one and the changes, held by the controls.
+    ComparedMaps compared;
 
     // The window's: its OpenGL context's entry points and objects, and its size.
     GlEntryPoints gl;

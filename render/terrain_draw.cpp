@@ -45,8 +45,7 @@ void drawColouredTerrain(const TerrainMap& map, const ViewFrustum& frustum,
         glDisable(GL_TEXTURE_GEN_S);
         glDisable(GL_TEXTURE_GEN_T);
     } else {
-        emitTerrainStrips(map, frustum, &candidates, gl,
-                          VertexColours{VertexColouring::of(map, view)});
+        emitTerrainStrips(map, frustum, &candidates, gl, VertexColours{textures.colouring});
     }
     if (!water) return;
     beginWater();

@@ -1,5 +1,7 @@
 #include "view/change_colours.h"
 
+#include "terrain/map_extent.h"
+
 #include <cmath>
 #include <cstdio>
 
@@ -19,7 +21,7 @@ constexpr MarkStyle markStyles[] = {{cliffChanged, 0.86, 0.17, 95.0, "cliff"},
                                     {groundTileChanged, 0.64, 0.25, 328.0, "ground tile"},
                                     {flagsChanged, 0.74, 0.20, 142.0, "flags"},
                                     {waterChanged, 0.84, 0.13, 200.0, "water"},
-                                    {onlyInNew, 0.27, 0.0, 0.0, "only in new"}};
+                                    {onlyInNew, 0.27, 0.0, 0.0, "only in one map"}};
 
 } // namespace
 
@@ -45,6 +47,21 @@ Rgb changeColour(const MapChanges& c, std::size_t point) {
     return changeRampColour(0.0f);
 }
 
+Rgb VertexColouring::changedColour(const TerrainVertex& v) const {
+    if (!changes) return changeRampColour(0.0f);
+    // The point's column and row in its own grid, then in the newer map's.
+    long long column = std::llround(v.position.x / tileSize);
+    long long row = std::llround(-v.position.z / tileSize);
+    if (older) {
+        column -= changes->columnShift;
+        row -= changes->rowShift;
+    }
+    if (!changes->aligned || column < 0 || row < 0 || column >= changes->columns ||
+        row >= changes->rows)
+        return changeMarkColour(onlyInNew); // a point of one map only
+    return changeColour(*changes, changes->index(static_cast<int>(column), static_cast<int>(row)));
+}
+
 Legend changesLegend(const MapChanges& c) {
     Legend legend;
     std::snprintf(legend.title, sizeof legend.title, "changes");
@@ -58,10 +75,12 @@ Legend changesLegend(const MapChanges& c) {
                   static_cast<double>(c.largestRise));
     std::snprintf(row(changeRampColour(-1.0f)), size, "lowered %lld, down to %.2f", c.lowered,
                   static_cast<double>(c.largestDrop));
-    const long long counts[] = {c.cliff, c.groundTile, c.flags, c.water, c.onlyInNewCount};
-    for (int k = 0; k < 5; ++k)
+    const long long counts[] = {c.cliff, c.groundTile, c.flags, c.water};
+    for (int k = 0; k < 4; ++k)
         std::snprintf(row(changeMarkColour(markStyles[k].mark)), size, "%s %lld",
                       markStyles[k].name, counts[k]);
+    std::snprintf(row(changeMarkColour(onlyInNew)), size, "only in new %lld, in old %lld",
+                  c.onlyInNewCount, c.onlyInOld);
     std::snprintf(row(changeRampColour(0.0f)), size, "unchanged %lld", c.compared - c.changed);
     return legend;
 }

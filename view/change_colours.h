@@ -2,7 +2,7 @@
 // grey; raised ground warm and lowered ground cool, on a ramp through that grey to the largest
 // change either way; where the height stayed but another field changed, a colour for each
 // (the ground tile, the cliff, the flags, the water), none of them near the ramp or the grey;
-// and points that only the newer map has dark.
+// and points that only one of the maps has dark.
 // Needs: the comparison of two maps, the view colours and legends; no OpenGL.
 #pragma once
 

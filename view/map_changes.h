@@ -44,3 +44,13 @@ struct MapChanges {
     // The largest change of height either way, which the changes view's ramp reaches.
     float largestChange() const { return largestRise > largestDrop ? largestRise : largestDrop; }
 };
+
+// What a window's frames need of a comparison: the version not shown, what changed, and
+// whether the one shown is the older.
+struct ComparedMaps {
+    const TerrainMap* other = nullptr;
+    const MapChanges* changes = nullptr;
+    bool showingOlder = false;
+
+    bool active() const { return other && changes; }
+};

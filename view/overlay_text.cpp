@@ -1,6 +1,7 @@
 #include "view/overlay_text.h"
 
 #include "terrain/map_extent.h"
+#include "view/change_colours.h"
 #include "view/ground_height.h"
 #include "view/text_layout.h"
 
@@ -39,6 +40,86 @@ void statusLine(TextLines& out, const TerrainMap& map, const ViewerState& state,
         out.add("%s%s%s", front, name, keys);
 }
 
+namespace {
+
+// The point's flags by name, "none" without any.
+void flagNames(const TerrainVertex& v, char* flags, std::size_t size) {
+    flags[0] = '\0';
+    const struct {
+        int flag;
+        const char* name;
+    } names[] = {{rampFlag, "ramp"},
+                 {tintedFlag, "tinted"},
+                 {waterFlag, "water"},
+                 {boundaryFlag, "boundary"}};
+    for (const auto& n : names) {
+        if (!(v.tileFlags & n.flag)) continue;
+        std::strncat(flags, flags[0] ? ", " : "", size - std::strlen(flags) - 1);
+        std::strncat(flags, n.name, size - std::strlen(flags) - 1);
+    }
+    if (v.boundary)
+        std::strncat(flags, flags[0] ? ", boundary mark" : "boundary mark",
+                     size - std::strlen(flags) - 1);
+    if (!flags[0]) std::snprintf(flags, size, "none");
+}
+
+// A tile set's ID, or "#n" for a number its list does not reach.
+std::string tileName(const std::string& id, int number) {
+    return id.empty() ? "#" + std::to_string(number) : id;
+}
+
+// The lines of the fields that differ between one point's two versions.
+void describeDifferences(TextLines& out, const TerrainMap& before, const TerrainVertex& o,
+                         const TerrainMap& after, const TerrainVertex& n) {
+    const int lines = out.count;
+    if (o.position.y != n.position.y)
+        out.add("ground %.2f > %.2f", static_cast<double>(o.position.y),
+                static_cast<double>(n.position.y));
+    const std::string ground[2] = {
+        tileName(before.header->groundTileSetId(o.groundTexture), o.groundTexture),
+        tileName(after.header->groundTileSetId(n.groundTexture), n.groundTexture)};
+    if (ground[0] != ground[1])
+        out.add("ground tile %s > %s", ground[0].c_str(), ground[1].c_str());
+    if (o.layerHeight != n.layerHeight) out.add("layer %d > %d", o.layerHeight, n.layerHeight);
+    const std::string cliff[2] = {
+        tileName(before.header->cliffTileSetId(o.cliffTexture), o.cliffTexture),
+        tileName(after.header->cliffTileSetId(n.cliffTexture), n.cliffTexture)};
+    if (cliff[0] != cliff[1]) out.add("cliff tile %s > %s", cliff[0].c_str(), cliff[1].c_str());
+    char flags[2][64];
+    flagNames(o, flags[0], sizeof flags[0]);
+    flagNames(n, flags[1], sizeof flags[1]);
+    if (std::strcmp(flags[0], flags[1]) != 0) out.add("flags %s > %s", flags[0], flags[1]);
+    const bool wet[2] = {(o.tileFlags & waterFlag) != 0, (n.tileFlags & waterFlag) != 0};
+    char water[2][24];
+    std::snprintf(water[0], sizeof water[0], wet[0] ? "%.2f" : "none",
+                  static_cast<double>(waterSurfaceHeight(o)));
+    std::snprintf(water[1], sizeof water[1], wet[1] ? "%.2f" : "none",
+                  static_cast<double>(waterSurfaceHeight(n)));
+    if (std::strcmp(water[0], water[1]) != 0) out.add("water %s > %s", water[0], water[1]);
+    if (out.count == lines) out.add("unchanged");
+}
+
+} // namespace
+
+void describeChange(TextLines& out, const TerrainMap& shown, const TerrainMap& other,
+                    const MapChanges& changes, bool shownIsOlder, int column, int row) {
+    const long long shift[2] = {shownIsOlder ? -changes.columnShift : changes.columnShift,
+                                shownIsOlder ? -changes.rowShift : changes.rowShift};
+    const long long c = column + shift[0], r = row + shift[1];
+    if (!changes.aligned || other.vertices.empty() || c < 0 || r < 0 ||
+        c >= other.header->mapWidth || r >= other.header->mapHeight) {
+        out.add(shownIsOlder ? "only in the map before" : "only in the map after");
+        return;
+    }
+    out.add("before > after:");
+    const TerrainVertex& here = shown.vertices[static_cast<std::size_t>(column)][row];
+    const TerrainVertex& there = other.vertices[static_cast<std::size_t>(c)][r];
+    if (shownIsOlder)
+        describeDifferences(out, shown, here, other, there);
+    else
+        describeDifferences(out, other, there, shown, here);
+}
+
 void describePoint(TextLines& out, const TerrainMap& map, int column, int row) {
     const EnvironmentHeader& h = *map.header;
     const TerrainVertex& v = map.vertices[static_cast<std::size_t>(column)][row];
@@ -54,29 +135,16 @@ void describePoint(TextLines& out, const TerrainMap& map, int column, int row) {
             ground[0] ? ground.c_str() : "unlisted", v.textureDetails);
     out.add("cliff tile %d (%s), layer %d", v.cliffTexture, cliff[0] ? cliff.c_str() : "unlisted",
             v.layerHeight);
-    char flags[64] = "";
-    const struct {
-        int flag;
-        const char* name;
-    } names[] = {{rampFlag, "ramp"},
-                 {tintedFlag, "tinted"},
-                 {waterFlag, "water"},
-                 {boundaryFlag, "boundary"}};
-    for (const auto& n : names) {
-        if (!(v.tileFlags & n.flag)) continue;
-        std::strncat(flags, flags[0] ? ", " : "", sizeof flags - std::strlen(flags) - 1);
-        std::strncat(flags, n.name, sizeof flags - std::strlen(flags) - 1);
-    }
-    if (v.boundary)
-        std::strncat(flags, flags[0] ? ", boundary mark" : "boundary mark",
-                     sizeof flags - std::strlen(flags) - 1);
-    out.add("flags: %s", flags[0] ? flags : "none");
+    char flags[64];
+    flagNames(v, flags, sizeof flags);
+    out.add("flags: %s", flags);
     if (v.tileFlags & waterFlag)
         out.add("water %.2f, depth %.2f", waterSurfaceHeight(v),
                 waterSurfaceHeight(v) - v.position.y);
 }
 
-Legend legendOf(const TerrainMap& map, TerrainView view, bool water) {
+Legend legendOf(const TerrainMap& map, TerrainView view, bool water, const MapChanges* changes) {
+    if (view == TerrainView::changes) return changes ? changesLegend(*changes) : Legend{};
     Legend legend;
     const auto row = [&](const Rgb& colour, const char* label) {
         if (legend.count >= Legend::most) return;

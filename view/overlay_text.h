@@ -6,6 +6,7 @@
 
 #include "terrain/terrain_map.h"
 #include "view/camera.h"
+#include "view/map_changes.h"
 #include "view/text_lines.h"
 #include "view/view_colours.h"
 #include "view/viewer_state.h"
@@ -23,6 +24,12 @@ void statusLine(TextLines& out, const TerrainMap& map, const ViewerState& state,
 // depth where it has the water flag.
 void describePoint(TextLines& out, const TerrainMap& map, int column, int row);
 
+// What changed at the shown map's tile point (column, row) between the two versions compared:
+// a line for each field that differs, "before > after", "unchanged", or which map alone has
+// it; `other` is the version not shown.
+void describeChange(TextLines& out, const TerrainMap& shown, const TerrainMap& other,
+                    const MapChanges& changes, bool shownIsOlder, int column, int row);
+
 // A coloured view's legend: a title, and rows of a colour and its meaning (the height view's
 // colours are a ramp from lowest to highest, drawn with ticks).
 struct Legend {
@@ -38,7 +45,9 @@ struct Legend {
     float lowest = 0.0f, highest = 0.0f;
 };
 
-Legend legendOf(const TerrainMap& map, TerrainView view, bool water);
+// The changes view's legend needs the comparison; without one it has no rows.
+Legend legendOf(const TerrainMap& map, TerrainView view, bool water,
+                const MapChanges* changes = nullptr);
 
 // A row saying that contour lines are drawn every `interval` units, where there is room.
 void addContourRow(Legend& legend, float interval);

@@ -1,12 +1,14 @@
 // TerrainView: what the terrain's colour shows. Plain is the default, lit white; the others
-// colour each vertex from the data the loader keeps for it.
+// colour each vertex from the data the loader keeps for it, the changes from a comparison of
+// two versions of the map.
 // Needs: standard C++ only.
 #pragma once
 
-enum class TerrainView { plain, groundTiles, height, cliffsAndFlags };
+enum class TerrainView { plain, groundTiles, height, cliffsAndFlags, changes };
 
-// The view after `view` in the order V cycles through them, back to plain after the last.
-inline TerrainView nextView(TerrainView view) {
+// The view after `view` in the order V cycles through them, back to plain after the last; while
+// two versions of a map are compared, the changes come after the cliffs (and start the cycle).
+inline TerrainView nextView(TerrainView view, bool comparing = false) {
     switch (view) {
     case TerrainView::plain:
         return TerrainView::groundTiles;
@@ -14,6 +16,8 @@ inline TerrainView nextView(TerrainView view) {
         return TerrainView::height;
     case TerrainView::height:
         return TerrainView::cliffsAndFlags;
+    case TerrainView::cliffsAndFlags:
+        return comparing ? TerrainView::changes : TerrainView::plain;
     default:
         return TerrainView::plain;
     }
@@ -28,6 +32,8 @@ inline const char* viewName(TerrainView view) {
         return "height";
     case TerrainView::cliffsAndFlags:
         return "cliffs and flags";
+    case TerrainView::changes:
+        return "changes";
     default:
         return "plain";
     }

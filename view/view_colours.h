@@ -65,14 +65,22 @@ constexpr float waterColour[4] = {0.0f, 0.627f, 1.0f, 0.75f};
 // The water as it shows over `ground`.
 Rgb waterOver(const Rgb& ground);
 
-// Everything a coloured view needs to colour a vertex of one map.
+struct MapChanges;
+
+// Everything a coloured view needs to colour a vertex of one map; for the changes, the
+// comparison the map is in and whether it is the older map (whose points are found in the
+// newer one's grid through the offsets' shift).
 struct VertexColouring {
     TerrainView view = TerrainView::groundTiles;
     GroundColours ground;
     float lowest = 0.0f, highest = 0.0f;
+    const MapChanges* changes = nullptr;
+    bool older = false;
 
-    static VertexColouring of(const TerrainMap& map, TerrainView view) {
-        return {view, GroundColours::of(*map.header), map.lowestHeight, map.highestHeight};
+    static VertexColouring of(const TerrainMap& map, TerrainView view,
+                              const MapChanges* changes = nullptr, bool older = false) {
+        return {view, GroundColours::of(*map.header), map.lowestHeight, map.highestHeight, changes,
+                older};
     }
 
     Rgb colourOf(const TerrainVertex& v) const {
@@ -81,8 +89,12 @@ struct VertexColouring {
             return ground.byNumber[v.groundTexture & 15];
         case TerrainView::height:
             return heightColour(v.position.y, lowest, highest);
+        case TerrainView::changes:
+            return changedColour(v);
         default:
             return cliffColour(v);
         }
     }
+    // The changes view's colour of the point at v's place.
+    Rgb changedColour(const TerrainVertex& v) const;
 };

@@ -1,6 +1,7 @@
 // Where the water surface shows: over every quad with the water flag at a corner; in the
 // cliffs and flags view not over quads with a flag of their own (ramp, tinted ground,
-// boundary), so that blue over a flag's colour never reads as another flag.
+// boundary), so that blue over a flag's colour never reads as another flag; never in the
+// changes view, whose colours show where the water changed.
 // Needs: the terrain model, the views.
 #pragma once
 
@@ -18,7 +19,7 @@ inline bool quadIsWet(const TerrainMap& map, int c, int r) {
 
 // Whether the water surface shows over quad (c, r) in `view`.
 inline bool waterShowsOver(const TerrainMap& map, int c, int r, TerrainView view) {
-    if (!quadIsWet(map, c, r)) return false;
+    if (view == TerrainView::changes || !quadIsWet(map, c, r)) return false; // changes: coloured
     if (view != TerrainView::cliffsAndFlags) return true;
     for (const int column : {c, c + 1}) {
         const TerrainVertex* v = map.vertices[static_cast<std::size_t>(column)].get();

@@ -80,7 +80,6 @@ cp "$work/old.w3e" "$work/v1/war3map.w3e" && cp "$work/new.w3e" "$work/v2/war3ma
 out --summary --compare v1 v2
 check "folders" "0|changed points: 37" "$code|$(grep '^changed points' "$work/out")"
 for bad in "--summary --compare old.w3e|2|zuvaro: --compare takes two maps: zuvaro --compare OLD NEW" \
-    "--compare old.w3e new.w3e|2|zuvaro: --compare is for --summary and --output: zuvaro --summary --compare OLD NEW" \
     "--mesh m.glb --compare old.w3e new.w3e|2|zuvaro: --mesh is for one map, not --compare" \
     "--output old.w3e --compare old.w3e new.w3e|2|zuvaro: --output writes PNG pictures (.png), not old.w3e" \
     "--summary --compare gone.w3e new.w3e|1|zuvaro: cannot open gone.w3e"; do
@@ -102,10 +101,10 @@ if [ "$mode" = native ] && command -v git >/dev/null; then
     git diff HEAD~1 HEAD >"$work/diff"
     grep -qx -- '-ground highest: 100.00' "$work/diff" && grep -qx -- '+ground highest: 164.00' "$work/diff" &&
         pass || fail "git diff with the summary as text: $(cat "$work/diff")"
-    git difftool --no-prompt --extcmd "${run[*]} --summary --compare" HEAD~1 HEAD \
-        >"$work/difftool" 2>&1
-    grep -qx 'changed points: 37' "$work/difftool" && pass ||
-        fail "git difftool: $(cat "$work/difftool")"
+    git config difftool.counts.cmd "${run[*]} --summary --compare \"\$LOCAL\" \"\$REMOTE\""
+    git difftool --no-prompt --tool counts HEAD~1 HEAD >"$work/difftool" 2>&1
+    grep -qx 'changed points: 37' "$work/difftool" && grep -qx 'raised: 16' "$work/difftool" &&
+        pass || fail "git difftool: $(cat "$work/difftool")"
     cd "$work" || exit 1
 fi
 

@@ -114,3 +114,39 @@ TEST(OverlayText, LegendsNameTheMapsOwnIdsAndEveryFlag) {
 }
 
 } // namespace
+
+namespace {
+
+// What the point panel says of a point in two versions: each field that differs as "before >
+// after" (tiles by their IDs, which the newer map lists the other way round), found through
+// the offsets' shift from either map shown, and the points one map alone has.
+TEST(OverlayText, WhatChangedAtAPointFromEitherVersion) {
+    const TerrainMap older = knownMap();
+    W3eDocument doc = levelDocument(5, 3);
+    doc.xOffset = -8704.0f - 128.0f; // a column further west: old column c is new column c + 1
+    doc.zOffset = -1536.0f;
+    doc.setGroundIds({"Vash", "Vmos"});
+    W3eTilePoint& p = doc.at(3, 1); // old (2, 1): raised, the same tile set, no flags
+    p.groundHeight = rawGroundHeight(64 - 256);
+    p.cliffAndLayer = 0x12;              // cliff texture 1, past the one ID
+    p.flagsAndTexture = 0x00;            // texture 0: Vash, as before
+    doc.at(2, 0).flagsAndTexture = 0x01; // old (1, 0): texture 1, now Vmos, as before
+    const TerrainMap newer = loadMap(doc);
+    const MapChanges changes = MapChanges::between(older, newer);
+    const auto said = [&](const TerrainMap& shown, const TerrainMap& other, bool olderShown,
+                          int column, int row) {
+        TextLines lines;
+        describeChange(lines, shown, other, changes, olderShown, column, row);
+        return joined(lines);
+    };
+    const std::string raised = "before > after:\nground 40.00 > 64.00\ncliff tile Vcl1 > #1\n"
+                               "flags ramp, water > none\nwater 66.40 > none\n";
+    EXPECT_EQ(said(newer, older, false, 3, 1), raised);
+    EXPECT_EQ(said(older, newer, true, 2, 1), raised);
+    EXPECT_EQ(said(newer, older, false, 2, 0), "before > after:\nunchanged\n");
+    EXPECT_EQ(said(newer, older, false, 0, 2), "only in the map after\n");
+    EXPECT_EQ(said(older, newer, true, 3, 2), "before > after:\nground tile #14 > Vash\n"
+                                              "flags tinted > none\n");
+}
+
+} // namespace

@@ -107,6 +107,11 @@ void reload(ViewControls& controls, int) {
     reloadOtherMap(controls); // while comparing: the other version too
 }
 
+void removeMeasuredPoint(ViewControls& controls, int) {
+    std::vector<Point3>& points = controls.scene.measure.points;
+    if (!points.empty()) points.pop_back();
+}
+
 void savePicture(ViewControls& controls, int) {
     controls.scene.overlay.pictureWanted = true;
 }
@@ -138,12 +143,20 @@ const Command commands[] = {
     {"G", "the tile grid", Command::pressed, {'G'}, false, switchGrid},
     {"F5", "reload the map", Command::pressed, {VK_F5}, false, reload},
     {"F12", "save the window's picture", Command::pressed, {VK_F12}, false, savePicture},
+    {"Backspace",
+     "remove the last measured point",
+     Command::pressed,
+     {VK_BACK},
+     false,
+     removeMeasuredPoint},
     {"Escape", "quit", Command::loop, {VK_ESCAPE}, false, nullptr},
     {"Wheel", "zoom towards the cursor", Command::mouse, {}, false, nullptr},
     {"Left drag", "pan", Command::mouse, {}, false, nullptr},
     {"Right drag", "turn, tilt", Command::mouse, {}, false, nullptr},
     {"Double click", "look at the point", Command::mouse, {}, false, nullptr},
     {"Click in the overview", "go there", Command::mouse, {}, false, nullptr},
+    {"Shift+click", "measure: add a point on the ground", Command::mouse, {}, false, nullptr},
+    {"Shift+right click", "clear the measured points", Command::mouse, {}, false, nullptr},
 };
 
 const int commandCount = static_cast<int>(sizeof commands / sizeof commands[0]);

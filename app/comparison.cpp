@@ -61,7 +61,11 @@ void showOtherVersion(ViewControls& controls) {
 }
 
 void endComparison(ViewControls& controls) {
-    controls.comparison = Comparison{};
+    Comparison& c = controls.comparison;
+    c.active = c.showingOlder = false;
+    c.other = TerrainMap();
+    c.otherSession = MapSession{};
+    c.changes = MapChanges{};
     controls.scene.compared = ComparedMaps{};
     if (viewerState.view == TerrainView::changes) viewerState.view = TerrainView::plain;
 }

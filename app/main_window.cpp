@@ -209,7 +209,7 @@ LRESULT CALLBACK viewerWindowProcedure(HWND window, UINT message, WPARAM wParam,
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
-        mouseButtonDown(window, *controls, message, x, y);
+        mouseButtonDown(window, *controls, message, x, y, (wParam & MK_SHIFT) != 0);
         return 0;
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:

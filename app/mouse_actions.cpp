@@ -30,9 +30,25 @@ GroundPoint groundUnderCursor(const SceneView& scene, int x, int y) {
     return groundAlong(terrainMap, rayThroughPixel(cameraNow(scene), scene.frame, x, y));
 }
 
-void mouseButtonDown(HWND window, ViewControls& controls, UINT message, int x, int y) {
+// Shift and a click: a point added to the measured path, or the path cleared (right button).
+void measureAt(SceneView& scene, UINT message, int x, int y) {
+    if (message == WM_RBUTTONDOWN) {
+        scene.measure.points.clear();
+        return;
+    }
+    const GroundPoint at = groundUnderCursor(scene, x, y);
+    if (at.hit) scene.measure.points.push_back(at.point);
+}
+
+void mouseButtonDown(HWND window, ViewControls& controls, UINT message, int x, int y, bool shift) {
     SceneView& scene = controls.scene;
     MouseGesture& g = controls.gesture;
+    // A quick second Shift-click comes as a double click: another point all the same.
+    if (shift && message != WM_MBUTTONDOWN) {
+        g = MouseGesture{};
+        measureAt(scene, message, x, y);
+        return;
+    }
     if (message == WM_LBUTTONDBLCLK) {
         const GroundPoint at = groundUnderCursor(scene, x, y);
         if (scene.camera.overview)

@@ -69,14 +69,28 @@ void drawInspector(ScreenText& text, const SceneView& scene, const CameraPlaceme
     linesPanel(text, lines, x, y, w, h);
 }
 
+// The measured path's panel, at the window's top right.
+void drawMeasures(ScreenText& text, const SceneView& scene, int width) {
+    TextLines lines;
+    describePath(lines, terrainMap, scene.measure);
+    if (lines.count == 0) return;
+    int w = 0;
+    for (int i = 0; i < lines.count; ++i) w = std::max(w, ScreenText::width(lines.line[i]));
+    w += 2 * padding;
+    int h = 0;
+    linesPanel(text, lines, std::max(0, width - margin - w), margin, w, h);
+}
+
 } // namespace
 
 void drawOverlay(SceneView& scene, const CameraPlacement& camera) {
     Overlay& o = scene.overlay;
     const bool words = o.wordsShown(viewerState.view);
-    if (!words && !o.keys) return;
+    const bool measures = !scene.measure.points.empty();
+    if (!words && !o.keys && !measures) return;
     const int width = scene.frame.width, height = scene.frame.height;
     scene.text.begin(width, height);
+    if (measures && !o.keys) drawMeasures(scene.text, scene, width);
     if (words) {
         if (viewerState.view != TerrainView::plain)
             drawLegend(scene.text,

@@ -6,6 +6,7 @@
 #include "platform/win32.h"
 #include "render/light_marker.h"
 #include "render/lod_draw.h"
+#include "render/measure_draw.h"
 #include "render/overlay_draw.h"
 #include "render/scene_setup.h"
 #include "render/terrain_draw.h"
@@ -134,6 +135,7 @@ void drawOtherCamera(SceneView& scene, const CameraPlacement& camera) {
     } else {
         drawExact(scene);
     }
+    drawMeasurePath(terrainMap, scene.measure, scene.measureSamples);
     glPopMatrix();
     glMatrixMode(GL_PROJECTION);
     glPopMatrix();
@@ -203,6 +205,7 @@ void renderFrame(SceneView& scene) {
         viewFrustum.extract();
         glPushMatrix();
         drawExact(scene);
+        drawMeasurePath(terrainMap, scene.measure, scene.measureSamples);
         glPopMatrix();
     } else {
         drawOtherCamera(scene, camera);

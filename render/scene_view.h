@@ -14,6 +14,7 @@
 #include "view/frame_camera.h"
 #include "view/lod_select.h"
 #include "view/map_changes.h"
+#include "view/measure_path.h"
 #include "view/overlay.h"
 
 struct SceneView {
@@ -21,6 +22,7 @@ struct SceneView {
     Camera camera;
     bool levelOfDetail = true; // D: off draws the full grid quad by quad at every camera
     Overlay overlay;
+    MeasurePath measure; // the points Shift and a click put on the ground
 
     // Made from the map, again after each load: the mesh, its textures (again for each view
     // and light) and its vertices as the driver holds them.
@@ -40,4 +42,5 @@ struct SceneView {
     // reused from frame to frame.
     LodSelection selection;
     BlockCandidates candidates;
+    std::vector<Point3> measureSamples;
 };

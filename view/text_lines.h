@@ -3,7 +3,7 @@
 #pragma once
 
 struct TextLines {
-    static constexpr int most = 28;
+    static constexpr int most = 32;
     static constexpr int width = 200;
     char line[most][width] = {};
     int count = 0;

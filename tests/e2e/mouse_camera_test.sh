@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The mouse camera, the overview and the level-of-detail switch on the real programs, as a user
 # meets them: the wheel, a left and a right drag, D in the title, O showing the whole map with
-# the background round it, and a click there going back to the map.
+# the background round it, a click there going back to the map, and measuring with Shift.
 # usage: mouse_camera_test.sh native|wine PROGRAM W3EGEN [PROGRAM64]   (DISPLAY must be set)
 set -u
 w3egen=$(realpath "$3")
@@ -61,6 +61,25 @@ mouse 300 200 click 1
 eventually apart overview back 50000 && pass || fail "a click in the overview did not go back"
 back_on_the_map() { shot back && [ "$(dark_at back 2 597) $(dark_at back 797 597)" = "0 0" ]; }
 eventually back_on_the_map && pass || fail "back from the overview, the lower corners are not terrain"
+
+# Measuring: Shift and two clicks draw a path over the ground, in the measure's yellow, with
+# its panel; Backspace leaves one point; Shift and a right click clear it.
+settled "$main" "$work/unmeasured.png"
+yellow() { # name: the measure's yellow pixels (red and green high, blue low)
+    convert "$work/$1.png" -depth 8 rgb:- 2>/dev/null | od -An -v -tu1 -w3 |
+        awk '$1 > 200 && $2 > 170 && $3 < 80 { n++ } END { print n + 0 }'
+}
+yellow_between() { shot "$1" && [ "$(yellow "$1")" -gt "$2" ] && [ "$(yellow "$1")" -lt "$3" ]; }
+base=$(yellow unmeasured)
+mouse 200 400 keydown shift click 1 mousemove --window "$main" 600 380 click 1 keyup shift
+eventually yellow_between path $((base + 500)) 1000000 && pass ||
+    fail "no path after two Shift-clicks: $(yellow path) yellow pixels against $base"
+press "$main" BackSpace
+eventually yellow_between point $((base + 10)) $((base + 400)) && pass ||
+    fail "Backspace did not leave one point: $(yellow point) yellow pixels against $base"
+mouse 400 300 keydown shift click 3 keyup shift
+eventually yellow_between cleared -1 $((base + 10)) && pass ||
+    fail "Shift and a right click did not clear: $(yellow cleared) against $base"
 
 press "$main" Escape
 eventually gone "$pid"

@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 TerrainMap terrainMap;
 
 namespace {
@@ -43,7 +45,7 @@ void freshViewer() {
     viewerState = ViewerState{};
     controls.scene.textures.release();
     controls.scene.geometry.release(controls.scene.gl);
-    controls = ViewControls{};
+    controls = std::move(*std::make_unique<ViewControls>()); // on the heap: it is large
     glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
     glViewport(0, 0, 800, 600);
     initGL();

@@ -80,6 +80,6 @@ void describePath(TextLines& out, const TerrainMap& map, const MeasurePath& path
         totalAcross += path.across(leg);
         totalAlong += path.alongTheGround(map, leg);
     }
-    out.add("total: distance %.1f, along the ground %.1f (%zu points)", totalAcross, totalAlong,
-            p.size());
+    out.add("total: distance %.1f, along the ground %.1f (%d points)", totalAcross, totalAlong,
+            static_cast<int>(p.size()));
 }

@@ -98,6 +98,10 @@ void switchKeys(ViewControls& controls, int) {
     if (o.keys && o.keyLines.count == 0) listCommands(o.keyLines);
 }
 
+void switchContours(ViewControls& controls, int) {
+    controls.scene.contours = !controls.scene.contours;
+}
+
 void switchGrid(ViewControls& controls, int) {
     controls.scene.overlay.grid = !controls.scene.overlay.grid;
 }
@@ -141,6 +145,7 @@ const Command commands[] = {
     {"Tab", "these words", Command::pressed, {VK_TAB}, false, switchWords},
     {"F1", "this list", Command::pressed, {VK_F1}, false, switchKeys},
     {"G", "the tile grid", Command::pressed, {'G'}, false, switchGrid},
+    {"C", "contour lines", Command::pressed, {'C'}, false, switchContours},
     {"F5", "reload the map", Command::pressed, {VK_F5}, false, reload},
     {"F12", "save the window's picture", Command::pressed, {VK_F12}, false, savePicture},
     {"Backspace",

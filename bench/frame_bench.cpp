@@ -458,6 +458,37 @@ BENCHMARK(words)
     ->Unit(benchmark::kMillisecond)
     ->MinTime(1.0);
 
+// Contour lines (C) against the same frame without them, on the rugged terrain: the start
+// camera in the plain and the ground tiles view, and a zoomed-out and a tilted camera.
+void contours(benchmark::State& state) {
+    const int size = static_cast<int>(state.range(0));
+    static ChosenCamera chosen;
+    const bool start = state.range(1) < 0;
+    chosen = static_cast<ChosenCamera>(start ? 0 : state.range(1));
+    const auto shown = static_cast<TerrainView>(state.range(2));
+    if (!openWindow()) return state.SkipWithError("no window: run under a display");
+    if (!useDemoMap(size, Shape::rugged))
+        return state.SkipWithError("cannot write or load the map");
+    freshCamera(true);
+    viewerState.view = shown;
+    if (!start) placeChosenCamera(chosen);
+    using Set = void (*)();
+    inTurns<Set>(
+        state, [] { controls.scene.contours = true; }, [] { controls.scene.contours = false; });
+    const bool drawn = controls.scene.contours;
+    controls.scene.contours = false;
+    controls.scene.camera.home();
+    viewerState.view = TerrainView::plain;
+    if (!drawn) return state.SkipWithError("this OpenGL has no unit for contour lines");
+    state.SetLabel(std::string("rugged, ") + (start ? "start camera" : cameraNames[chosen]) + ", " +
+                   viewName(shown));
+}
+
+BENCHMARK(contours)
+    ->ArgsProduct({{481, 2049}, {-1, zoom8192, tilted2048}, {0, 1}})
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(1.0);
+
 } // namespace
 
 BENCHMARK_MAIN();

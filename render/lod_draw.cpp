@@ -165,7 +165,9 @@ void drawGround(const LodDrawing& d, const LodSelection& selection, TerrainView 
     d.geometry.end(d.gl);
 }
 
-void drawWaterSurface(const LodDrawing& d, const LodSelection& selection) {
+} // namespace
+
+void drawLevelOfDetailWater(const LodDrawing& d, const LodSelection& selection) {
     beginWater();
     d.geometry.begin(d.gl);
     glNormal3f(0.0f, 1.0f, 0.0f);
@@ -203,8 +205,6 @@ void drawWaterSurface(const LodDrawing& d, const LodSelection& selection) {
     endWater();
 }
 
-} // namespace
-
 void drawLevelOfDetail(const TerrainMap& map, const LodDrawing& drawing,
                        const LodSelection& selection, TerrainView view, bool water) {
     drawGround(drawing, selection, view);
@@ -212,6 +212,6 @@ void drawLevelOfDetail(const TerrainMap& map, const LodDrawing& drawing,
         const LodChunk& chunk = drawing.mesh.chunks[static_cast<std::size_t>(index)];
         if (chunk.exact) drawExactChunk(map, chunk, drawing.textures.colouring);
     }
-    if (water && view != TerrainView::plain) drawWaterSurface(drawing, selection);
+    if (water && view != TerrainView::plain) drawLevelOfDetailWater(drawing, selection);
     glBindTexture(GL_TEXTURE_2D, 0);
 }

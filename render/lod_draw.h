@@ -24,3 +24,6 @@ struct LodDrawing {
 // them. Leaves the GL state as it found it.
 void drawLevelOfDetail(const TerrainMap& map, const LodDrawing& drawing,
                        const LodSelection& selection, TerrainView view, bool water);
+
+// The water surface alone over the chunks `selection` chose.
+void drawLevelOfDetailWater(const LodDrawing& drawing, const LodSelection& selection);

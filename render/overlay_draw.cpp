@@ -1,6 +1,7 @@
 #include "render/overlay_draw.h"
 
 #include "render/screen_text.h"
+#include "view/contour_lines.h"
 #include "view/legend_layout.h"
 #include "view/overlay_text.h"
 
@@ -81,6 +82,15 @@ void drawMeasures(ScreenText& text, const SceneView& scene, int width) {
     linesPanel(text, lines, std::max(0, width - margin - w), margin, w, h);
 }
 
+// The view's legend, with the contour lines' interval while they show.
+Legend legendWithContours(const SceneView& scene) {
+    Legend legend =
+        legendOf(terrainMap, viewerState.view, viewerState.waterShown, scene.compared.changes);
+    if (scene.contours)
+        addContourRow(legend, contourInterval(terrainMap.lowestHeight, terrainMap.highestHeight));
+    return legend;
+}
+
 } // namespace
 
 void drawOverlay(SceneView& scene, const CameraPlacement& camera) {
@@ -93,10 +103,7 @@ void drawOverlay(SceneView& scene, const CameraPlacement& camera) {
     if (measures && !o.keys) drawMeasures(scene.text, scene, width);
     if (words) {
         if (viewerState.view != TerrainView::plain)
-            drawLegend(scene.text,
-                       legendOf(terrainMap, viewerState.view, viewerState.waterShown,
-                                scene.compared.changes),
-                       margin, margin);
+            drawLegend(scene.text, legendWithContours(scene), margin, margin);
         if (!o.keys) drawInspector(scene.text, scene, camera, width, height); // never under F1's
         drawStatus(scene.text, scene, width, height);
     }

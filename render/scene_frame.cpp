@@ -15,11 +15,13 @@
 #include "render/window_title.h"
 #include "terrain/terrain_map.h"
 #include "view/camera_placement.h"
+#include "view/contour_lines.h"
 #include "view/depth_range.h"
 #include "view/view_frustum.h"
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 
 namespace {
 
@@ -53,17 +55,36 @@ void setTitle(const ViewerState& s, const SceneView& scene) {
                        viewName(s.view), detail);
 }
 
+// Contour lines over the ground drawn from here on, when C has asked for them.
+void beginContours(SceneView& scene) {
+    if (!scene.contours) return;
+    if (!ContourTexture::possible(scene.gl)) {
+        scene.contours = false;
+        Overlay& o = scene.overlay;
+        std::snprintf(o.note, sizeof o.note, "contour lines need a third texture unit");
+        o.noteUntil = viewerState.elapsedSeconds + 5.0f;
+        return;
+    }
+    scene.contourTexture.begin(scene.gl,
+                               contourInterval(terrainMap.lowestHeight, terrainMap.highestHeight));
+}
+
 // The terrain quad by quad, as the start camera has always drawn it: the plain view's white
 // strips, or a coloured view's.
 void drawExact(SceneView& scene) {
     const ViewerState& s = viewerState;
     if (s.view == TerrainView::plain) {
+        beginContours(scene);
         drawPlainTerrain(terrainMap, viewFrustum, scene.candidates);
+        scene.contourTexture.end(scene.gl);
     } else {
         scene.textures.prepare(terrainMap, scene.mesh, s.view, scene.compared);
         glPushMatrix();
+        beginContours(scene);
         drawColouredTerrain(terrainMap, viewFrustum, scene.candidates, scene.textures, s.view,
-                            s.waterShown);
+                            false);
+        scene.contourTexture.end(scene.gl);
+        if (s.waterShown) drawExactWater(terrainMap, viewFrustum, scene.candidates, s.view);
         glPopMatrix();
     }
     if (scene.overlay.grid) drawTileGrid(terrainMap, viewFrustum, scene.candidates);
@@ -130,7 +151,11 @@ void drawOtherCamera(SceneView& scene, const CameraPlacement& camera) {
     glPushMatrix();
     if (scene.levelOfDetail) {
         const LodDrawing drawing{scene.mesh, scene.textures, scene.geometry, scene.gl, bakedLight};
-        drawLevelOfDetail(terrainMap, drawing, scene.selection, s.view, s.waterShown);
+        beginContours(scene);
+        drawLevelOfDetail(terrainMap, drawing, scene.selection, s.view, false);
+        scene.contourTexture.end(scene.gl);
+        if (s.waterShown && s.view != TerrainView::plain)
+            drawLevelOfDetailWater(drawing, scene.selection);
         if (scene.overlay.grid) drawTileGrid(drawing, scene.selection);
     } else {
         drawExact(scene);

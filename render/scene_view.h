@@ -4,6 +4,7 @@
 // Needs: the level-of-detail mesh, OpenGL for its textures and the screen's text.
 #pragma once
 
+#include "render/contour_texture.h"
 #include "render/gl_entry_points.h"
 #include "render/light_marker.h"
 #include "render/lod_geometry.h"
@@ -22,7 +23,8 @@ struct SceneView {
     Camera camera;
     bool levelOfDetail = true; // D: off draws the full grid quad by quad at every camera
     Overlay overlay;
-    MeasurePath measure; // the points Shift and a click put on the ground
+    MeasurePath measure;   // the points Shift and a click put on the ground
+    bool contours = false; // C: contour lines over the ground
 
     // Made from the map, again after each load: the mesh, its textures (again for each view
     // and light) and its vertices as the driver holds them.
@@ -35,6 +37,7 @@ struct SceneView {
     // The window's: its OpenGL context's entry points and objects, and its size.
     GlEntryPoints gl;
     LightMarker marker;
+    ContourTexture contourTexture;
     ScreenText text; // the overlay's words as OpenGL draws them
     FrameCamera frame;
 

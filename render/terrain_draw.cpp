@@ -47,7 +47,12 @@ void drawColouredTerrain(const TerrainMap& map, const ViewFrustum& frustum,
     } else {
         emitTerrainStrips(map, frustum, &candidates, gl, VertexColours{textures.colouring});
     }
-    if (!water) return;
+    if (water) drawExactWater(map, frustum, candidates, view);
+}
+
+void drawExactWater(const TerrainMap& map, const ViewFrustum& frustum,
+                    const BlockCandidates& candidates, TerrainView view) {
+    GlEmitter gl;
     beginWater();
     emitWater(map, frustum, &candidates, gl, view);
     endWater();

@@ -19,3 +19,7 @@ void drawPlainTerrain(const TerrainMap& map, const ViewFrustum& frustum,
 void drawColouredTerrain(const TerrainMap& map, const ViewFrustum& frustum,
                          BlockCandidates& candidates, const LodTextures& textures, TerrainView view,
                          bool water);
+
+// The water surface alone, over the quads of the `candidates` the strips were drawn with.
+void drawExactWater(const TerrainMap& map, const ViewFrustum& frustum,
+                    const BlockCandidates& candidates, TerrainView view);

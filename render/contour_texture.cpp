@@ -29,8 +29,11 @@ std::vector<unsigned char> contourTexels() {
 
 bool ContourTexture::possible(const GlEntryPoints& gl) {
     if (!gl.multitexture()) return false;
-    GLint units = 0;
-    glGetIntegerv(GL_MAX_TEXTURE_UNITS, &units);
+    if (units < 0) {
+        GLint count = 0;
+        glGetIntegerv(GL_MAX_TEXTURE_UNITS, &count);
+        units = count;
+    }
     return units >= 3;
 }
 

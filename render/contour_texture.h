@@ -12,9 +12,10 @@
 struct ContourTexture {
     GLuint id = 0;
     bool on = false; // between begin and end
+    int units = -1;  // the context's texture units, once asked
 
     // Whether the context has the unit the lines need.
-    static bool possible(const GlEntryPoints& gl);
+    bool possible(const GlEntryPoints& gl);
     // Lines every `interval` world units from here on; the modelview must be the camera's.
     void begin(const GlEntryPoints& gl, float interval);
     void end(const GlEntryPoints& gl);

@@ -58,7 +58,7 @@ void setTitle(const ViewerState& s, const SceneView& scene) {
 // Contour lines over the ground drawn from here on, when C has asked for them.
 void beginContours(SceneView& scene) {
     if (!scene.contours) return;
-    if (!ContourTexture::possible(scene.gl)) {
+    if (!scene.contourTexture.possible(scene.gl)) {
         scene.contours = false;
         Overlay& o = scene.overlay;
         std::snprintf(o.note, sizeof o.note, "contour lines need a third texture unit");

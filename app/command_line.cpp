@@ -138,7 +138,8 @@ bool positiveNamed(const std::string& text, double& value) {
     return end == text.c_str() + text.size() && std::isfinite(value) && value > 0.0;
 }
 
-// The extensions each file option writes; the first is what a name without one gets.
+// Whether a file option writes names with this extension; --output and --heightmap write PNG
+// to a name without one.
 bool writes(const std::string& option, const std::string& extension) {
     if (option == "--output") return extension.empty() || extension == "png";
     if (option == "--heightmap")

@@ -79,10 +79,14 @@ bool writeHeightmap(const std::string& path, const TerrainMap& map, const std::s
     return replaceFileWhole(path, raw.data(), raw.size(), error);
 }
 
-// The legend with the contours' row when they are drawn.
-Legend withContours(Legend legend, const TerrainMap& map, bool contours) {
-    if (contours) addContourRow(legend, contourInterval(map.lowestHeight, map.highestHeight));
-    return legend;
+// The picture of --output (of `map`), with `legend` beside it for --legend and the contours'
+// row when they are drawn; never over `keep`, the map's own file.
+bool writeOutput(const CommandLine& options, PngImage picture, Legend legend, const TerrainMap& map,
+                 const std::string& keep, std::string& error) {
+    if (options.contours)
+        addContourRow(legend, contourInterval(map.lowestHeight, map.highestHeight));
+    if (options.legend && picture.width > 0) picture = withLegend(picture, legend);
+    return writePng(options.output, picture, keep, error);
 }
 
 } // namespace
@@ -127,11 +131,9 @@ int writeFilesOut(const CommandLine& options, const TerrainMap& map, const std::
             out << "mesh: " << shown(options.mesh) << std::endl;
         }
         if (!options.output.empty()) {
-            PngImage picture = mapPicture(map, options.view, options.size, options.contours);
-            if (options.legend && picture.width > 0)
-                picture = withLegend(picture, withContours(legendOf(map, options.view, true), map,
-                                                           options.contours));
-            if (!writePng(options.output, picture, file, error)) return failed();
+            if (!writeOutput(options, mapPicture(map, options.view, options.size, options.contours),
+                             legendOf(map, options.view, true), map, file, error))
+                return failed();
             out << shown(options.output) << std::endl;
         }
     } catch (const std::bad_alloc&) {
@@ -142,7 +144,7 @@ int writeFilesOut(const CommandLine& options, const TerrainMap& map, const std::
 }
 
 int writeChangesOut(const CommandLine& options, const TerrainMap& before, const TerrainMap& after,
-                    const std::string& file, std::ostream& out, bool box) {
+                    const std::string& file, ReportText text, std::ostream& out, bool box) {
     std::string error;
     try {
         const MapChanges changes = MapChanges::between(before, after);
@@ -152,20 +154,18 @@ int writeChangesOut(const CommandLine& options, const TerrainMap& before, const 
         }
         if (options.output.empty()) return 0;
         const bool changesView = !options.viewGiven;
-        PngImage picture = changesView
-                               ? changesPicture(after, changes, options.size, options.contours)
-                               : mapPicture(after, options.view, options.size, options.contours);
-        if (options.legend && picture.width > 0)
-            picture =
-                withLegend(picture, withContours(changesView ? changesLegend(changes)
-                                                             : legendOf(after, options.view, true),
-                                                 after, options.contours));
         if (overTheMap(options.output, mapFileFor(options.comparePath), error) ||
-            !writePng(options.output, picture, file, error)) {
+            !writeOutput(options,
+                         changesView
+                             ? changesPicture(after, changes, options.size, options.contours)
+                             : mapPicture(after, options.view, options.size, options.contours),
+                         changesView ? changesLegend(changes) : legendOf(after, options.view, true),
+                         after, file, error)) {
             tellFailure(error, box);
             return 1;
         }
-        out << options.output << std::endl;
+        out << (text == ReportText::escaped ? escapeControls(options.output) : options.output)
+            << std::endl;
     } catch (const std::bad_alloc&) {
         tellFailure("not enough memory to compare the maps", box);
         return 1;

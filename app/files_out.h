@@ -19,7 +19,7 @@ int writeFilesOut(const CommandLine& options, const TerrainMap& map, const std::
 // `out`, and the changes view's picture for --output (with its legend for --legend; the map
 // in another view with --view); 0, or 1 after a message saying what could not be done.
 int writeChangesOut(const CommandLine& options, const TerrainMap& before, const TerrainMap& after,
-                    const std::string& file, std::ostream& out, bool box);
+                    const std::string& file, ReportText text, std::ostream& out, bool box);
 
 // Writes a PNG image whole to `path`, refusing to write over `keep` (the map's own file);
 // false with the reason in `error`.

@@ -140,7 +140,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         return 1;
     if (!loadFirstMap(given, file, text, box)) return 1;
     if (!options.comparePath.empty() && options.filesOut())
-        return writeChangesOut(options, older.map, terrainMap, file, std::cout, box);
+        return writeChangesOut(options, older.map, terrainMap, file, text, std::cout, box);
     if (options.filesOut()) return writeFilesOut(options, terrainMap, file, text, std::cout, box);
     return runViewer(instance, options, file, stamp, text, box, older);
 }

@@ -166,28 +166,33 @@ PngImage sized(std::vector<unsigned char> full, int width, int height, int longe
     return image;
 }
 
-} // namespace
-
-PngImage mapPicture(const TerrainMap& map, TerrainView view, int longest, bool contours) {
+// The picture of `map` in colour(column, row, vertex), the water where `view` shows it, sized
+// and with contour lines as mapPicture says.
+template <typename Colour>
+PngImage pictureOf(const TerrainMap& map, TerrainView view, int longest, bool contours,
+                   Colour colour) {
     if (map.vertices.empty()) return {};
-    const VertexColouring colouring = VertexColouring::of(map, view);
-    const bool plain = view == TerrainView::plain;
-    std::vector<unsigned char> full = pointPixels(map, view, [&](int, int, const TerrainVertex& v) {
-        return plain ? Rgb{1.0f, 1.0f, 1.0f} : colouring.colourOf(v);
-    });
+    std::vector<unsigned char> full = pointPixels(map, view, colour);
     if (contours) drawContours(full, map);
     return sized(std::move(full), map.header->mapWidth, map.header->mapHeight, longest);
 }
 
+} // namespace
+
+PngImage mapPicture(const TerrainMap& map, TerrainView view, int longest, bool contours) {
+    const VertexColouring colouring = VertexColouring::of(map, view);
+    const bool plain = view == TerrainView::plain;
+    return pictureOf(map, view, longest, contours, [&](int, int, const TerrainVertex& v) {
+        return plain ? Rgb{1.0f, 1.0f, 1.0f} : colouring.colourOf(v);
+    });
+}
+
 PngImage changesPicture(const TerrainMap& after, const MapChanges& changes, int longest,
                         bool contours) {
-    if (after.vertices.empty()) return {};
-    std::vector<unsigned char> full =
-        pointPixels(after, TerrainView::plain, [&](int c, int r, const TerrainVertex&) {
-            return changeColour(changes, changes.index(c, r));
-        });
-    if (contours) drawContours(full, after);
-    return sized(std::move(full), after.header->mapWidth, after.header->mapHeight, longest);
+    return pictureOf(after, TerrainView::plain, longest, contours,
+                     [&](int c, int r, const TerrainVertex&) {
+                         return changeColour(changes, changes.index(c, r));
+                     });
 }
 
 std::string heightRange(const TerrainMap& map) {

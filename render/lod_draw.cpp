@@ -206,12 +206,11 @@ void drawLevelOfDetailWater(const LodDrawing& d, const LodSelection& selection) 
 }
 
 void drawLevelOfDetail(const TerrainMap& map, const LodDrawing& drawing,
-                       const LodSelection& selection, TerrainView view, bool water) {
+                       const LodSelection& selection, TerrainView view) {
     drawGround(drawing, selection, view);
     for (const int index : selection.drawn) {
         const LodChunk& chunk = drawing.mesh.chunks[static_cast<std::size_t>(index)];
         if (chunk.exact) drawExactChunk(map, chunk, drawing.textures.colouring);
     }
-    if (water && view != TerrainView::plain) drawLevelOfDetailWater(drawing, selection);
     glBindTexture(GL_TEXTURE_2D, 0);
 }

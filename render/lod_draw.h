@@ -20,10 +20,10 @@ struct LodDrawing {
     bool bakedLight = false;
 };
 
-// Draws the chunks `selection` chose, coloured for `view`, with `water` the water surface over
-// them. Leaves the GL state as it found it.
+// Draws the chunks `selection` chose, coloured for `view`; the water goes over them with
+// drawLevelOfDetailWater. Leaves the GL state as it found it.
 void drawLevelOfDetail(const TerrainMap& map, const LodDrawing& drawing,
-                       const LodSelection& selection, TerrainView view, bool water);
+                       const LodSelection& selection, TerrainView view);
 
 // The water surface alone over the chunks `selection` chose.
 void drawLevelOfDetailWater(const LodDrawing& drawing, const LodSelection& selection);

@@ -81,8 +81,7 @@ void drawExact(SceneView& scene) {
         scene.textures.prepare(terrainMap, scene.mesh, s.view, scene.compared);
         glPushMatrix();
         beginContours(scene);
-        drawColouredTerrain(terrainMap, viewFrustum, scene.candidates, scene.textures, s.view,
-                            false);
+        drawColouredTerrain(terrainMap, viewFrustum, scene.candidates, scene.textures);
         scene.contourTexture.end(scene.gl);
         if (s.waterShown) drawExactWater(terrainMap, viewFrustum, scene.candidates, s.view);
         glPopMatrix();
@@ -152,7 +151,7 @@ void drawOtherCamera(SceneView& scene, const CameraPlacement& camera) {
     if (scene.levelOfDetail) {
         const LodDrawing drawing{scene.mesh, scene.textures, scene.geometry, scene.gl, bakedLight};
         beginContours(scene);
-        drawLevelOfDetail(terrainMap, drawing, scene.selection, s.view, false);
+        drawLevelOfDetail(terrainMap, drawing, scene.selection, s.view);
         scene.contourTexture.end(scene.gl);
         if (s.waterShown && s.view != TerrainView::plain)
             drawLevelOfDetailWater(drawing, scene.selection);

@@ -22,8 +22,7 @@ void drawPlainTerrain(const TerrainMap& map, const ViewFrustum& frustum,
 }
 
 void drawColouredTerrain(const TerrainMap& map, const ViewFrustum& frustum,
-                         BlockCandidates& candidates, const LodTextures& textures, TerrainView view,
-                         bool water) {
+                         BlockCandidates& candidates, const LodTextures& textures) {
     candidates.find(frustum, map.heightBlocks);
     GlEmitter gl;
     if (textures.colour.size() == 1) {
@@ -47,7 +46,6 @@ void drawColouredTerrain(const TerrainMap& map, const ViewFrustum& frustum,
     } else {
         emitTerrainStrips(map, frustum, &candidates, gl, VertexColours{textures.colouring});
     }
-    if (water) drawExactWater(map, frustum, candidates, view);
 }
 
 void drawExactWater(const TerrainMap& map, const ViewFrustum& frustum,

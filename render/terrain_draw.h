@@ -14,11 +14,11 @@
 void drawPlainTerrain(const TerrainMap& map, const ViewFrustum& frustum,
                       BlockCandidates& candidates);
 
-// A coloured view: the strips with the view's colours (from `textures` where one tile holds
-// the map, else a colour per vertex), then, with `water`, the water surface over them.
+// A coloured view: the strips with the colours `textures` were prepared for (from a texture
+// where one tile holds the map, else a colour per vertex); the water goes over them with
+// drawExactWater.
 void drawColouredTerrain(const TerrainMap& map, const ViewFrustum& frustum,
-                         BlockCandidates& candidates, const LodTextures& textures, TerrainView view,
-                         bool water);
+                         BlockCandidates& candidates, const LodTextures& textures);
 
 // The water surface alone, over the quads of the `candidates` the strips were drawn with.
 void drawExactWater(const TerrainMap& map, const ViewFrustum& frustum,

@@ -1,26 +1,31 @@
 #include "render/contour_texture.h"
 
+#include "view/contour_lines.h"
+
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
 namespace {
 
 constexpr GLenum contourUnit = GL_TEXTURE2;
-constexpr int texels = 512; // five intervals
+constexpr int texels = contourTexels; // five intervals
 
 // The lines' shade at a texel: 1 away from them, darker near a line's height, the first of
-// the five (at a multiple of five intervals) the darkest and widest.
-std::vector<unsigned char> contourTexels() {
-    std::vector<unsigned char> out(texels);
+// the five (at a multiple of five intervals) the darkest and widest; grey, opaque.
+std::vector<unsigned char> lineTexels() {
+    std::vector<unsigned char> out(texels * 4, 255);
     const double perInterval = texels / 5.0;
     for (int k = 0; k < texels; ++k) {
         const double at = k + 0.5;
         const int nearest = static_cast<int>(std::lround(at / perInterval));
         const double apart = std::fabs(at - nearest * perInterval) / perInterval; // intervals
         const bool strong = nearest % 5 == 0;
-        const double half = strong ? 0.035 : 0.022, keep = strong ? 0.3 : 0.6;
-        out[static_cast<std::size_t>(k)] =
+        const double half = strong ? strongLineHalfWidth : lightLineHalfWidth,
+                     keep = strong ? 0.3 : 0.6;
+        const auto shade =
             static_cast<unsigned char>(std::lround(255.0 * (apart <= half ? keep : 1.0)));
+        std::fill_n(&out[static_cast<std::size_t>(k) * 4], 3, shade);
     }
     return out;
 }
@@ -43,14 +48,15 @@ void ContourTexture::begin(const GlEntryPoints& gl, float interval) {
     if (id == 0) {
         glGenTextures(1, &id);
         glBindTexture(GL_TEXTURE_1D, id);
-        const std::vector<unsigned char> shades = contourTexels();
+        const std::vector<unsigned char> shades = lineTexels();
         glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-        glTexImage1D(GL_TEXTURE_1D, 0, GL_LUMINANCE, texels, 0, GL_LUMINANCE, GL_UNSIGNED_BYTE,
+        glTexImage1D(GL_TEXTURE_1D, 0, GL_RGBA8, texels, 0, GL_RGBA, GL_UNSIGNED_BYTE,
                      shades.data());
         glTexParameteri(GL_TEXTURE_1D, GL_TEXTURE_WRAP_S, GL_REPEAT);
-        // No mipmaps: their levels and blend cost llvmpipe a sixth more of the frame.
-        glTexParameteri(GL_TEXTURE_1D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-        glTexParameteri(GL_TEXTURE_1D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+        // RGBA, one level, the nearest texel: each of these halves what the lookup costs a
+        // software rasteriser; the lines' edges are then as crisp as drawn lines'.
+        glTexParameteri(GL_TEXTURE_1D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+        glTexParameteri(GL_TEXTURE_1D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
     }
     glBindTexture(GL_TEXTURE_1D, id);
     glEnable(GL_TEXTURE_1D);

@@ -70,22 +70,31 @@ void beginContours(SceneView& scene) {
 }
 
 // The terrain quad by quad, as the start camera has always drawn it: the plain view's white
-// strips, or a coloured view's.
+// strips, or a coloured view's. Under contour lines, the blocks that meet none first without
+// their texture, then those that do with it.
 void drawExact(SceneView& scene) {
     const ViewerState& s = viewerState;
-    if (s.view == TerrainView::plain) {
+    const bool plain = s.view == TerrainView::plain;
+    if (!plain) scene.textures.prepare(terrainMap, scene.mesh, s.view, scene.compared);
+    const auto drawGround = [&](QuadChoice choice) {
+        if (plain)
+            drawPlainTerrain(terrainMap, viewFrustum, scene.candidates, choice);
+        else
+            drawColouredTerrain(terrainMap, viewFrustum, scene.candidates, scene.textures, choice);
+    };
+    const float interval =
+        scene.contours ? contourInterval(terrainMap.lowestHeight, terrainMap.highestHeight) : 0.0f;
+    glPushMatrix();
+    if (interval > 0.0f) {
+        drawGround({QuadChoice::missingLines, interval});
         beginContours(scene);
-        drawPlainTerrain(terrainMap, viewFrustum, scene.candidates);
+        drawGround({QuadChoice::meetingLines, interval});
         scene.contourTexture.end(scene.gl);
     } else {
-        scene.textures.prepare(terrainMap, scene.mesh, s.view, scene.compared);
-        glPushMatrix();
-        beginContours(scene);
-        drawColouredTerrain(terrainMap, viewFrustum, scene.candidates, scene.textures);
-        scene.contourTexture.end(scene.gl);
-        if (s.waterShown) drawExactWater(terrainMap, viewFrustum, scene.candidates, s.view);
-        glPopMatrix();
+        drawGround({});
     }
+    if (!plain && s.waterShown) drawExactWater(terrainMap, viewFrustum, scene.candidates, s.view);
+    glPopMatrix();
     if (scene.overlay.grid) drawTileGrid(terrainMap, viewFrustum, scene.candidates);
 }
 

@@ -6,6 +6,37 @@
 #include "render/terrain_strips.h"
 #include "render/water_colour.h"
 #include "terrain/map_extent.h"
+#include "view/contour_lines.h"
+
+#include <algorithm>
+
+namespace {
+
+// Whether quad (c, r) meets a contour line: whether a line lies within its corners' heights.
+bool quadMeetsContourLine(const TerrainMap& map, int c, int r, float interval) {
+    const TerrainVertex* left = map.vertices[static_cast<std::size_t>(c)].get();
+    const TerrainVertex* right = map.vertices[static_cast<std::size_t>(c) + 1].get();
+    const auto [low, high] = std::minmax(
+        {left[r].position.y, left[r + 1].position.y, right[r].position.y, right[r + 1].position.y});
+    return meetsContourLine(low, high, interval);
+}
+
+template <typename Colours = PlainColours>
+void emitChosen(const TerrainMap& map, const ViewFrustum& frustum,
+                const BlockCandidates& candidates, QuadChoice choice, const Colours& colours = {}) {
+    GlEmitter gl;
+    if (choice.which == QuadChoice::all) {
+        emitTerrainStrips(map, frustum, &candidates, gl, colours);
+        return;
+    }
+    const bool meeting = choice.which == QuadChoice::meetingLines;
+    emitTerrainRuns(
+        map, frustum, &candidates, gl,
+        [&](int c, int r) { return quadMeetsContourLine(map, c, r, choice.interval) == meeting; },
+        colours);
+}
+
+} // namespace
 
 void TerrainMap::draw(ViewFrustum frustum) const {
     BlockCandidates candidates;
@@ -13,18 +44,17 @@ void TerrainMap::draw(ViewFrustum frustum) const {
 }
 
 void drawPlainTerrain(const TerrainMap& map, const ViewFrustum& frustum,
-                      BlockCandidates& candidates) {
+                      BlockCandidates& candidates, QuadChoice choice) {
     glPushMatrix();
     candidates.find(frustum, map.heightBlocks);
-    GlEmitter gl;
-    emitTerrainStrips(map, frustum, &candidates, gl);
+    emitChosen(map, frustum, candidates, choice);
     glPopMatrix();
 }
 
 void drawColouredTerrain(const TerrainMap& map, const ViewFrustum& frustum,
-                         BlockCandidates& candidates, const LodTextures& textures) {
+                         BlockCandidates& candidates, const LodTextures& textures,
+                         QuadChoice choice) {
     candidates.find(frustum, map.heightBlocks);
-    GlEmitter gl;
     if (textures.colour.size() == 1) {
         // Texture coordinates from world positions: texel centres on the tile points.
         const LodTexture& t = textures.colour.front();
@@ -39,12 +69,12 @@ void drawColouredTerrain(const TerrainMap& map, const ViewFrustum& frustum,
         glEnable(GL_TEXTURE_GEN_S);
         glEnable(GL_TEXTURE_GEN_T);
         glBindTexture(GL_TEXTURE_2D, t.id);
-        emitTerrainStrips(map, frustum, &candidates, gl);
+        emitChosen(map, frustum, candidates, choice);
         glBindTexture(GL_TEXTURE_2D, 0);
         glDisable(GL_TEXTURE_GEN_S);
         glDisable(GL_TEXTURE_GEN_T);
     } else {
-        emitTerrainStrips(map, frustum, &candidates, gl, VertexColours{textures.colouring});
+        emitChosen(map, frustum, candidates, choice, VertexColours{textures.colouring});
     }
 }
 

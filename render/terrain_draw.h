@@ -9,16 +9,26 @@
 #include "view/block_culling.h"
 #include "view/view_frustum.h"
 
+// Which quads a draw gives: all of them, as the strips always were; or, under contour lines
+// every `interval` units, those that meet a line or those that meet none, each run of them a
+// strip of its own (so that the lines' texture costs only the pixels of ground that may show
+// one).
+struct QuadChoice {
+    enum Which { all, meetingLines, missingLines } which = all;
+    float interval = 0.0f;
+};
+
 // The plain view's strips, as TerrainMap::draw draws them, with the caller's `candidates` (the
 // coarse culling's blocks, kept from frame to frame so that their storage is reused).
 void drawPlainTerrain(const TerrainMap& map, const ViewFrustum& frustum,
-                      BlockCandidates& candidates);
+                      BlockCandidates& candidates, QuadChoice choice = {});
 
 // A coloured view: the strips with the colours `textures` were prepared for (from a texture
 // where one tile holds the map, else a colour per vertex); the water goes over them with
 // drawExactWater.
 void drawColouredTerrain(const TerrainMap& map, const ViewFrustum& frustum,
-                         BlockCandidates& candidates, const LodTextures& textures);
+                         BlockCandidates& candidates, const LodTextures& textures,
+                         QuadChoice choice = {});
 
 // The water surface alone, over the quads of the `candidates` the strips were drawn with.
 void drawExactWater(const TerrainMap& map, const ViewFrustum& frustum,

@@ -20,16 +20,11 @@ inline bool quadInView(const ViewFrustum& frustum, const Point3& p00, const Poin
            frustum.containsPoint(p10.x, p10.y, p10.z) || frustum.containsPoint(p01.x, p01.y, p01.z);
 }
 
-// One quad (c, r): left out unless a corner is inside; otherwise its colours, normals and
-// vertices, two down each column.
+// One quad (c, r)'s colours, normals and vertices, two down each column.
 template <typename Emitter, typename Colours>
-void emitQuad(const TerrainMap& map, const ViewFrustum& frustum, int c, int r, Emitter& out,
-              const Colours& colours) {
+void emitQuadPoints(const TerrainMap& map, int c, int r, Emitter& out, const Colours& colours) {
     const TerrainVertex* left = map.vertices[c].get();
     const TerrainVertex* right = map.vertices[c + 1].get();
-    if (!quadInView(frustum, left[r].position, left[r + 1].position, right[r].position,
-                    right[r + 1].position))
-        return;
     colours.quad(out);
     colours.vertex(out, left[r]);
     out.normal(map.normals[c][r]);
@@ -43,6 +38,21 @@ void emitQuad(const TerrainMap& map, const ViewFrustum& frustum, int c, int r, E
     colours.vertex(out, right[r + 1]);
     out.normal(map.normals[c + 1][r + 1]);
     out.vertex(right[r + 1].position);
+}
+
+// Whether quad (c, r) has a corner inside the frustum.
+inline bool quadInView(const TerrainMap& map, const ViewFrustum& frustum, int c, int r) {
+    const TerrainVertex* left = map.vertices[c].get();
+    const TerrainVertex* right = map.vertices[c + 1].get();
+    return quadInView(frustum, left[r].position, left[r + 1].position, right[r].position,
+                      right[r + 1].position);
+}
+
+// One quad (c, r), left out unless a corner is inside.
+template <typename Emitter, typename Colours>
+void emitQuad(const TerrainMap& map, const ViewFrustum& frustum, int c, int r, Emitter& out,
+              const Colours& colours) {
+    if (quadInView(map, frustum, c, r)) emitQuadPoints(map, c, r, out, colours);
 }
 
 // Rows of quads to draw. A grid without tile points has none, however many its header claims
@@ -82,36 +92,61 @@ void emitTerrainStrips(const TerrainMap& map, const ViewFrustum& frustum,
     }
 }
 
+// Calls emit(c, r) for each quad of the rows that pick(c, r) chooses, each run of them in a row
+// a strip of its own: a strip carried over a gap would bridge it with a triangle.
+template <typename Emitter, typename Pick, typename Emit>
+void emitRuns(const TerrainMap& map, const BlockCandidates* candidates, Emitter& out, Pick pick,
+              Emit emit) {
+    const int width = map.header->mapWidth;
+    for (int r = 0; r < quadRows(map); ++r) {
+        int next = -1; // the quad column that would continue the open strip; -1: none open
+        forQuadsOfRow(width, r, candidates, [&](int c) {
+            if (!pick(c, r)) return;
+            if (c != next) {
+                if (next >= 0) out.end();
+                out.begin();
+            }
+            next = c + 1;
+            emit(c, r);
+        });
+        if (next >= 0) out.end();
+    }
+}
+
+// The quads in view that keep(c, r) picks, as runs.
+template <typename Emitter, typename Keep, typename Colours = PlainColours>
+void emitTerrainRuns(const TerrainMap& map, const ViewFrustum& frustum,
+                     const BlockCandidates* candidates, Emitter& out, Keep keep,
+                     const Colours& colours = {}) {
+    emitRuns(
+        map, candidates, out,
+        [&](int c, int r) { return keep(c, r) && quadInView(map, frustum, c, r); },
+        [&](int c, int r) { emitQuadPoints(map, c, r, out, colours); });
+}
+
 // The water surface over the quads where it shows in `view` (water_cover.h), at their corners'
 // water surface heights, facing up. Each run of such quads in a row is a strip of its own, so that
 // no triangle bridges the land between two stretches of water.
 template <typename Emitter>
 void emitWater(const TerrainMap& map, const ViewFrustum& frustum, const BlockCandidates* candidates,
                Emitter& out, TerrainView view = TerrainView::groundTiles) {
-    const int width = map.header->mapWidth;
     const Point3 up{0.0f, 1.0f, 0.0f};
-    const auto surface = [](const TerrainVertex& v) {
+    const auto surface = [&](int c, int r) {
+        const TerrainVertex& v = map.vertices[static_cast<std::size_t>(c)][r];
         return Point3{v.position.x, waterSurfaceHeight(v), v.position.z};
     };
-    for (int r = 0; r < quadRows(map); ++r) {
-        int next = -1; // the quad column that would continue the open strip; -1: none open
-        forQuadsOfRow(width, r, candidates, [&](int c) {
-            const TerrainVertex* left = map.vertices[c].get();
-            const TerrainVertex* right = map.vertices[c + 1].get();
-            const bool wet = waterShowsOver(map, c, r, view);
-            const Point3 p00 = surface(left[r]), p01 = surface(left[r + 1]),
-                         p10 = surface(right[r]), p11 = surface(right[r + 1]);
-            if (!wet || !quadInView(frustum, p00, p01, p10, p11)) return;
-            if (c != next) {
-                if (next >= 0) out.end();
-                out.begin();
-            }
-            next = c + 1;
-            for (const Point3& p : {p00, p01, p10, p11}) {
+    emitRuns(
+        map, candidates, out,
+        [&](int c, int r) {
+            return waterShowsOver(map, c, r, view) &&
+                   quadInView(frustum, surface(c, r), surface(c, r + 1), surface(c + 1, r),
+                              surface(c + 1, r + 1));
+        },
+        [&](int c, int r) {
+            for (const Point3& p :
+                 {surface(c, r), surface(c, r + 1), surface(c + 1, r), surface(c + 1, r + 1)}) {
                 out.normal(up);
                 out.vertex(p);
             }
         });
-        if (next >= 0) out.end();
-    }
 }

@@ -14,6 +14,18 @@ inline long long contourBand(float height, float interval) {
     return static_cast<long long>(std::floor(static_cast<double>(height) / interval));
 }
 
+// How far either side of its height the window draws a line, in intervals, from a texture of
+// `contourTexels` over five intervals.
+constexpr float strongLineHalfWidth = 0.035f, lightLineHalfWidth = 0.022f;
+constexpr int contourTexels = 512;
+
+// Whether ground with heights from `low` to `high` meets a line as the window draws it (its
+// width and two texels included); ground that meets none is drawn without them.
+inline bool meetsContourLine(float low, float high, float interval) {
+    const float reach = (strongLineHalfWidth + 10.0f / contourTexels) * interval;
+    return contourBand(low - reach, interval) != contourBand(high + reach, interval);
+}
+
 // Whether the lines between bands `below` and `above` (below < above: the lines at
 // below + 1, ..., above) hold a strong one.
 inline bool strongLineBetween(long long below, long long above) {

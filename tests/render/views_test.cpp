@@ -178,3 +178,40 @@ TEST_F(Views, ZoomedOutTheMapCoversLessOfTheWindow) {
 }
 
 } // namespace
+
+namespace {
+
+// Contour lines at the start camera, where the quads that meet a line are drawn apart from
+// those that meet none: the lines only darken the ground (a strong one to 0.3 of it), leave no
+// gap between the two kinds of quads, and show on part of the ground, not all of it.
+TEST_F(Views, ContourLinesOnlyDarkenTheGroundAtTheStartCamera) {
+    useMap(ruggedDocument(257).bytes());
+    SceneView& scene = testControls().scene;
+    scene.overlay.words = Overlay::Words::hidden;
+    for (const TerrainView view : {TerrainView::plain, TerrainView::groundTiles}) {
+        viewerState.view = view;
+        scene.contours = false;
+        drawFrame();
+        const Screenshot without = screenshot();
+        scene.contours = true;
+        drawFrame();
+        const Screenshot with = screenshot();
+        scene.contours = false;
+        int ground = 0, darkened = 0;
+        for (std::size_t i = 0; i + 2 < with.rgb.size(); i += 3) {
+            bool darker = false;
+            for (std::size_t k = i; k < i + 3; ++k) {
+                const int before = without.rgb[k], after = with.rgb[k];
+                ASSERT_LE(after, before + 1) << viewName(view) << ", pixel " << i / 3;
+                ASSERT_GE(after, before * 3 / 10 - 2) << viewName(view) << ", pixel " << i / 3;
+                darker = darker || after < before * 9 / 10 - 1;
+            }
+            ground += without.rgb[i] + without.rgb[i + 1] + without.rgb[i + 2] > 30;
+            darkened += darker;
+        }
+        EXPECT_GT(darkened, 2000) << viewName(view);
+        EXPECT_LT(darkened, ground / 2) << viewName(view);
+    }
+}
+
+} // namespace

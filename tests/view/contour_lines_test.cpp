@@ -38,3 +38,24 @@ TEST(ContourLines, EveryFifthLineIsStrongBelowZeroToo) {
     EXPECT_FALSE(strongLineBetween(-5, -1));
     EXPECT_TRUE(strongLineBetween(1, 12)); // a cliff through 5 and 10
 }
+
+// The start camera draws the lines' texture only over ground that meets one: ground with a
+// height the texture darkens (within a strong line's half-width and a texel of a line) always
+// does, and ground well between two lines never does.
+TEST(ContourLines, GroundMeetsALineWhereverTheWindowCanDrawOne) {
+    const float interval = 50.0f, texel = 5.0f * interval / contourTexels;
+    std::mt19937 random(3);
+    std::uniform_real_distribution<float> start(-500.0f, 500.0f), span(0.0f, 30.0f);
+    for (int i = 0; i < 20000; ++i) {
+        const float low = start(random), high = low + span(random);
+        for (float h = low; h <= high; h += 0.25f) {
+            const float apart = std::fabs(h - std::round(h / interval) * interval);
+            if (apart <= strongLineHalfWidth * interval + texel) {
+                ASSERT_TRUE(meetsContourLine(low, high, interval)) << low << " to " << high;
+            }
+        }
+    }
+    EXPECT_FALSE(meetsContourLine(5.0f, 45.0f, interval));
+    EXPECT_FALSE(meetsContourLine(-45.0f, -5.0f, interval));
+    EXPECT_TRUE(meetsContourLine(47.0f, 48.0f, interval)); // a texel from the edge at 48.25
+}

@@ -20,10 +20,19 @@ constexpr float strongLineHalfWidth = 0.035f, lightLineHalfWidth = 0.022f;
 constexpr int contourTexels = 512;
 
 // Whether ground with heights from `low` to `high` meets a line as the window draws it (its
-// width and two texels included); ground that meets none is drawn without them.
+// width and a texel included); ground that meets none is drawn without them.
 inline bool meetsContourLine(float low, float high, float interval) {
-    const float reach = (strongLineHalfWidth + 10.0f / contourTexels) * interval;
-    return contourBand(low - reach, interval) != contourBand(high + reach, interval);
+    const double texel = 5.0 / contourTexels;
+    const double strongReach = (strongLineHalfWidth + texel) * interval,
+                 lightReach = (lightLineHalfWidth + texel) * interval;
+    const long long last = contourBand(static_cast<float>(high + strongReach), interval);
+    for (long long k = contourBand(static_cast<float>(low - strongReach), interval) + 1;
+         k <= last; ++k) {
+        const double level = static_cast<double>(k) * interval;
+        const double reach = k % 5 == 0 ? strongReach : lightReach;
+        if (level >= low - reach && level <= high + reach) return true;
+    }
+    return false;
 }
 
 // Whether the lines between bands `below` and `above` (below < above: the lines at

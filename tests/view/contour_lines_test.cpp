@@ -40,8 +40,8 @@ TEST(ContourLines, EveryFifthLineIsStrongBelowZeroToo) {
 }
 
 // The start camera draws the lines' texture only over ground that meets one: ground with a
-// height the texture darkens (within a strong line's half-width and a texel of a line) always
-// does, and ground well between two lines never does.
+// height the texture darkens (within a line's half-width and a texel of it) always does, and
+// ground well between two lines never does.
 TEST(ContourLines, GroundMeetsALineWhereverTheWindowCanDrawOne) {
     const float interval = 50.0f, texel = 5.0f * interval / contourTexels;
     std::mt19937 random(3);
@@ -49,13 +49,19 @@ TEST(ContourLines, GroundMeetsALineWhereverTheWindowCanDrawOne) {
     for (int i = 0; i < 20000; ++i) {
         const float low = start(random), high = low + span(random);
         for (float h = low; h <= high; h += 0.25f) {
-            const float apart = std::fabs(h - std::round(h / interval) * interval);
-            if (apart <= strongLineHalfWidth * interval + texel) {
+            const float line = std::round(h / interval), apart = std::fabs(h - line * interval);
+            const float half = std::fmod(line, 5.0f) == 0.0f ? strongLineHalfWidth
+                                                              : lightLineHalfWidth;
+            if (apart <= half * interval + texel) {
                 ASSERT_TRUE(meetsContourLine(low, high, interval)) << low << " to " << high;
             }
         }
     }
     EXPECT_FALSE(meetsContourLine(5.0f, 45.0f, interval));
     EXPECT_FALSE(meetsContourLine(-45.0f, -5.0f, interval));
-    EXPECT_TRUE(meetsContourLine(47.0f, 48.0f, interval)); // a texel from the edge at 48.25
+    // The light line at 50 reaches 48.9 and the strong one at 250 reaches 251.75, each a
+    // texel (about 0.5) further in the window.
+    EXPECT_TRUE(meetsContourLine(48.0f, 48.5f, interval));
+    EXPECT_FALSE(meetsContourLine(202.0f, 205.0f, interval));
+    EXPECT_TRUE(meetsContourLine(252.0f, 255.0f, interval));
 }

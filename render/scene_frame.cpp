@@ -70,7 +70,7 @@ void beginContours(SceneView& scene) {
 }
 
 // The terrain quad by quad, as the start camera has always drawn it: the plain view's white
-// strips, or a coloured view's. Under contour lines, the blocks that meet none first without
+// strips, or a coloured view's. Under contour lines, the quads that meet none first without
 // their texture, then those that do with it.
 void drawExact(SceneView& scene) {
     const ViewerState& s = viewerState;

@@ -22,6 +22,7 @@ constexpr int contourTexels = 512;
 // Whether ground with heights from `low` to `high` meets a line as the window draws it (its
 // width and a texel included); ground that meets none is drawn without them.
 inline bool meetsContourLine(float low, float high, float interval) {
+    if (!(interval > 0.0f)) return false;
     const double texel = 5.0 / contourTexels;
     const double strongReach = (strongLineHalfWidth + texel) * interval,
                  lightReach = (lightLineHalfWidth + texel) * interval;

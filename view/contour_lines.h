@@ -27,8 +27,8 @@ inline bool meetsContourLine(float low, float high, float interval) {
     const double strongReach = (strongLineHalfWidth + texel) * interval,
                  lightReach = (lightLineHalfWidth + texel) * interval;
     const long long last = contourBand(static_cast<float>(high + strongReach), interval);
-    for (long long k = contourBand(static_cast<float>(low - strongReach), interval) + 1;
-         k <= last; ++k) {
+    for (long long k = contourBand(static_cast<float>(low - strongReach), interval) + 1; k <= last;
+         ++k) {
         const double level = static_cast<double>(k) * interval;
         const double reach = k % 5 == 0 ? strongReach : lightReach;
         if (level >= low - reach && level <= high + reach) return true;

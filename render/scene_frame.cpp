@@ -86,9 +86,9 @@ void drawExact(SceneView& scene) {
         scene.contours ? contourInterval(terrainMap.lowestHeight, terrainMap.highestHeight) : 0.0f;
     glPushMatrix();
     if (interval > 0.0f) {
-        drawGround({QuadChoice::missingLines, interval});
+        drawGround({QuadChoice::missingLines, interval, &scene.contourQuads});
         beginContours(scene);
-        drawGround({QuadChoice::meetingLines, interval});
+        drawGround({QuadChoice::meetingLines, interval, &scene.contourQuads});
         scene.contourTexture.end(scene.gl);
     } else {
         drawGround({});

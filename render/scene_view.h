@@ -45,5 +45,6 @@ struct SceneView {
     // reused from frame to frame.
     LodSelection selection;
     BlockCandidates candidates;
+    std::vector<int> contourQuads; // the start camera's quads that meet a contour line, c and r
     std::vector<Point3> measureSamples;
 };

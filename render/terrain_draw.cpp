@@ -21,6 +21,25 @@ bool quadMeetsContourLine(const TerrainMap& map, int c, int r, float interval) {
     return meetsContourLine(low, high, interval);
 }
 
+// The quads `meeting` lists (column, row, row by row), as runs.
+template <typename Colours>
+void emitListed(const TerrainMap& map, const ViewFrustum& frustum, const std::vector<int>& meeting,
+                GlEmitter& gl, const Colours& colours) {
+    int row = -1, next = -1; // the open strip's row and the column that would continue it
+    for (std::size_t i = 0; i + 1 < meeting.size(); i += 2) {
+        const int c = meeting[i], r = meeting[i + 1];
+        if (!quadInView(map, frustum, c, r)) continue;
+        if (r != row || c != next) {
+            if (next >= 0) gl.end();
+            gl.begin();
+        }
+        row = r;
+        next = c + 1;
+        emitQuadPoints(map, c, r, gl, colours);
+    }
+    if (next >= 0) gl.end();
+}
+
 template <typename Colours = PlainColours>
 void emitChosen(const TerrainMap& map, const ViewFrustum& frustum,
                 const BlockCandidates& candidates, QuadChoice choice, const Colours& colours = {}) {
@@ -29,10 +48,19 @@ void emitChosen(const TerrainMap& map, const ViewFrustum& frustum,
         emitTerrainStrips(map, frustum, &candidates, gl, colours);
         return;
     }
-    const bool meeting = choice.which == QuadChoice::meetingLines;
+    std::vector<int>& meeting = *choice.meeting;
+    if (choice.which == QuadChoice::meetingLines) {
+        emitListed(map, frustum, meeting, gl, colours);
+        return;
+    }
+    meeting.clear();
     emitTerrainRuns(
         map, frustum, &candidates, gl,
-        [&](int c, int r) { return quadMeetsContourLine(map, c, r, choice.interval) == meeting; },
+        [&](int c, int r) {
+            if (!quadMeetsContourLine(map, c, r, choice.interval)) return true;
+            meeting.insert(meeting.end(), {c, r});
+            return false;
+        },
         colours);
 }
 

@@ -9,6 +9,8 @@
 #include "view/block_culling.h"
 #include "view/view_frustum.h"
 
+#include <vector>
+
 // Which quads a draw gives: all of them, as the strips always were; or, under contour lines
 // every `interval` units, those that meet a line or those that meet none, each run of them a
 // strip of its own (so that the lines' texture costs only the pixels of ground that may show
@@ -16,6 +18,9 @@
 struct QuadChoice {
     enum Which { all, meetingLines, missingLines } which = all;
     float interval = 0.0f;
+    // The quads that meet a line (column and row): found by the draw of those that meet none,
+    // which comes first, and drawn from here by the draw of those that do.
+    std::vector<int>* meeting = nullptr;
 };
 
 // The plain view's strips, as TerrainMap::draw draws them, with the caller's `candidates` (the

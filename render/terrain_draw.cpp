@@ -25,19 +25,14 @@ bool quadMeetsContourLine(const TerrainMap& map, int c, int r, float interval) {
 template <typename Colours>
 void emitListed(const TerrainMap& map, const ViewFrustum& frustum, const std::vector<int>& meeting,
                 GlEmitter& gl, const Colours& colours) {
-    int row = -1, next = -1; // the open strip's row and the column that would continue it
+    QuadRuns<GlEmitter> runs{gl};
     for (std::size_t i = 0; i + 1 < meeting.size(); i += 2) {
         const int c = meeting[i], r = meeting[i + 1];
         if (!quadInView(map, frustum, c, r)) continue;
-        if (r != row || c != next) {
-            if (next >= 0) gl.end();
-            gl.begin();
-        }
-        row = r;
-        next = c + 1;
+        runs.add(c, r);
         emitQuadPoints(map, c, r, gl, colours);
     }
-    if (next >= 0) gl.end();
+    runs.close();
 }
 
 template <typename Colours = PlainColours>

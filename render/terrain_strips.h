@@ -92,24 +92,40 @@ void emitTerrainStrips(const TerrainMap& map, const ViewFrustum& frustum,
     }
 }
 
+// Strips of runs of quads: a quad that does not continue the open strip (the next column of
+// its row) begins a strip of its own, since a strip carried over a gap would bridge it with a
+// triangle.
+template <typename Emitter> struct QuadRuns {
+    Emitter& out;
+    int row = -1, next = -1; // the open strip's row and the column that would continue it
+
+    void add(int c, int r) {
+        if (r != row || c != next) {
+            close();
+            out.begin();
+        }
+        row = r;
+        next = c + 1;
+    }
+    void close() {
+        if (next >= 0) out.end();
+        next = -1;
+    }
+};
+
 // Calls emit(c, r) for each quad of the rows that pick(c, r) chooses, each run of them in a row
-// a strip of its own: a strip carried over a gap would bridge it with a triangle.
+// a strip of its own.
 template <typename Emitter, typename Pick, typename Emit>
 void emitRuns(const TerrainMap& map, const BlockCandidates* candidates, Emitter& out, Pick pick,
               Emit emit) {
-    const int width = map.header->mapWidth;
+    QuadRuns<Emitter> runs{out};
     for (int r = 0; r < quadRows(map); ++r) {
-        int next = -1; // the quad column that would continue the open strip; -1: none open
-        forQuadsOfRow(width, r, candidates, [&](int c) {
+        forQuadsOfRow(map.header->mapWidth, r, candidates, [&](int c) {
             if (!pick(c, r)) return;
-            if (c != next) {
-                if (next >= 0) out.end();
-                out.begin();
-            }
-            next = c + 1;
+            runs.add(c, r);
             emit(c, r);
         });
-        if (next >= 0) out.end();
+        runs.close();
     }
 }
 

@@ -21,7 +21,9 @@ bool quadMeetsContourLine(const TerrainMap& map, int c, int r, float interval) {
     return meetsContourLine(low, high, interval);
 }
 
-// The quads `meeting` lists (column, row, row by row), as runs.
+// The quads `meeting` lists (column, row, row by row), as runs. Each run is a plain strip, its
+// points each given once: every point the lines' texture takes costs a software rasteriser its
+// texture coordinate.
 template <typename Colours>
 void emitListed(const TerrainMap& map, const ViewFrustum& frustum, const std::vector<int>& meeting,
                 GlEmitter& gl, const Colours& colours) {
@@ -29,8 +31,9 @@ void emitListed(const TerrainMap& map, const ViewFrustum& frustum, const std::ve
     for (std::size_t i = 0; i + 1 < meeting.size(); i += 2) {
         const int c = meeting[i], r = meeting[i + 1];
         if (!quadInView(map, frustum, c, r)) continue;
-        runs.add(c, r);
-        emitQuadPoints(map, c, r, gl, colours);
+        colours.quad(gl);
+        if (runs.add(c, r)) emitColumnPoints(map, c, r, gl, colours);
+        emitColumnPoints(map, c + 1, r, gl, colours);
     }
     runs.close();
 }

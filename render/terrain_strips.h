@@ -20,24 +20,24 @@ inline bool quadInView(const ViewFrustum& frustum, const Point3& p00, const Poin
            frustum.containsPoint(p10.x, p10.y, p10.z) || frustum.containsPoint(p01.x, p01.y, p01.z);
 }
 
+// Tile points (c, r) and (c, r + 1): colours, normals and vertices.
+template <typename Emitter, typename Colours>
+void emitColumnPoints(const TerrainMap& map, int c, int r, Emitter& out, const Colours& colours) {
+    const TerrainVertex* column = map.vertices[c].get();
+    colours.vertex(out, column[r]);
+    out.normal(map.normals[c][r]);
+    out.vertex(column[r].position);
+    colours.vertex(out, column[r + 1]);
+    out.normal(map.normals[c][r + 1]);
+    out.vertex(column[r + 1].position);
+}
+
 // One quad (c, r)'s colours, normals and vertices, two down each column.
 template <typename Emitter, typename Colours>
 void emitQuadPoints(const TerrainMap& map, int c, int r, Emitter& out, const Colours& colours) {
-    const TerrainVertex* left = map.vertices[c].get();
-    const TerrainVertex* right = map.vertices[c + 1].get();
     colours.quad(out);
-    colours.vertex(out, left[r]);
-    out.normal(map.normals[c][r]);
-    out.vertex(left[r].position);
-    colours.vertex(out, left[r + 1]);
-    out.normal(map.normals[c][r + 1]);
-    out.vertex(left[r + 1].position);
-    colours.vertex(out, right[r]);
-    out.normal(map.normals[c + 1][r]);
-    out.vertex(right[r].position);
-    colours.vertex(out, right[r + 1]);
-    out.normal(map.normals[c + 1][r + 1]);
-    out.vertex(right[r + 1].position);
+    emitColumnPoints(map, c, r, out, colours);
+    emitColumnPoints(map, c + 1, r, out, colours);
 }
 
 // Whether quad (c, r) has a corner inside the frustum.
@@ -99,13 +99,16 @@ template <typename Emitter> struct QuadRuns {
     Emitter& out;
     int row = -1, next = -1; // the open strip's row and the column that would continue it
 
-    void add(int c, int r) {
-        if (r != row || c != next) {
+    // Whether the quad begins a strip.
+    bool add(int c, int r) {
+        const bool begins = r != row || c != next;
+        if (begins) {
             close();
             out.begin();
         }
         row = r;
         next = c + 1;
+        return begins;
     }
     void close() {
         if (next >= 0) out.end();

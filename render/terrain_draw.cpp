@@ -25,12 +25,11 @@ bool quadMeetsContourLine(const TerrainMap& map, int c, int r, float interval) {
 // points each given once: every point the lines' texture takes costs a software rasteriser its
 // texture coordinate.
 template <typename Colours>
-void emitListed(const TerrainMap& map, const ViewFrustum& frustum, const std::vector<int>& meeting,
-                GlEmitter& gl, const Colours& colours) {
+void emitListed(const TerrainMap& map, const std::vector<int>& meeting, GlEmitter& gl,
+                const Colours& colours) {
     QuadRuns<GlEmitter> runs{gl};
     for (std::size_t i = 0; i + 1 < meeting.size(); i += 2) {
         const int c = meeting[i], r = meeting[i + 1];
-        if (!quadInView(map, frustum, c, r)) continue;
         colours.quad(gl);
         if (runs.add(c, r)) emitColumnPoints(map, c, r, gl, colours);
         emitColumnPoints(map, c + 1, r, gl, colours);
@@ -48,18 +47,19 @@ void emitChosen(const TerrainMap& map, const ViewFrustum& frustum,
     }
     std::vector<int>& meeting = *choice.meeting;
     if (choice.which == QuadChoice::meetingLines) {
-        emitListed(map, frustum, meeting, gl, colours);
+        emitListed(map, meeting, gl, colours);
         return;
     }
     meeting.clear();
-    emitTerrainRuns(
-        map, frustum, &candidates, gl,
+    emitRuns(
+        map, &candidates, gl,
         [&](int c, int r) {
+            if (!quadInView(map, frustum, c, r)) return false;
             if (!quadMeetsContourLine(map, c, r, choice.interval)) return true;
             meeting.insert(meeting.end(), {c, r});
             return false;
         },
-        colours);
+        [&](int c, int r) { emitQuadPoints(map, c, r, gl, colours); });
 }
 
 } // namespace
@@ -72,7 +72,8 @@ void TerrainMap::draw(ViewFrustum frustum) const {
 void drawPlainTerrain(const TerrainMap& map, const ViewFrustum& frustum,
                       BlockCandidates& candidates, QuadChoice choice) {
     glPushMatrix();
-    candidates.find(frustum, map.heightBlocks);
+    // The quads that meet a line were listed by the draw before, from the same candidates.
+    if (choice.which != QuadChoice::meetingLines) candidates.find(frustum, map.heightBlocks);
     emitChosen(map, frustum, candidates, choice);
     glPopMatrix();
 }
@@ -80,7 +81,8 @@ void drawPlainTerrain(const TerrainMap& map, const ViewFrustum& frustum,
 void drawColouredTerrain(const TerrainMap& map, const ViewFrustum& frustum,
                          BlockCandidates& candidates, const LodTextures& textures,
                          QuadChoice choice) {
-    candidates.find(frustum, map.heightBlocks);
+    // The quads that meet a line were listed by the draw before, from the same candidates.
+    if (choice.which != QuadChoice::meetingLines) candidates.find(frustum, map.heightBlocks);
     if (textures.colour.size() == 1) {
         // Texture coordinates from world positions: texel centres on the tile points.
         const LodTexture& t = textures.colour.front();

@@ -18,8 +18,8 @@
 struct QuadChoice {
     enum Which { all, meetingLines, missingLines } which = all;
     float interval = 0.0f;
-    // The quads that meet a line (column and row): found by the draw of those that meet none,
-    // which comes first, and drawn from here by the draw of those that do.
+    // The quads in view that meet a line (column and row): found by the draw of those that meet
+    // none, which comes first, and drawn from here by the draw of those that do.
     std::vector<int>* meeting = nullptr;
 };
 

@@ -132,17 +132,6 @@ void emitRuns(const TerrainMap& map, const BlockCandidates* candidates, Emitter&
     }
 }
 
-// The quads in view that keep(c, r) picks, as runs.
-template <typename Emitter, typename Keep, typename Colours = PlainColours>
-void emitTerrainRuns(const TerrainMap& map, const ViewFrustum& frustum,
-                     const BlockCandidates* candidates, Emitter& out, Keep keep,
-                     const Colours& colours = {}) {
-    emitRuns(
-        map, candidates, out,
-        [&](int c, int r) { return keep(c, r) && quadInView(map, frustum, c, r); },
-        [&](int c, int r) { emitQuadPoints(map, c, r, out, colours); });
-}
-
 // The water surface over the quads where it shows in `view` (water_cover.h), at their corners'
 // water surface heights, facing up. Each run of such quads in a row is a strip of its own, so that
 // no triangle bridges the land between two stretches of water.

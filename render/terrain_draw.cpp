@@ -62,6 +62,13 @@ void emitChosen(const TerrainMap& map, const ViewFrustum& frustum,
         [&](int c, int r) { emitQuadPoints(map, c, r, gl, colours); });
 }
 
+// The coarse culling's blocks for a draw, but for the quads that meet a line: the draw before
+// listed those from the same blocks.
+void findCandidates(const TerrainMap& map, const ViewFrustum& frustum, BlockCandidates& candidates,
+                    QuadChoice choice) {
+    if (choice.which != QuadChoice::meetingLines) candidates.find(frustum, map.heightBlocks);
+}
+
 } // namespace
 
 void TerrainMap::draw(ViewFrustum frustum) const {
@@ -72,8 +79,7 @@ void TerrainMap::draw(ViewFrustum frustum) const {
 void drawPlainTerrain(const TerrainMap& map, const ViewFrustum& frustum,
                       BlockCandidates& candidates, QuadChoice choice) {
     glPushMatrix();
-    // The quads that meet a line were listed by the draw before, from the same candidates.
-    if (choice.which != QuadChoice::meetingLines) candidates.find(frustum, map.heightBlocks);
+    findCandidates(map, frustum, candidates, choice);
     emitChosen(map, frustum, candidates, choice);
     glPopMatrix();
 }
@@ -81,8 +87,7 @@ void drawPlainTerrain(const TerrainMap& map, const ViewFrustum& frustum,
 void drawColouredTerrain(const TerrainMap& map, const ViewFrustum& frustum,
                          BlockCandidates& candidates, const LodTextures& textures,
                          QuadChoice choice) {
-    // The quads that meet a line were listed by the draw before, from the same candidates.
-    if (choice.which != QuadChoice::meetingLines) candidates.find(frustum, map.heightBlocks);
+    findCandidates(map, frustum, candidates, choice);
     if (textures.colour.size() == 1) {
         // Texture coordinates from world positions: texel centres on the tile points.
         const LodTexture& t = textures.colour.front();

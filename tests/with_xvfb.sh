@@ -32,6 +32,8 @@ if [ -z "$xvfb" ]; then
     exit 1
 fi
 export DISPLAY=":$display"
+# Mesa keeps compiled shaders under $HOME unless told otherwise; ours stay in the build folder.
+export MESA_SHADER_CACHE_DIR="${MESA_SHADER_CACHE_DIR:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/build/mesa_shader_cache}"
 "$@"
 code=$?
 kill "$xvfb" 2>/dev/null

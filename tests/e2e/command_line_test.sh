@@ -228,6 +228,7 @@ grep -aq "^DoneloadingКартаü.war3map.w3e$" "$work/pty.text" && pass ||
 
 # --- --error-box: the failure in a message box too, where nobody reads standard error (given
 # a path: without one, the file dialog asks for a map, see open_dialog_test.sh).
+new_session
 (cd "$work/empty" && timeout 60 "${run[@]}" --error-box nothere.w3e >"$work/out" 2>"$work/err") &
 viewer=$!
 box=$(wait_for_window "Zuvaro")
@@ -245,10 +246,10 @@ check "no box without --error-box, when standard error is there" "1|" "$?|$(wind
 if [ "$mode" = wine ]; then
     # Started as Explorer starts it (through start), the program has no standard handles at
     # all: the failure shows in a box without being asked to.
-    (cd "$work/empty" && timeout 60 "${wine[@]}" start /wait /unix "$wine_exe" >/dev/null 2>&1) &
+    (cd "$work/empty" && timeout 60 "${wine[@]}" start /wait /unix "$wine_exe" >"$work/start.out" 2>&1) &
     viewer=$!
     box=$(wait_for_window "Zuvaro")
-    [ -n "$box" ] && pass || fail "no message box without a standard error handle"
+    [ -n "$box" ] && pass || fail "no message box without a standard error handle: $(cat "$work/start.out")"
     [ -n "$box" ] && press "$box" Return
     wait "$viewer"
     check "exit code after the box, started without standard handles" 1 $?

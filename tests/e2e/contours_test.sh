@@ -45,6 +45,7 @@ dark() { # name: pixels darker than the plain view's shading, and not the backgr
         od -An -v -tu1 -w1 | awk '$1 > 20 && $1 < 140 { n++ } END { print n + 0 }'
 }
 "$w3egen" --shape ramp-rows --step 24 --level 0 --width 65 --height 97 "$work/rows.w3e"
+new_session
 (cd "$work" && exec "${run[@]}" rows.w3e >"$work/out" 2>"$work/err") &
 pid=$!
 main=$(dismiss_help)

@@ -203,6 +203,7 @@ grep -q "zuvaro: cannot open war3map.w3e: " "$work/err" && pass || fail "no reas
 [ -z "$(window_named "Ulmic's .v3u Zuvaro")" ] && pass || fail "a window appeared without a map"
 
 # --- No display.
+new_session
 (cd "$work/map" && env -u DISPLAY "${run[@]}" >"$work/out" 2>"$work/err") &
 pid=$!
 finish

@@ -8,7 +8,7 @@ work=$(mktemp -d)
 pid=""
 cleanup() {
     [ -n "$pid" ] && kill "$pid" 2>/dev/null
-    [ "$mode" = wine ] && wineserver -k 2>/dev/null
+    [ "$mode" = wine ] && wine_new_session
     rm -rf "$work"
 }
 trap cleanup EXIT
@@ -22,6 +22,10 @@ finish_checks() { # what was checked: prints the counts and ends the script
     echo "$1 [$mode]: $passes passed, $failures failed"
     exit $((failures > 0))
 }
+
+# new_session: before a run on another display than the last run's (or with none), under Wine
+# a session of its own for it (see wine_env.sh); nothing for the Linux program.
+new_session() { [ "$mode" != wine ] || wine_new_session; }
 
 if [ "$mode" = wine ]; then
     . "$(dirname "${BASH_SOURCE[0]}")/../wine_env.sh" "$2" "${3:-$2}"

@@ -31,8 +31,14 @@ less_than() {
 title() { xdotool getwindowname "$main"; }
 
 mkdir -p "$work/a" "$work/b" "$work/home/Pictures"
-pictures=$work/home/Pictures
-[ "$mode" = native ] && export HOME=$work/home # the desktop's pictures folder is under it
+if [ "$mode" = native ]; then
+    pictures=$work/home/Pictures
+    export HOME=$work/home # the desktop's pictures folder is under it
+else
+    # The prefix's own folder; F12's pictures of map a go with the test, also when it fails.
+    pictures=$wine_pictures
+    trap 'cleanup; rm -f "$pictures"/a-*.png' EXIT
+fi
 "$w3egen" --shape demo --width 65 --height 65 --seed 4 --ground-ids Vmos,Vash "$work/a/war3map.w3e"
 "$w3egen" --shape demo --width 65 --height 65 --seed 9 --ground-ids Qabc,Qdef "$work/b/war3map.w3e"
 (cd "$work" && exec "${run[@]}" a >"$work/out" 2>"$work/err") &
@@ -77,14 +83,15 @@ press "$main" F12
 said_picture() { tr -d '\r' <"$work/out" | grep -q "^picture: "; }
 eventually said_picture
 saved=$(tr -d '\r' <"$work/out" | sed -n 's/^picture: //p' | tail -n 1)
-[ "$mode" = wine ] && saved=$(winepath -u "$saved" 2>/dev/null)
+if [ "$mode" = wine ]; then
+    saved=$(wine_path_u "$saved" 2>&1) || fail "F12: winepath failed: $saved"
+fi
 case "$saved" in
-"$pictures"/a-*.png | */a-*.png) pass ;; # named after the map's folder
+*/a-*.png) pass ;; # named after the map's folder
 *) fail "F12: no picture named after the map: '$saved'" ;;
 esac
-[ "$mode" = wine ] || [ "${saved%/*}" = "$pictures" ] && pass || fail "F12: not in the pictures folder: $saved"
+check "F12: in the pictures folder" "$(realpath "$pictures")" "$(realpath "${saved%/*}" 2>&1)"
 check "F12: the window's size" "800x600" "$(identify -format '%wx%h' "$saved" 2>&1)"
-[ "$mode" = wine ] && rm -f "$saved" # in the Wine prefix's pictures folder, outside $work
 
 # A drop while a coloured view shows: the legend of the new map's IDs again.
 "$drop_files" "$main" "$work/b" && pass || fail "the window did not take the drop"

@@ -1,6 +1,7 @@
 // The rugged terrain is made in passes over the grid: cliff layers first (terraces of a broad
 // noise), then heights (hills, point noise and ramps, which need the neighbours' layers), then
-// water (a level per basin cell), then tiles and flags (which need the water around them).
+// water (a level per basin cell), then tiles and flags (which need the water around them). The
+// wet variant lowers the terraces into a sea with islands and opens more and larger lakes.
 #include "rugged_terrain.h"
 
 #include "shape_noise.h"
@@ -20,8 +21,17 @@ constexpr int lakeLayers = 6; // lakes lie on the layers up to this one
 enum Tile { grass, dirt, rock, sand, mud, snow, leaves, flowers, gravel, moss, ash, paving };
 constexpr int landPatches[] = {grass, dirt, leaves, flowers, gravel, moss, ash, paving, grass};
 
+// How much of the ground lies low: the noise below which the ground steps down to the sea's
+// layer and to the deep layer under it, and above which a lake's hollow opens.
+struct Lowlands {
+    double sea, deep, lake;
+};
+constexpr Lowlands dryLowlands{-0.30, -0.42, 0.3};
+constexpr Lowlands wetLowlands{0.04, -0.20, 0.0};
+
 struct Grid {
     int width, height;
+    Lowlands low;
     std::vector<signed char> layer;
     std::vector<float> world; // the point's world height
     std::vector<float> water; // the water surface over it
@@ -34,18 +44,18 @@ constexpr int neighbours[4][2] = {{1, 0}, {-1, 0}, {0, 1}, {0, -1}};
 
 // Terraces of a broad noise: most of the map on the base layer, mountains stepping up one
 // layer every few hundredths of the noise, basins one and two layers down.
-int layerAt(int c, int r, std::uint64_t seed) {
+int layerAt(int c, int r, std::uint64_t seed, const Lowlands& low) {
     const double m = fractalNoise(c, r, 90.0, 3, seed ^ 0x1A7E5ull);
     if (m > 0.22) return std::min(10, baseLayer + 1 + static_cast<int>((m - 0.22) / 0.03));
-    if (m < -0.42) return 0;
-    if (m < -0.30) return 1;
+    if (m < low.deep) return 0;
+    if (m < low.sea) return 1;
     return baseLayer;
 }
 
 void makeLayers(Grid& g, std::uint64_t seed) {
     for (int r = 0; r < g.height; ++r)
         for (int c = 0; c < g.width; ++c)
-            g.layer[g.at(c, r)] = static_cast<signed char>(layerAt(c, r, seed));
+            g.layer[g.at(c, r)] = static_cast<signed char>(layerAt(c, r, seed, g.low));
 }
 
 // Whether a ramp crosses the step at (c, r): in stretches along some cliff edges.
@@ -54,10 +64,10 @@ bool rampHere(int c, int r, std::uint64_t seed) {
 }
 
 // Lakes: hollows in the ground of the lower layers, down to about 200 units deep.
-double lakeDepth(int c, int r, int layer, std::uint64_t seed) {
+double lakeDepth(int c, int r, int layer, std::uint64_t seed, const Lowlands& low) {
     if (layer > lakeLayers) return 0.0;
     const double lake = fractalNoise(c, r, 40.0, 2, seed ^ 0x1A4Eull);
-    return lake > 0.3 ? (lake - 0.3) * 900.0 : 0.0;
+    return lake > low.lake ? (lake - low.lake) * 900.0 : 0.0;
 }
 
 // Heights: the layer's step, broad swells, hills, lakes' hollows, and a few units of noise
@@ -70,7 +80,7 @@ void makeHeights(Grid& g, std::uint64_t seed) {
             h += 70.0 * fractalNoise(c, r, 60.0, 2, seed ^ 0x5E11ull);
             h += 24.0 * fractalNoise(c, r, 9.0, 2, seed ^ 0x4111ull);
             if (layer > baseLayer) h += 90.0 * fractalNoise(c, r, 30.0, 2, seed ^ 0x3011ull) + 60.0;
-            h -= lakeDepth(c, r, layer, seed);
+            h -= lakeDepth(c, r, layer, seed, g.low);
             const std::uint64_t n = latticeHash(c, r, seed ^ 0x7175ull);
             h += static_cast<double>(n % 1201) / 100.0 - 6.0; // -6 to 6
             if (rampHere(c, r, seed)) {
@@ -94,7 +104,7 @@ void makeWater(Grid& g, std::uint64_t seed) {
             const int layer = g.layer[g.at(c, r)];
             const double level =
                 worldPerLayer * (std::max(layer, baseLayer - 1) - baseLayer) - 30.0;
-            const bool hollow = layer < baseLayer || lakeDepth(c, r, layer, seed) > 0.0;
+            const bool hollow = layer < baseLayer || lakeDepth(c, r, layer, seed, g.low) > 0.0;
             g.water[g.at(c, r)] = static_cast<float>(level);
             g.wet[g.at(c, r)] = hollow && g.world[g.at(c, r)] < level;
         }
@@ -136,7 +146,7 @@ int tileAt(const Grid& g, int c, int r, std::uint64_t seed) {
 } // namespace
 
 void ruggedTerrain(W3eDocument& doc, const ShapeOptions& o) {
-    Grid g{o.width, o.height, {}, {}, {}, {}};
+    Grid g{o.width, o.height, o.shape == Shape::wet ? wetLowlands : dryLowlands, {}, {}, {}, {}};
     const std::size_t points = static_cast<std::size_t>(o.width) * o.height;
     g.layer.resize(points);
     g.world.resize(points);

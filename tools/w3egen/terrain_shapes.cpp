@@ -81,7 +81,7 @@ void demoTerrain(W3eDocument& doc, const ShapeOptions& o) {
 } // namespace
 
 void useDefaultTileSets(W3eDocument& doc, Shape shape) {
-    if (shape == Shape::rugged) {
+    if (shape == Shape::rugged || shape == Shape::wet) {
         doc.tileSet = 'Q';
         doc.setGroundIds({"Qgra", "Qdir", "Qrok", "Qsan", "Qmud", "Qsno", "Qlea", "Qflo", "Qgrv",
                           "Qmos", "Qash", "Qpav"});
@@ -106,9 +106,13 @@ bool parseShape(const std::string& name, Shape& shape) {
     static const struct {
         const char* name;
         Shape shape;
-    } names[] = {{"demo", Shape::demo},          {"rugged", Shape::rugged},
-                 {"flat", Shape::flat},          {"ramp-columns", Shape::rampColumns},
-                 {"ramp-rows", Shape::rampRows}, {"bump", Shape::bump}};
+    } names[] = {{"demo", Shape::demo},
+                 {"rugged", Shape::rugged},
+                 {"wet", Shape::wet},
+                 {"flat", Shape::flat},
+                 {"ramp-columns", Shape::rampColumns},
+                 {"ramp-rows", Shape::rampRows},
+                 {"bump", Shape::bump}};
     for (const auto& n : names) {
         if (name == n.name) {
             shape = n.shape;
@@ -124,7 +128,7 @@ bool shapeTerrain(W3eDocument& doc, const ShapeOptions& o, std::string& error) {
         demoTerrain(doc, o);
         return true;
     }
-    if (o.shape == Shape::rugged) {
+    if (o.shape == Shape::rugged || o.shape == Shape::wet) {
         ruggedTerrain(doc, o);
         return true;
     }

@@ -1,5 +1,6 @@
 // Terrain shapes that w3egen can write: test shapes with exact heights, and a natural-looking
-// demo terrain that is the same for the same seed on every platform.
+// demo terrain and rugged ones (dry or wet) that are the same for the same seed on every
+// platform.
 // Needs: standard C++ only.
 #pragma once
 
@@ -8,7 +9,7 @@
 #include <cstdint>
 #include <string>
 
-enum class Shape { demo, rugged, flat, rampColumns, rampRows, bump };
+enum class Shape { demo, rugged, wet, flat, rampColumns, rampRows, bump };
 
 struct ShapeOptions {
     Shape shape = Shape::demo;

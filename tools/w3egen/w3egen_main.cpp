@@ -32,6 +32,8 @@ Terrain:
                       steps and ramps, a few units of height noise from point to
                       point, lakes at several levels with shores, twelve ground
                       tile sets in patches, every flag
+                      wet: the rugged ground with about half of it under water:
+                      a sea with islands, and lakes at six levels with shores
                       flat: level ground; ramp-columns: rises by STEP per column;
                       ramp-rows: rises by STEP per row; bump: level ground with the
                       centre tile point (width/2, height/2) raised by STEP

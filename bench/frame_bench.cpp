@@ -3,148 +3,27 @@
 //   LP_NUM_THREADS=0 tests/with_xvfb.sh build/release/bench/frame_bench
 // - frame: the start camera from the start position and from a spot inside, and the culling
 //   of that view alone (a walk that emits nothing) with the coarse block pass and quad by quad;
-// - view: each coloured view with its water against the plain view, drawn in turns;
 // - camera: zoomed, tilted and overview cameras with and without level of detail, each drawn
 //   in turns with the start camera from the same spot, with the triangles drawn and the memory
-//   of the level-of-detail mesh against the map's grids;
-// - words: the status line, the legend and the point under the cursor against none.
-// Every run counts the allocations a frame makes, the driver's too.
-#include "app/main_window.h"
-#include "app/map_file.h"
+//   of the level-of-detail mesh against the map's grids; the stores side by side;
+// - pictures, lightMoves, words, contours: the level of detail's picture against the full
+//   grid's, the light moving, the words and contour lines against frames without them.
+// The views at every camera are in view_bench.cpp. Every run counts the allocations a frame
+// makes, the driver's too.
+#include "frame_bench_support.h"
 #include "platform/win32.h"
-#include "render/scene_frame.h"
-#include "render/scene_setup.h"
-#include "render/window_context.h"
-#include "terrain_shapes.h"
 #include "terrain_walk.h"
 #include "view/view_frustum.h"
+#include "view/viewer_state.h"
 
 #include <benchmark/benchmark.h>
 
-#include <atomic>
-#include <cerrno>
 #include <chrono>
-#include <cstdio>
 #include <cstdlib>
-#include <filesystem>
-#include <new>
-
-TerrainMap terrainMap;
-
-// Every allocation in the process is counted, the driver's included: a frame should make none.
-// The C library's allocator is reached under its own names, so these replace it for everyone;
-// ours (operator new) are counted apart as well.
-std::atomic<long> allocations{0};
-std::atomic<long> ourAllocations{0};
-
-#if defined(__GNUC__) && !defined(__clang__)
-#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-#endif
-
-void* operator new(std::size_t size) {
-    ++ourAllocations;
-    if (void* p = std::malloc(size ? size : 1)) return p;
-    throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept {
-    std::free(p);
-}
-void operator delete(void* p, std::size_t) noexcept {
-    std::free(p);
-}
-
-extern "C" {
-void* __libc_malloc(std::size_t size);
-void* __libc_calloc(std::size_t count, std::size_t size);
-void* __libc_realloc(void* p, std::size_t size);
-void* __libc_memalign(std::size_t alignment, std::size_t size);
-
-void* malloc(std::size_t size) {
-    ++allocations;
-    return __libc_malloc(size);
-}
-void* calloc(std::size_t count, std::size_t size) {
-    ++allocations;
-    return __libc_calloc(count, size);
-}
-void* realloc(void* p, std::size_t size) {
-    ++allocations;
-    return __libc_realloc(p, size);
-}
-void* memalign(std::size_t alignment, std::size_t size) {
-    ++allocations;
-    return __libc_memalign(alignment, size);
-}
-void* aligned_alloc(std::size_t alignment, std::size_t size) {
-    ++allocations;
-    return __libc_memalign(alignment, size);
-}
-int posix_memalign(void** out, std::size_t alignment, std::size_t size) {
-    ++allocations;
-    *out = __libc_memalign(alignment, size);
-    return *out ? 0 : ENOMEM;
-}
-}
 
 namespace {
 
-ViewControls controls;
-
-bool openWindow() {
-    static const bool opened = [] {
-        std::string problem;
-        if (!registerViewerClass(nullptr, problem) || !createMainWindow(nullptr, problem, controls))
-            return false;
-        ShowWindow(windowContext.mainWindow, SW_SHOW);
-        initGL();
-        setSwapInterval(0); // as fast as frames come: the cost of a frame is what is measured
-        return true;
-    }();
-    return opened;
-}
-
-// Puts the map of the given size and shape (the smooth demo terrain or the rugged one) into
-// the global map, writing it once.
-bool useDemoMap(int size, Shape shape = Shape::demo) {
-    static int current = -1;
-    static Shape currentShape = Shape::demo;
-    if (current == size && currentShape == shape) return true;
-    const std::string path =
-        (std::filesystem::temp_directory_path() /
-         ("zuvaro_frame_bench_" + std::string(shape == Shape::rugged ? "rugged_" : "") +
-          std::to_string(size) + ".w3e"))
-            .string();
-    std::string error;
-    if (!std::filesystem::exists(path) && !writeDemoMap(path, size, size, error, shape))
-        return false;
-    std::ostream discard(nullptr);
-    terrainMap = loadMapFile(path, discard, ReportText::asRead);
-    controls.scene.mesh.clear();
-    current = size;
-    currentShape = shape;
-    return terrainMap.loaded();
-}
-
 using Clock = std::chrono::steady_clock;
-
-// The camera of a fresh start, at the start position or at (2048, -2048), the centre of the
-// smallest map (the same spot on every map); the view plain.
-void freshCamera(bool inside) {
-    ViewerState fresh;
-    fresh.counterFrequency = viewerState.counterFrequency;
-    fresh.startCount = viewerState.startCount;
-    fresh.sceneReady = true;
-    viewerState = fresh;
-    controls.scene.camera = inside ? Camera{2048.0f, -2048.0f} : Camera{};
-    controls.scene.levelOfDetail = true;
-}
-
-double frameMs() {
-    const auto start = Clock::now();
-    renderFrame(controls.scene);
-    glFinish();
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
 
 struct CullOnly {
     long quads = 0;
@@ -191,115 +70,6 @@ void sizes(benchmark::internal::Benchmark* b) {
 
 BENCHMARK(frame)->Apply(sizes)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 
-// Frames of `measured` and of `reference` in turns, so that a slower moment of the machine
-// costs both alike; counters for both and their ratio.
-template <typename Set> void inTurns(benchmark::State& state, Set measured, Set reference) {
-    measured();
-    frameMs();
-    reference();
-    frameMs();
-    long all = 0, ours = 0;
-    double referenceMs = 0.0, measuredMs = 0.0;
-    for (auto _ : state) {
-        reference();
-        referenceMs += frameMs();
-        measured();
-        const long allBefore = allocations, oursBefore = ourAllocations;
-        measuredMs += frameMs();
-        all += allocations - allBefore;
-        ours += ourAllocations - oursBefore;
-    }
-    const double frames = static_cast<double>(state.iterations());
-    // The measured frames': every allocation in the process, and ours (operator new) alone.
-    state.counters["allocations"] = static_cast<double>(all) / frames;
-    state.counters["our_allocations"] = static_cast<double>(ours) / frames;
-    state.counters["reference_ms"] = referenceMs / frames;
-    state.counters["measured_ms"] = measuredMs / frames;
-    state.counters["ratio"] = measuredMs / referenceMs;
-}
-
-void view(benchmark::State& state) {
-    const int size = static_cast<int>(state.range(0));
-    const bool inside = state.range(1) != 0;
-    const auto shown = static_cast<TerrainView>(state.range(2));
-    if (!openWindow()) return state.SkipWithError("no window: run under a display");
-    if (!useDemoMap(size)) return state.SkipWithError("cannot write or load the demo map");
-    freshCamera(inside);
-    using Set = void (*)();
-    static TerrainView chosen;
-    chosen = shown;
-    inTurns<Set>(
-        state, [] { viewerState.view = chosen; }, [] { viewerState.view = TerrainView::plain; });
-    state.SetLabel(std::string(inside ? "inside, " : "start, ") + viewName(shown));
-}
-
-void views(benchmark::internal::Benchmark* b) {
-    for (const int size : {481, 2049})
-        for (const int inside : {0, 1})
-            for (const int shown : {1, 2, 3}) b->Args({size, inside, shown});
-}
-
-BENCHMARK(view)->Apply(views)->Unit(benchmark::kMillisecond)->MinTime(1.0);
-
-enum ChosenCamera {
-    zoom4096,
-    zoom8192,
-    zoom16384,
-    zoom32768,
-    tilted2048,
-    tilted8192,
-    overview,
-    cameraCount
-};
-const char* const cameraNames[] = {
-    "zoomed to 4096",       "zoomed to 8192",       "zoomed to 16384", "zoomed to 32768",
-    "tilted to 10 at 2048", "tilted to 10 at 8192", "overview"};
-
-void placeChosenCamera(ChosenCamera chosen) {
-    SceneView& scene = controls.scene;
-    Camera& camera = scene.camera;
-    camera.home();
-    if (chosen <= zoom32768) camera.height = 4096.0f * float(1 << chosen);
-    if (chosen == tilted2048 || chosen == tilted8192) camera.pitch = Camera::lowestPitch;
-    if (chosen == tilted8192) camera.height = 8192.0f;
-    if (chosen == overview) camera.overview = true;
-}
-
-// Triangles the frame's chunks drew, skirts included.
-long trianglesDrawn(const SceneView& scene) {
-    long triangles = 0;
-    for (std::size_t d = 0; d < scene.selection.drawn.size(); ++d) {
-        const LodChunk& chunk =
-            scene.mesh.chunks[static_cast<std::size_t>(scene.selection.drawn[d])];
-        const int level = scene.selection.levels[d];
-        const LodPattern& p = scene.mesh.patterns[static_cast<std::size_t>(chunk.pattern)];
-        const LodLevel* l = level >= 0 ? &chunk.levels[static_cast<std::size_t>(level)] : nullptr;
-        triangles += (l ? l->surface : p.surfaceIndices) / 3;
-        for (int s = 0; s < chunkSides; ++s)
-            if (scene.selection.skirted[d] >> s & 1)
-                triangles += (l ? l->skirts[s] : p.skirtSides[s]) / 3;
-    }
-    return triangles;
-}
-
-// Bytes a tile point: the level of detail (the mesh, what the driver holds of it, the baked
-// light) and the views' colour textures beside it.
-void memoryCounters(benchmark::State& state, const SceneView& scene) {
-    const double points =
-        static_cast<double>(terrainMap.header->mapWidth) * terrainMap.header->mapHeight;
-    std::size_t light = 0;
-    for (const LodTexture& t : scene.textures.light)
-        light += static_cast<std::size_t>(t.across) * static_cast<std::size_t>(t.down);
-    state.counters["lod_bytes_a_point"] =
-        static_cast<double>(scene.mesh.bytes() + scene.geometry.bytes + light) / points;
-    state.counters["colour_bytes_a_point"] =
-        static_cast<double>(scene.textures.bytes() - light) / points;
-}
-
-const char* shapeName(Shape shape) {
-    return shape == Shape::rugged ? "rugged, " : "smooth, ";
-}
-
 // The camera from the spot inside: zoomed out, tilted towards the horizon (the most terrain in
 // view), or the overview, drawn in turns with the start camera from the same spot; with level
 // of detail from a given store, or without (D); over the rugged terrain or the smooth one.
@@ -340,7 +110,7 @@ void camera(benchmark::State& state) {
         memoryCounters(state, scene);
     }
     static const char* const stores[] = {"", ", display lists", ", client arrays"};
-    state.SetLabel(std::string(shapeName(shape)) + cameraNames[chosen] +
+    state.SetLabel(std::string(shapeLabel(shape)) + cameraNames[chosen] +
                    (detail ? stores[static_cast<int>(store)] : ", level of detail off"));
     scene.levelOfDetail = true;
 }

@@ -57,10 +57,10 @@ const std::string& demoMap(int size, Shape shape = Shape::demo) {
     static std::map<std::pair<int, Shape>, std::string> paths;
     std::string& path = paths[{size, shape}];
     if (path.empty()) {
-        path = (std::filesystem::temp_directory_path() /
-                ("zuvaro_bench_" + std::string(shape == Shape::demo ? "" : "rugged_") +
-                 std::to_string(size) + ".w3e"))
-                   .string();
+        path =
+            (std::filesystem::temp_directory_path() /
+             ("zuvaro_bench_" + std::string(nameOf(shape)) + "_" + std::to_string(size) + ".w3e"))
+                .string();
         std::string error;
         if (!writeDemoMap(path, size, size, error, shape)) {
             std::fprintf(stderr, "load_bench: %s\n", error.c_str());

@@ -102,24 +102,35 @@ bool writeDemoMap(const std::string& path, int width, int height, std::string& e
     return shapeTerrain(doc, options, error) && writeBytes(path, doc.bytes(), error);
 }
 
+namespace {
+
+const struct {
+    const char* name;
+    Shape shape;
+} shapeNames[] = {{"demo", Shape::demo},
+                  {"rugged", Shape::rugged},
+                  {"wet", Shape::wet},
+                  {"flat", Shape::flat},
+                  {"ramp-columns", Shape::rampColumns},
+                  {"ramp-rows", Shape::rampRows},
+                  {"bump", Shape::bump}};
+
+} // namespace
+
 bool parseShape(const std::string& name, Shape& shape) {
-    static const struct {
-        const char* name;
-        Shape shape;
-    } names[] = {{"demo", Shape::demo},
-                 {"rugged", Shape::rugged},
-                 {"wet", Shape::wet},
-                 {"flat", Shape::flat},
-                 {"ramp-columns", Shape::rampColumns},
-                 {"ramp-rows", Shape::rampRows},
-                 {"bump", Shape::bump}};
-    for (const auto& n : names) {
+    for (const auto& n : shapeNames) {
         if (name == n.name) {
             shape = n.shape;
             return true;
         }
     }
     return false;
+}
+
+const char* nameOf(Shape shape) {
+    for (const auto& n : shapeNames)
+        if (n.shape == shape) return n.name;
+    return "";
 }
 
 bool shapeTerrain(W3eDocument& doc, const ShapeOptions& o, std::string& error) {

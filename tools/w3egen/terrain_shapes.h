@@ -22,6 +22,8 @@ struct ShapeOptions {
 
 // Parses a shape's name; false when there is no such shape.
 bool parseShape(const std::string& name, Shape& shape);
+// The name parseShape takes for `shape`.
+const char* nameOf(Shape shape);
 
 // w3egen's default tile sets: ground Vmos, Vash, Vpeb, Vsil; cliff Vcl1, Vcl2. The rugged
 // shape has its own: twelve ground tile sets Q... and three cliff tile sets.

@@ -9,7 +9,8 @@ w3egen=$(realpath "$2")
 . "$(dirname "$0")/viewer_run.sh" native "$1"
 export NO_AT_BRIDGE=1 # no accessibility bus for GTK to wait for
 # A text cursor that does not blink, so that a dialog that has taken a key settles.
-export XDG_CONFIG_HOME=$work/config
+# GTK keeps its settings, its cache and the recently used files under these.
+export XDG_CONFIG_HOME=$work/config XDG_CACHE_HOME=$work/cache XDG_DATA_HOME=$work/data
 mkdir -p "$XDG_CONFIG_HOME/gtk-3.0"
 printf '[Settings]\ngtk-cursor-blink = false\n' >"$XDG_CONFIG_HOME/gtk-3.0/settings.ini"
 

@@ -149,6 +149,10 @@ double frameMs() {
         .count();
 }
 
+__attribute__((noinline)) double measuredFrameMs() {
+    return frameMs();
+}
+
 const char* const cameraNames[cameraCount] = {
     "zoomed to 4096",       "zoomed to 8192",       "zoomed to 16384", "zoomed to 32768",
     "tilted to 10 at 2048", "tilted to 10 at 8192", "overview"};

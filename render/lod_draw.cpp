@@ -1,31 +1,28 @@
 // Each chunk is drawn in its own frame: moved to its first tile point and its base height, with
 // y shrunk to world units (its stored normals are made for that, and GL_NORMALIZE rescales
 // them). Texture coordinates come from the chunk's own positions (object-linear texture
-// generation), so no array of them is kept; the colour and the light textures share a layout,
-// so one plane serves both units.
+// generation), so no array of them is kept.
 #include "render/lod_draw.h"
 
 #include "render/gl_emitter.h"
 #include "render/strip_colours.h"
 #include "render/terrain_strips.h"
-#include "render/water_colour.h"
 
 #include <cstdint>
 
 namespace {
 
 // Texture coordinates from a chunk's positions (x = units c, z = -units r, counted from its
-// first tile point): texel (c + first[0] + half, r + first[1] + half) of a texture of the given
-// size. With half = 0.5 texel centres sit on tile points (colours, light); with 0 quad c is
-// texel c (water).
+// first tile point) for a texture of the given size with `texels` texels a tile along each side,
+// the first centred on the area nearest to tile point (first[0], first[1]) of its tile.
 void generateTextureCoordinates(const LodTexture& texture, int firstColumn, int firstRow,
-                                float half, float units) {
-    const float across = static_cast<float>(texture.across),
-                down = static_cast<float>(texture.down);
+                                int texels, float units) {
+    const float across = static_cast<float>(texture.across) / static_cast<float>(texels),
+                down = static_cast<float>(texture.down) / static_cast<float>(texels);
     const GLfloat s[4] = {1.0f / (units * across), 0.0f, 0.0f,
-                          (static_cast<float>(firstColumn) + half) / across};
+                          (static_cast<float>(firstColumn) + 0.5f) / across};
     const GLfloat t[4] = {0.0f, 0.0f, -1.0f / (units * down),
-                          (static_cast<float>(firstRow) + half) / down};
+                          (static_cast<float>(firstRow) + 0.5f) / down};
     glTexGenfv(GL_S, GL_OBJECT_PLANE, s);
     glTexGenfv(GL_T, GL_OBJECT_PLANE, t);
 }
@@ -100,14 +97,14 @@ void bindChunkTextures(const LodDrawing& d, const LodChunk& chunk, bool coloured
     const LodTextures& t = d.textures;
     const auto tile = static_cast<std::size_t>(t.tileOf(chunk.column, chunk.row));
     const int c = chunk.column % t.tileQuads, r = chunk.row % t.tileQuads;
+    const auto units = static_cast<float>(chunk.unitsPerTile);
     if (coloured) {
-        generateTextureCoordinates(t.colour[tile], c, r, 0.5f,
-                                   static_cast<float>(chunk.unitsPerTile));
-        glBindTexture(GL_TEXTURE_2D, t.colour[tile].id);
+        generateTextureCoordinates(t.ground(tile), c, r, t.groundTexels(), units);
+        glBindTexture(GL_TEXTURE_2D, t.ground(tile).id);
     }
     if (!d.bakedLight) return;
     d.gl.activeTexture(GL_TEXTURE1);
-    generateTextureCoordinates(t.light[tile], c, r, 0.5f, static_cast<float>(chunk.unitsPerTile));
+    generateTextureCoordinates(t.light[tile], c, r, 1, units);
     glBindTexture(GL_TEXTURE_2D, t.light[tile].id);
     d.gl.activeTexture(GL_TEXTURE0);
 }
@@ -166,44 +163,6 @@ void drawGround(const LodDrawing& d, const LodSelection& selection, TerrainView 
 }
 
 } // namespace
-
-void drawLevelOfDetailWater(const LodDrawing& d, const LodSelection& selection) {
-    beginWater();
-    d.geometry.begin(d.gl);
-    glNormal3f(0.0f, 1.0f, 0.0f);
-    textureGeneration(true);
-    for (const int index : selection.drawn) {
-        const LodChunk& chunk = d.mesh.chunks[static_cast<std::size_t>(index)];
-        if (!chunk.wet) continue;
-        const LodTexture& mask =
-            d.textures.water[static_cast<std::size_t>(d.textures.tileOf(chunk.column, chunk.row))];
-        if (mask.id == 0) continue; // no water shows over its tile in this view
-        generateTextureCoordinates(
-            mask, chunk.column % d.textures.tileQuads, chunk.row % d.textures.tileQuads, 0.0f,
-            chunk.waterVaries ? static_cast<float>(chunk.unitsPerTile) : tileSize);
-        glBindTexture(GL_TEXTURE_2D, mask.id);
-        glPushMatrix();
-        glTranslatef(chunk.originX(), chunk.waterBase, chunk.originZ());
-        if (!chunk.waterVaries) {
-            // Level water: one quad over the chunk, the texture keeping the wet quads.
-            const float across = tileSize * static_cast<float>(chunk.quadsX);
-            const float down = -tileSize * static_cast<float>(chunk.quadsZ);
-            glBegin(GL_TRIANGLE_STRIP);
-            glVertex3f(0.0f, 0.0f, 0.0f);
-            glVertex3f(0.0f, 0.0f, down);
-            glVertex3f(across, 0.0f, 0.0f);
-            glVertex3f(across, 0.0f, down);
-            glEnd();
-        } else {
-            glScalef(chunk.unitScale(), 1.0f, chunk.unitScale());
-            d.geometry.draw(d.mesh, index, ChunkPart::water);
-        }
-        glPopMatrix();
-    }
-    textureGeneration(false);
-    d.geometry.end(d.gl);
-    endWater();
-}
 
 void drawLevelOfDetail(const TerrainMap& map, const LodDrawing& drawing,
                        const LodSelection& selection, TerrainView view) {

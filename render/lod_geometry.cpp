@@ -1,5 +1,4 @@
-// Every chunk's vertices go into one vertex buffer (ground vertices, then the varying water's)
-// and every index into one index buffer (the patterns' full grids and lines, then each chunk's
+// Every chunk's vertices go into one vertex buffer and every index into one index buffer (the patterns' full grids and lines, then each chunk's
 // coarser levels), so a frame binds two buffers once and each draw only points into them.
 // Display lists get one list a draw.
 #include "render/lod_geometry.h"
@@ -12,7 +11,6 @@ namespace {
 // `indices` in client memory, or at `offset` in the index buffer.
 struct Piece {
     bool exists = false;
-    bool water = false; // from the water's vertices, else the ground's (with normals)
     GLenum mode = GL_TRIANGLES;
     int count = 0;
     const std::vector<std::uint16_t>* indices = nullptr;
@@ -53,9 +51,7 @@ Piece pieceOf(const LodGeometry& g, const LodMesh& mesh, int index, ChunkPart pa
         piece.indices = &pattern.lines;
         piece.offset = g.linesAt.empty() ? 0 : g.linesAt[p];
     } else {
-        if (part == ChunkPart::water && !chunk.waterVaries) return piece;
         int skip = 0;
-        piece.water = part == ChunkPart::water;
         piece.count = pattern.surfaceIndices;
         if (part == ChunkPart::skirts)
             skirtRun(pattern.skirtSides, pattern.surfaceIndices, skip, piece.count);
@@ -78,38 +74,32 @@ const void* at(Address address) {
 }
 
 void drawPiece(const LodChunk& chunk, const Piece& piece, Address vertices, Address indices) {
-    if (piece.water) {
-        glVertexPointer(3, GL_SHORT, sizeof(LodWaterVertex), at(vertices));
-    } else {
-        const auto stride = static_cast<GLsizei>(chunk.format.stride * sizeof(std::int16_t));
-        glVertexPointer(3, GL_SHORT, stride, at(vertices));
-        glNormalPointer(chunk.format.shortNormals ? GL_SHORT : GL_BYTE, stride,
-                        at(vertices + 3 * sizeof(std::int16_t)));
-    }
+    const auto stride = static_cast<GLsizei>(chunk.format.stride * sizeof(std::int16_t));
+    glVertexPointer(3, GL_SHORT, stride, at(vertices));
+    glNormalPointer(chunk.format.shortNormals ? GL_SHORT : GL_BYTE, stride,
+                    at(vertices + 3 * sizeof(std::int16_t)));
     glDrawElements(piece.mode, piece.count, GL_UNSIGNED_SHORT, at(indices));
 }
 
 void drawFromClient(const LodChunk& chunk, const Piece& piece) {
-    const void* vertices =
-        piece.water ? static_cast<const void*>(chunk.water.data()) : chunk.vertices.data();
-    drawPiece(chunk, piece, reinterpret_cast<Address>(vertices),
+    drawPiece(chunk, piece, reinterpret_cast<Address>(chunk.vertices.data()),
               reinterpret_cast<Address>(piece.indices->data() + piece.first));
 }
 
-// A chunk's lists: its full grid's surface and its skirts side by side, its lines and its
-// water; then each level's surface and skirts side by side.
+// A chunk's lists: its full grid's surface and its skirts side by side, its lines; then each
+// level's surface and skirts side by side.
 constexpr int groundLists = 1 + chunkSides;
 
 int listsOf(const LodChunk& chunk) {
-    return groundLists + 2 + groundLists * static_cast<int>(chunk.levels.size());
+    return groundLists + 1 + groundLists * static_cast<int>(chunk.levels.size());
 }
 
 GLuint listOf(const LodGeometry& g, int index, ChunkPart part, int level, int side = 0) {
     const GLuint first = g.listAt[static_cast<std::size_t>(index)];
     const bool ground = part == ChunkPart::surface || part == ChunkPart::skirts;
-    if (!ground) return first + (part == ChunkPart::lines ? groundLists : groundLists + 1);
+    if (!ground) return first + groundLists;
     const GLuint base =
-        level < 0 ? first : first + groundLists * static_cast<GLuint>(level + 1) + 2;
+        level < 0 ? first : first + groundLists * static_cast<GLuint>(level + 1) + 1;
     return base + (part == ChunkPart::skirts ? 1u + static_cast<GLuint>(side) : 0u);
 }
 
@@ -141,13 +131,11 @@ void compileLists(LodGeometry& g, const LodMesh& mesh) {
             g.bytes += static_cast<std::size_t>(piece.count) * sizeof(std::uint16_t);
         };
         compile(ChunkPart::lines, -1, 0);
-        compile(ChunkPart::water, -1, 0);
         for (int level = -1; level < static_cast<int>(chunk.levels.size()); ++level) {
             compile(ChunkPart::surface, level, 0);
             for (int side = 0; side < chunkSides; ++side) compile(ChunkPart::skirts, level, side);
         }
-        g.bytes += chunk.vertices.size() * sizeof(std::int16_t) +
-                   chunk.water.size() * sizeof(LodWaterVertex);
+        g.bytes += chunk.vertices.size() * sizeof(std::int16_t);
     }
     glDisableClientState(GL_NORMAL_ARRAY);
     glDisableClientState(GL_VERTEX_ARRAY);
@@ -166,14 +154,11 @@ void layOut(LodGeometry& g, const LodMesh& mesh, std::size_t& vertexBytes,
         indexBytes += mesh.patterns[p].lines.size() * sizeof(std::uint16_t);
     }
     g.groundAt.assign(mesh.chunks.size(), 0);
-    g.waterAt.assign(mesh.chunks.size(), 0);
     g.levelsAt.assign(mesh.chunks.size(), 0);
     for (std::size_t i = 0; i < mesh.chunks.size(); ++i) {
         const LodChunk& chunk = mesh.chunks[i];
         g.groundAt[i] = vertexBytes;
         vertexBytes += chunk.vertices.size() * sizeof(std::int16_t);
-        g.waterAt[i] = vertexBytes;
-        vertexBytes += chunk.water.size() * sizeof(LodWaterVertex);
         g.levelsAt[i] = indexBytes;
         indexBytes += chunk.levelIndices.size() * sizeof(std::uint16_t);
     }
@@ -203,7 +188,6 @@ void fillBuffers(LodGeometry& g, const GlEntryPoints& gl, const LodMesh& mesh) {
     }
     for (std::size_t i = 0; i < mesh.chunks.size(); ++i) {
         put(gl, GL_ARRAY_BUFFER, g.groundAt[i], mesh.chunks[i].vertices);
-        put(gl, GL_ARRAY_BUFFER, g.waterAt[i], mesh.chunks[i].water);
         put(gl, GL_ELEMENT_ARRAY_BUFFER, g.levelsAt[i], mesh.chunks[i].levelIndices);
     }
     gl.bindBuffer(GL_ARRAY_BUFFER, 0);
@@ -267,7 +251,7 @@ void LodGeometry::draw(const LodMesh& mesh, int index, ChunkPart part, int level
             else if (store == GeometryStore::clientArrays)
                 drawFromClient(chunk, piece);
             else
-                drawPiece(chunk, piece, piece.water ? waterAt[i] : groundAt[i], piece.offset);
+                drawPiece(chunk, piece, groundAt[i], piece.offset);
         }
         s = end - 1;
     }

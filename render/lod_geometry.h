@@ -14,9 +14,8 @@
 
 enum class GeometryStore { bufferObjects, displayLists, clientArrays };
 
-// What of a chunk a draw gives: its surface, its skirts, its grid's lines (leaves only), the
-// varying water surface over it.
-enum class ChunkPart { surface, skirts, lines, water };
+// What of a chunk a draw gives: its surface, its skirts, its grid's lines (leaves only).
+enum class ChunkPart { surface, skirts, lines };
 
 struct LodGeometry {
     // The best store asked for; one the context lacks falls to the next.
@@ -26,7 +25,7 @@ struct LodGeometry {
     GLuint vertexBuffer = 0, indexBuffer = 0;
     GLuint firstList = 0;
     GLsizei lists = 0;
-    std::vector<std::size_t> groundAt, waterAt, levelsAt; // per chunk: byte offsets in buffers
+    std::vector<std::size_t> groundAt, levelsAt; // per chunk: byte offsets in buffers
     std::vector<std::size_t> indicesAt, linesAt; // per pattern: byte offsets in the index buffer
     std::vector<GLuint> listAt;                  // per chunk: its first display list
     std::size_t bytes = 0;                       // held by the driver

@@ -1,11 +1,10 @@
-// A colour or light tile holds a texel per tile point, (quads + 1) a side, which is no power of
-// two; drivers of OpenGL 2 and later take any size, older ones get the next power of two with
-// the rest unused. A water tile holds a texel per quad: where the water shows in the view.
+// A colour or light tile holds a texel per tile point, (quads + 1) a side, and a look tile two,
+// which is no power of two; drivers of OpenGL 2 and later take any size, older ones get the next
+// power of two with the rest unused.
 #include "render/lod_textures.h"
 
 #include "view/light_shade.h"
 #include "view/view_colours.h"
-#include "view/water_cover.h"
 
 #include <algorithm>
 #include <cmath>
@@ -89,21 +88,17 @@ std::vector<unsigned char>& pointTexels(std::vector<unsigned char>& texels, cons
     return texels;
 }
 
-void makeWater(LodTextures& t, const TerrainMap& map, bool anySize) {
+void makeLook(LodTextures& t, const TerrainMap& map, bool anySize) {
     std::vector<unsigned char> texels;
     forTiles(t, map, [&](const TileSpan& tile) {
-        const int side = sideFor(tile.quadsAcross, anySize);
-        texels.assign(static_cast<std::size_t>(side) * sideFor(tile.quadsDown, anySize), 0);
-        bool any = false;
-        for (int r = 0; r < tile.quadsDown; ++r) {
-            for (int c = 0; c < tile.quadsAcross; ++c) {
-                if (!waterShowsOver(map, tile.c0 + c, tile.r0 + r, t.view)) continue;
-                texels[static_cast<std::size_t>(r) * side + c] = 255;
-                any = true;
-            }
-        }
-        t.water.push_back(any ? upload(texels, tile.quadsAcross, tile.quadsDown, anySize, GL_ALPHA)
-                              : LodTexture{});
+        const int across = lookTexelsPerTile * (tile.quadsAcross + 1),
+                  down = lookTexelsPerTile * (tile.quadsDown + 1);
+        const int side = sideFor(across, anySize);
+        texels.assign(static_cast<std::size_t>(side) * sideFor(down, anySize) * 3, 0);
+        fillGroundLook(map, t.colouring,
+                       MapSpan{tile.c0, tile.r0, tile.quadsAcross, tile.quadsDown}, side,
+                       texels.data());
+        t.look.push_back(upload(texels, across, down, anySize, GL_RGB));
     });
 }
 
@@ -127,15 +122,16 @@ void makeColour(LodTextures& t, const TerrainMap& map, bool anySize) {
 
 void LodTextures::release() {
     remove(colour);
-    remove(water);
+    remove(look);
     remove(light);
     generation = -1;
 }
 
 void LodTextures::prepare(const TerrainMap& map, const LodMesh& mesh, TerrainView shown,
-                          const ComparedMaps& compared) {
+                          const ComparedMaps& compared, bool waterShown) {
     const bool newMesh = generation != mesh.generation;
-    if (!newMesh && shown == view) return;
+    const bool wet = viewShowsWater(shown, waterShown);
+    if (!newMesh && shown == view && wet == water) return;
     colouring = VertexColouring::of(map, shown, compared.changes, compared.showingOlder);
     const bool anySize = anySizeTextures();
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
@@ -145,7 +141,8 @@ void LodTextures::prepare(const TerrainMap& map, const LodMesh& mesh, TerrainVie
         GLint largest = 0;
         glGetIntegerv(GL_MAX_TEXTURE_SIZE, &largest);
         tileQuads = 4096;
-        while (tileQuads > lodChunkCells && sideFor(tileQuads + 1, anySize) > largest)
+        while (tileQuads > lodChunkCells &&
+               sideFor(lookTexelsPerTile * (tileQuads + 1), anySize) > largest)
             tileQuads /= 2;
         const int quadsX = std::max(map.header->mapWidth - 1, 0);
         const int quadsZ = std::max(map.header->mapHeight - 1, 0);
@@ -153,12 +150,11 @@ void LodTextures::prepare(const TerrainMap& map, const LodMesh& mesh, TerrainVie
         tilesZ = quadsZ > 0 ? (quadsZ + tileQuads - 1) / tileQuads : 0;
     }
     remove(colour);
-    remove(water);
+    remove(look);
     view = shown;
-    if (shown != TerrainView::plain) {
-        makeWater(*this, map, anySize);
-        makeColour(*this, map, anySize);
-    }
+    water = wet;
+    if (shown != TerrainView::plain) makeColour(*this, map, anySize);
+    if (wet) makeLook(*this, map, anySize);
     glBindTexture(GL_TEXTURE_2D, 0);
 }
 
@@ -190,8 +186,8 @@ void LodTextures::prepareLight(const TerrainMap& map, const float position[4]) {
 
 std::size_t LodTextures::bytes() const {
     std::size_t total = 0;
-    for (const auto* set : {&colour, &water, &light})
+    for (const auto* set : {&colour, &look, &light})
         for (const LodTexture& t : *set)
-            total += static_cast<std::size_t>(t.across) * t.down * (set == &colour ? 3 : 1);
+            total += static_cast<std::size_t>(t.across) * t.down * (set == &light ? 1 : 3);
     return total;
 }

@@ -113,13 +113,10 @@ void setProjection(const FrameCamera& frame, const CameraPlacement& camera,
     glMatrixMode(GL_MODELVIEW);
 }
 
-// How far heights may be off in a plan. They move nothing on screen there, but the water is
-// drawn where its surface is above the ground: a height error moves a shore by itself over the
-// shore's slope, kept within a pixel for slopes of a quarter and more. Where nothing of that
-// shows, with the shading kept whatever the mesh, any error will do; with OpenGL's lighting, a
-// pixel's worth stands for the shading's.
-float planError(bool shadingKept, bool water, float pixelsPerUnit) {
-    if (water) return 0.25f / pixelsPerUnit;
+// How far heights may be off in a plan, where they move nothing on screen: with the shading
+// kept whatever the mesh (baked light, or no lighting), any error will do; with OpenGL's
+// lighting, a pixel's worth stands for the shading's.
+float planError(bool shadingKept, float pixelsPerUnit) {
     return shadingKept ? 1e30f : 1.0f / pixelsPerUnit;
 }
 
@@ -136,18 +133,17 @@ void drawOtherCamera(SceneView& scene, const CameraPlacement& camera) {
     const float pixelsPerUnit =
         plan ? static_cast<float>(scene.frame.height / (2.0 * camera.planHalfHeight))
              : static_cast<float>(scene.frame.height) / (2.0f * scene.frame.tanHalfFovy());
-    scene.textures.prepare(terrainMap, scene.mesh, s.view, scene.compared);
+    scene.textures.prepare(terrainMap, scene.mesh, s.view, scene.compared, s.waterShown);
     scene.geometry.prepare(scene.gl, scene.mesh);
-    // With the light baked beside the colours, or no lighting at all, a coarser mesh keeps
-    // every tile point's colour and shading: its error then only moves silhouettes.
+    // The colours and the water come from textures, so a coarser mesh keeps every tile point's
+    // colour and its error only moves silhouettes and shading. A plan, where the error moves
+    // nothing, keeps the shading too with the light baked beside the colours: a second texture
+    // that costs every pixel, and so only there.
     const bool lighting = s.lightingOn;
-    const bool bakedLight = lighting && scene.gl.multitexture();
+    const bool bakedLight = plan && lighting && scene.gl.multitexture();
     if (bakedLight) scene.textures.prepareLight(terrainMap, s.lightPosition);
-    const bool shadingKept = bakedLight || !lighting;
-    ErrorBudget budget{1.0f, shadingKept ? 4.0f : 1.0f};
-    if (plan)
-        budget.planError =
-            planError(shadingKept, s.waterShown && s.view != TerrainView::plain, pixelsPerUnit);
+    ErrorBudget budget{1.0f, 4.0f};
+    if (plan) budget.planError = planError(bakedLight || !lighting, pixelsPerUnit);
     scene.selection.choose(scene.mesh, viewFrustum, camera.eye, pixelsPerUnit,
                            scene.textures.tileQuads, false, budget);
     const DepthRange range =
@@ -162,8 +158,6 @@ void drawOtherCamera(SceneView& scene, const CameraPlacement& camera) {
         beginContours(scene);
         drawLevelOfDetail(terrainMap, drawing, scene.selection, s.view);
         scene.contourTexture.end(scene.gl);
-        if (s.waterShown && s.view != TerrainView::plain)
-            drawLevelOfDetailWater(drawing, scene.selection);
         if (scene.overlay.grid) drawTileGrid(drawing, scene.selection);
     } else {
         drawExact(scene);

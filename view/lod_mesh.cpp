@@ -229,7 +229,7 @@ struct Builder {
         std::int32_t deepest = 4; // the skirts' depth, quarter units
         std::int32_t low = 0, high = 0;
         float waterLow = 0.0f, waterHigh = 0.0f;
-        bool wet = false, levelWater = false;
+        bool wet = false;
     };
 
     Frame frameOf(LodChunk& chunk) const {
@@ -283,7 +283,6 @@ struct Builder {
                 }
             }
         }
-        f.levelWater = f.wet && f.waterLow == f.waterHigh;
     }
 
     // The box of everything it draws and how far its samples stray from the full grid.
@@ -301,18 +300,12 @@ struct Builder {
         chunk.error = surfaceError(
             f.xs, f.zs, [&](int c, int r) { return at(c, r).position.y; },
             [](int, int, int, int) { return true; });
-        if (f.wet && !f.levelWater)
-            chunk.waterError = surfaceError(
-                f.xs, f.zs, [&](int c, int r) { return waterSurfaceHeight(at(c, r)); },
-                [&](int ca, int ra, int cb, int rb) { return anyWet(ca, ra, cb, rb); });
-        chunk.error = std::max(chunk.error, chunk.waterError);
     }
 
     void fill(LodChunk& chunk) {
         const Frame f = frameOf(chunk);
         chunk.pattern = pattern(static_cast<int>(f.xs.size()), static_cast<int>(f.zs.size()));
         chunk.exact = f.high - f.low > 65535;
-        chunk.wet = f.wet;
         boxAndError(chunk, f);
         if (chunk.exact) return;
         const LodPattern& shape = mesh.patterns[static_cast<std::size_t>(chunk.pattern)];
@@ -321,21 +314,18 @@ struct Builder {
             buildLevels(bounds, map, {f.c0, f.r0, chunk.step, lodChunkCells}, skirt, chunk.levels,
                         chunk.levelIndices);
         chunk.yBase = static_cast<float>(f.low + 32768) * 0.25f;
-        chunk.waterBase = f.waterLow;
         // x and z in 16 bits: a tile is 128 units up to chunks of 128 tiles, fewer beyond, so
         // that no coordinate passes 16384 (or 32767 for the largest maps).
         const int side = chunk.step * lodChunkCells;
         chunk.unitsPerTile = side <= 128 ? 128 : std::max(1, 16384 / side);
         chunk.format.shortNormals = chunk.unitsPerTile != 128;
         chunk.format.stride = chunk.format.shortNormals ? 6 : 5;
-        chunk.waterVaries = f.wet && !f.levelWater;
         chunk.vertices.assign(static_cast<std::size_t>(shape.vertexCount * chunk.format.stride), 0);
-        if (chunk.waterVaries) chunk.water.resize(static_cast<std::size_t>(shape.vertexCount));
         for (int j = 0; j < shape.down; ++j)
             for (int i = 0; i < shape.across; ++i) putPoint(chunk, f, shape, skirt, i, j);
     }
 
-    // Grid point (i, j) of the chunk, its skirt's lower point where it has one, and its water.
+    // Grid point (i, j) of the chunk, and its skirt's lower point where it has one.
     void putPoint(LodChunk& chunk, const Frame& f, const LodPattern& shape,
                   const std::vector<int>& skirt, int i, int j) const {
         const int c = f.xs[static_cast<std::size_t>(i)], r = f.zs[static_cast<std::size_t>(j)];
@@ -348,12 +338,6 @@ struct Builder {
         const int below = skirt[p];
         if (below >= 0)
             putVertex(chunk, static_cast<std::size_t>(below), x, y - skirtDepth(f, c, r), z, n);
-        if (!chunk.waterVaries) return;
-        const LodWaterVertex w{
-            x, static_cast<std::int16_t>(std::lround(waterSurfaceHeight(at(c, r)) - f.waterLow)),
-            z};
-        chunk.water[p] = w;
-        if (below >= 0) chunk.water[static_cast<std::size_t>(below)] = w;
     }
 
     // A vertex in the chunk's compact form. Its transform scales x and z by 128 / unitsPerTile
@@ -391,7 +375,6 @@ void LodMesh::clear() {
 void LodMesh::releaseVertexData() {
     for (LodChunk& chunk : chunks) {
         std::vector<std::int16_t>().swap(chunk.vertices);
-        std::vector<LodWaterVertex>().swap(chunk.water);
         std::vector<std::uint16_t>().swap(chunk.levelIndices);
     }
 }
@@ -438,7 +421,7 @@ std::size_t LodMesh::bytes() const {
         total += sizeof p + p.indices.size() * sizeof(std::uint16_t);
     for (const LodChunk& c : chunks)
         total += sizeof c + c.vertices.size() * sizeof(std::int16_t) +
-                 c.water.size() * sizeof(LodWaterVertex) + c.levels.size() * sizeof(LodLevel) +
+                 c.levels.size() * sizeof(LodLevel) +
                  c.levelIndices.size() * sizeof(std::uint16_t);
     return total;
 }

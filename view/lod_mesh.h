@@ -37,19 +37,13 @@ struct LodVertexFormat {
     bool shortNormals = false; // normals in 16-bit numbers; otherwise in bytes
 };
 
-// The water surface: x and z as the chunk's vertices, y the surface height above the chunk's
-// waterBase in world units.
-struct LodWaterVertex {
-    std::int16_t x, y, z;
-};
-
 // The triangles of a chunk with `across` x `down` grid points (row by row, then its skirts'
 // lower points): first the surface's, then the skirts'.
 struct LodPattern {
     int across = 0, down = 0;
     std::vector<std::uint16_t> indices;
     std::vector<std::uint16_t> lines; // the grid's lines between its points, in pairs
-    int surfaceIndices = 0;           // the water draws only these
+    int surfaceIndices = 0;
     int skirtSides[4] = {};           // then the skirts' indices, side by side
     int vertexCount = 0;
 
@@ -65,22 +59,17 @@ struct LodChunk {
     // The chunks of the same size beside it, across its first row, last row, first column and
     // last column; -1 past the map's edge. Drawn beside it, they meet it without a crack.
     int neighbours[4] = {-1, -1, -1, -1};
-    // World box of everything it draws: ground, skirts and water.
+    // World box of its ground, skirts and the water over them (which the full grid draws).
     float low[3] = {}, high[3] = {};
     // The largest height difference (world units) between its surface and the full grid, and
     // never less than its children's.
     float error = 0.0f;
-    float waterError = 0.0f; // the same for its water's surface, part of `error`
     int unitsPerTile = 128;  // x and z units a tile: 128 up to chunks of 128 quads, fewer above
     float originX() const { return tileSize * static_cast<float>(column); }
     float originZ() const { return -tileSize * static_cast<float>(row); }
     // What the chunk's frame scales its vertices' x and z by to make world units.
     float unitScale() const { return tileSize / static_cast<float>(unitsPerTile); }
     float yBase = 0.0f;       // y of a vertex is yBase + y / 4
-    bool wet = false;         // some of its quads have the water flag at a corner
-    bool waterVaries = false; // its water's height varies: `water` holds its surface
-    float waterBase = 0.0f;   // the water's height where it is level, else y of a water vertex is
-                              // waterBase + y
     // Heights too far apart for the compact form (over 16384 world units): such a chunk is
     // drawn through its children, and a leaf quad by quad from the grid.
     bool exact = false;
@@ -90,9 +79,6 @@ struct LodChunk {
     // edge); its full grid is the pattern's.
     std::vector<LodLevel> levels;
     std::vector<std::uint16_t> levelIndices;
-    // The water surface where its height varies over the chunk's wet quads; where it is level
-    // the chunk's water is one flat quad at waterBase (its texture marks the wet quads).
-    std::vector<LodWaterVertex> water;
 };
 
 struct LodMesh {

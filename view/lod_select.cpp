@@ -86,14 +86,14 @@ float farthestInView(const LodMesh& mesh, const ViewFrustum& frustum, const Poin
     return farthest;
 }
 
-// The coarsest level whose error (and its water's, drawn at its full grid) is allowed.
+// The coarsest level whose error is allowed.
 Option optionFor(const LodChunk& chunk, float allowed, const LodMesh& mesh) {
     Option o;
     if (chunk.error <= allowed)
         o.cost =
             drawCost + mesh.patterns[static_cast<std::size_t>(chunk.pattern)].surfaceIndices / 3;
     for (std::size_t k = 0; k < chunk.levels.size(); ++k) {
-        if (std::max(chunk.levels[k].error, chunk.waterError) > allowed) break;
+        if (chunk.levels[k].error > allowed) break;
         o.level = static_cast<int>(k);
         o.cost = drawCost + chunk.levels[k].surface / 3;
     }

@@ -257,9 +257,7 @@ TEST(LodSelection, ErrorsStayUnderAPixelNearTheEyeAndFourAtTheFarPlane) {
         const LodChunk& chunk = mesh.chunks[static_cast<std::size_t>(selection.drawn[d])];
         const int level = selection.levels[d];
         const double error =
-            level < 0
-                ? chunk.error
-                : std::max(chunk.levels[static_cast<std::size_t>(level)].error, chunk.waterError);
+            level < 0 ? chunk.error : chunk.levels[static_cast<std::size_t>(level)].error;
         double distance = 0.0;
         for (int k = 0; k < 3; ++k) {
             const double at = k == 0 ? eye.x : k == 1 ? eye.y : eye.z;

@@ -1,6 +1,6 @@
-// Every chunk's vertices go into one vertex buffer and every index into one index buffer (the patterns' full grids and lines, then each chunk's
-// coarser levels), so a frame binds two buffers once and each draw only points into them.
-// Display lists get one list a draw.
+// Every chunk's vertices go into one vertex buffer and every index into one index buffer (the
+// patterns' full grids and lines, then each chunk's coarser levels), so a frame binds two buffers
+// once and each draw only points into them. Display lists get one list a draw.
 #include "render/lod_geometry.h"
 
 #include <cstdint>

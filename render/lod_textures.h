@@ -48,7 +48,9 @@ struct LodTextures {
     // Bytes of texels held.
     std::size_t bytes() const;
     // What the chunks of tile `tile` are coloured with, and its texels a tile along each side.
-    const LodTexture& ground(std::size_t tile) const { return look.empty() ? colour[tile] : look[tile]; }
+    const LodTexture& ground(std::size_t tile) const {
+        return look.empty() ? colour[tile] : look[tile];
+    }
     int groundTexels() const { return look.empty() ? 1 : lookTexelsPerTile; }
     // The tile holding tile point (column, row).
     int tileOf(int column, int row) const {

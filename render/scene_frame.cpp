@@ -142,7 +142,7 @@ void drawOtherCamera(SceneView& scene, const CameraPlacement& camera) {
     const bool lighting = s.lightingOn;
     const bool bakedLight = plan && lighting && scene.gl.multitexture();
     if (bakedLight) scene.textures.prepareLight(terrainMap, s.lightPosition);
-    ErrorBudget budget{1.0f, 4.0f};
+    ErrorBudget budget{1.0f, 6.0f};
     if (plan) budget.planError = planError(bakedLight || !lighting, pixelsPerUnit);
     scene.selection.choose(scene.mesh, viewFrustum, camera.eye, pixelsPerUnit,
                            scene.textures.tileQuads, false, budget);

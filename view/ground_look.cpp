@@ -73,8 +73,10 @@ void fillGroundLook(const TerrainMap& map, const VertexColouring& colouring, con
     }
     // The quads whose quarters fall in the span: its own and those along its sides.
     const int quadsX = map.header->mapWidth - 1, quadsZ = map.header->mapHeight - 1;
-    const int firstC = std::max(span.c0 - 1, 0), endC = std::min(span.c0 + span.quadsAcross + 1, quadsX);
-    const int firstR = std::max(span.r0 - 1, 0), endR = std::min(span.r0 + span.quadsDown + 1, quadsZ);
+    const int firstC = std::max(span.c0 - 1, 0),
+              endC = std::min(span.c0 + span.quadsAcross + 1, quadsX);
+    const int firstR = std::max(span.r0 - 1, 0),
+              endR = std::min(span.r0 + span.quadsDown + 1, quadsZ);
     for (int qc = firstC; qc < endC; ++qc)
         for (int qr = firstR; qr < endR; ++qr)
             if (waterShowsOver(map, qc, qr, colouring.view))

@@ -421,7 +421,6 @@ std::size_t LodMesh::bytes() const {
         total += sizeof p + p.indices.size() * sizeof(std::uint16_t);
     for (const LodChunk& c : chunks)
         total += sizeof c + c.vertices.size() * sizeof(std::int16_t) +
-                 c.levels.size() * sizeof(LodLevel) +
-                 c.levelIndices.size() * sizeof(std::uint16_t);
+                 c.levels.size() * sizeof(LodLevel) + c.levelIndices.size() * sizeof(std::uint16_t);
     return total;
 }

@@ -44,7 +44,7 @@ struct LodPattern {
     std::vector<std::uint16_t> indices;
     std::vector<std::uint16_t> lines; // the grid's lines between its points, in pairs
     int surfaceIndices = 0;
-    int skirtSides[4] = {};           // then the skirts' indices, side by side
+    int skirtSides[4] = {}; // then the skirts' indices, side by side
     int vertexCount = 0;
 
     void build(int pointsAcross, int pointsDown);
@@ -64,12 +64,12 @@ struct LodChunk {
     // The largest height difference (world units) between its surface and the full grid, and
     // never less than its children's.
     float error = 0.0f;
-    int unitsPerTile = 128;  // x and z units a tile: 128 up to chunks of 128 quads, fewer above
+    int unitsPerTile = 128; // x and z units a tile: 128 up to chunks of 128 quads, fewer above
     float originX() const { return tileSize * static_cast<float>(column); }
     float originZ() const { return -tileSize * static_cast<float>(row); }
     // What the chunk's frame scales its vertices' x and z by to make world units.
     float unitScale() const { return tileSize / static_cast<float>(unitsPerTile); }
-    float yBase = 0.0f;       // y of a vertex is yBase + y / 4
+    float yBase = 0.0f; // y of a vertex is yBase + y / 4
     // Heights too far apart for the compact form (over 16384 world units): such a chunk is
     // drawn through its children, and a leaf quad by quad from the grid.
     bool exact = false;

@@ -21,44 +21,69 @@ bool quadMeetsContourLine(const TerrainMap& map, int c, int r, float interval) {
     return meetsContourLine(low, high, interval);
 }
 
-// The quads `meeting` lists (column, row, row by row), as runs. Each run is a plain strip, its
-// points each given once: every point the lines' texture takes costs a software rasteriser its
-// texture coordinate.
+// Quad (c, r) of a run of plain strips, its points each given once: every point costs a
+// software rasteriser its lighting and texture coordinate.
+template <typename Colours>
+void emitRunQuad(const TerrainMap& map, int c, int r, QuadRuns<GlEmitter>& runs, GlEmitter& gl,
+                 const Colours& colours) {
+    colours.quad(gl);
+    if (runs.add(c, r)) emitColumnPoints(map, c, r, gl, colours);
+    emitColumnPoints(map, c + 1, r, gl, colours);
+}
+
+// The quads `meeting` lists (column, row, row by row), as runs of plain strips.
 template <typename Colours>
 void emitListed(const TerrainMap& map, const std::vector<int>& meeting, GlEmitter& gl,
                 const Colours& colours) {
     QuadRuns<GlEmitter> runs{gl};
-    for (std::size_t i = 0; i + 1 < meeting.size(); i += 2) {
-        const int c = meeting[i], r = meeting[i + 1];
-        colours.quad(gl);
-        if (runs.add(c, r)) emitColumnPoints(map, c, r, gl, colours);
-        emitColumnPoints(map, c + 1, r, gl, colours);
-    }
+    for (std::size_t i = 0; i + 1 < meeting.size(); i += 2)
+        emitRunQuad(map, meeting[i], meeting[i + 1], runs, gl, colours);
     runs.close();
+}
+
+// The quads in view that `draw` takes, as runs of plain strips (a coloured view, which need not
+// keep the plain view's form): those that `list` takes go to `meeting` instead.
+template <typename Colours, typename List>
+void emitInRuns(const TerrainMap& map, const ViewFrustum& frustum,
+                const BlockCandidates& candidates, GlEmitter& gl, const Colours& colours,
+                List list) {
+    QuadRuns<GlEmitter> runs{gl};
+    for (int r = 0; r < quadRows(map); ++r) {
+        forQuadsOfRow(map.header->mapWidth, r, &candidates, [&](int c) {
+            if (quadInView(map, frustum, c, r) && !list(c, r))
+                emitRunQuad(map, c, r, runs, gl, colours);
+        });
+        runs.close();
+    }
 }
 
 template <typename Colours = PlainColours>
 void emitChosen(const TerrainMap& map, const ViewFrustum& frustum,
-                const BlockCandidates& candidates, QuadChoice choice, const Colours& colours = {}) {
+                const BlockCandidates& candidates, QuadChoice choice, bool plain,
+                const Colours& colours = {}) {
     GlEmitter gl;
+    if (choice.which == QuadChoice::meetingLines) {
+        emitListed(map, *choice.meeting, gl, colours);
+        return;
+    }
+    const auto listed = [&](int c, int r) {
+        if (choice.which == QuadChoice::all || !quadMeetsContourLine(map, c, r, choice.interval))
+            return false;
+        choice.meeting->insert(choice.meeting->end(), {c, r});
+        return true;
+    };
+    if (choice.which == QuadChoice::missingLines) choice.meeting->clear();
+    if (!plain) {
+        emitInRuns(map, frustum, candidates, gl, colours, listed);
+        return;
+    }
     if (choice.which == QuadChoice::all) {
         emitTerrainStrips(map, frustum, &candidates, gl, colours);
         return;
     }
-    std::vector<int>& meeting = *choice.meeting;
-    if (choice.which == QuadChoice::meetingLines) {
-        emitListed(map, meeting, gl, colours);
-        return;
-    }
-    meeting.clear();
     emitRuns(
         map, &candidates, gl,
-        [&](int c, int r) {
-            if (!quadInView(map, frustum, c, r)) return false;
-            if (!quadMeetsContourLine(map, c, r, choice.interval)) return true;
-            meeting.insert(meeting.end(), {c, r});
-            return false;
-        },
+        [&](int c, int r) { return quadInView(map, frustum, c, r) && !listed(c, r); },
         [&](int c, int r) { emitQuadPoints(map, c, r, gl, colours); });
 }
 
@@ -80,7 +105,7 @@ void drawPlainTerrain(const TerrainMap& map, const ViewFrustum& frustum,
                       BlockCandidates& candidates, QuadChoice choice) {
     glPushMatrix();
     findCandidates(map, frustum, candidates, choice);
-    emitChosen(map, frustum, candidates, choice);
+    emitChosen(map, frustum, candidates, choice, true);
     glPopMatrix();
 }
 
@@ -102,12 +127,12 @@ void drawColouredTerrain(const TerrainMap& map, const ViewFrustum& frustum,
         glEnable(GL_TEXTURE_GEN_S);
         glEnable(GL_TEXTURE_GEN_T);
         glBindTexture(GL_TEXTURE_2D, t.id);
-        emitChosen(map, frustum, candidates, choice);
+        emitChosen(map, frustum, candidates, choice, false);
         glBindTexture(GL_TEXTURE_2D, 0);
         glDisable(GL_TEXTURE_GEN_S);
         glDisable(GL_TEXTURE_GEN_T);
     } else {
-        emitChosen(map, frustum, candidates, choice, VertexColours{textures.colouring});
+        emitChosen(map, frustum, candidates, choice, false, VertexColours{textures.colouring});
     }
 }
 

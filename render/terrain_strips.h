@@ -134,7 +134,9 @@ void emitRuns(const TerrainMap& map, const BlockCandidates* candidates, Emitter&
 
 // The water surface over the quads where it shows in `view` (water_cover.h), at their corners'
 // water surface heights, facing up. Each run of such quads in a row is a strip of its own, so that
-// no triangle bridges the land between two stretches of water.
+// no triangle bridges the land between two stretches of water. A strip gives each column of
+// points once, and leaves out a column whose neighbours on both sides stand at its own level:
+// the run's level stretches then cost four points each, however long, and cover the same plane.
 template <typename Emitter>
 void emitWater(const TerrainMap& map, const ViewFrustum& frustum, const BlockCandidates* candidates,
                Emitter& out, TerrainView view = TerrainView::groundTiles) {
@@ -143,18 +145,36 @@ void emitWater(const TerrainMap& map, const ViewFrustum& frustum, const BlockCan
         const TerrainVertex& v = map.vertices[static_cast<std::size_t>(c)][r];
         return Point3{v.position.x, waterSurfaceHeight(v), v.position.z};
     };
-    emitRuns(
-        map, candidates, out,
-        [&](int c, int r) {
-            return waterShowsOver(map, c, r, view) &&
-                   quadInView(frustum, surface(c, r), surface(c, r + 1), surface(c + 1, r),
-                              surface(c + 1, r + 1));
-        },
-        [&](int c, int r) {
-            for (const Point3& p :
-                 {surface(c, r), surface(c, r + 1), surface(c + 1, r), surface(c + 1, r + 1)}) {
+    const auto level = [&](int c, int r, float h) {
+        return waterSurfaceHeight(map.vertices[static_cast<std::size_t>(c)][r]) == h &&
+               waterSurfaceHeight(map.vertices[static_cast<std::size_t>(c)][r + 1]) == h;
+    };
+    // The strip of quads first to last of row r: columns first to last + 1.
+    const auto emitRun = [&](int first, int last, int r) {
+        out.begin();
+        for (int c = first; c <= last + 1; ++c) {
+            const float h = waterSurfaceHeight(map.vertices[static_cast<std::size_t>(c)][r]);
+            if (c != first && c != last + 1 && level(c - 1, r, h) && level(c, r, h) &&
+                level(c + 1, r, h))
+                continue;
+            for (const Point3& p : {surface(c, r), surface(c, r + 1)}) {
                 out.normal(up);
                 out.vertex(p);
             }
+        }
+        out.end();
+    };
+    for (int r = 0; r < quadRows(map); ++r) {
+        int first = -1, last = -1;
+        forQuadsOfRow(map.header->mapWidth, r, candidates, [&](int c) {
+            if (!waterShowsOver(map, c, r, view) ||
+                !quadInView(frustum, surface(c, r), surface(c, r + 1), surface(c + 1, r),
+                            surface(c + 1, r + 1)))
+                return;
+            if (first >= 0 && c != last + 1) emitRun(first, last, r);
+            if (first < 0 || c != last + 1) first = c;
+            last = c;
         });
+        if (first >= 0) emitRun(first, last, r);
+    }
 }

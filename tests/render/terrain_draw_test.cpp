@@ -157,10 +157,10 @@ TEST(TerrainDraw, WaterIsOneStripPerRunOfQuadsWithAWetCorner) {
     const TerrainMap map = loadMap(doc);
     Recorder rec;
     emitWater(map, everywhere(), nullptr, rec);
-    EXPECT_EQ(rec.kinds(), "bnvnvnvnvnvnvnvnvebnvnvnvnvnvnvnvnve");
+    // Level water: each run from its first column to its last, the columns between left out.
+    EXPECT_EQ(rec.kinds(), "bnvnvnvnvebnvnvnvnve");
     EXPECT_EQ(rec.vertices(),
-              (std::vector<std::string>{"0,0", "0,1", "1,0", "1,1", "1,0", "1,1", "2,0", "2,1",
-                                        "3,0", "3,1", "4,0", "4,1", "4,0", "4,1", "5,0", "5,1"}));
+              (std::vector<std::string>{"0,0", "0,1", "2,0", "2,1", "3,0", "3,1", "5,0", "5,1"}));
     for (const Call& c : rec.calls) {
         if (c.kind == 'v') {
             EXPECT_EQ(c.y, 10.0f - 89.6f + 256.0f);
@@ -168,6 +168,12 @@ TEST(TerrainDraw, WaterIsOneStripPerRunOfQuadsWithAWetCorner) {
             EXPECT_TRUE((c == Call{'n', 0.0f, 1.0f, 0.0f}));
         }
     }
+    // A column whose neighbours stand at another level stays: the surface bends there.
+    doc.at(1, 1).waterWord = 8192 + 4 * 20;
+    Recorder bent;
+    emitWater(loadMap(doc), everywhere(), nullptr, bent);
+    EXPECT_EQ(bent.vertices(), (std::vector<std::string>{"0,0", "0,1", "1,0", "1,1", "2,0", "2,1",
+                                                         "3,0", "3,1", "5,0", "5,1"}));
     Recorder none;
     emitWater(loadMap(levelDocument(6, 2)), everywhere(), nullptr, none);
     EXPECT_EQ(none.kinds(), ""); // no water, no strip

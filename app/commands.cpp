@@ -73,7 +73,7 @@ void home(ViewControls& controls, int) {
 void openAnother(ViewControls& controls, int) {
     std::string chosen, problem;
     if (askForMap(windowContext.mainWindow, folderOf(controls.session.file), chosen, problem))
-        openMap(chosen, controls);
+        beginOpening(chosen, controls);
     else if (!problem.empty())
         tellFailure(problem, true, windowContext.mainWindow);
     keyTable.releaseAll(); // the dialog had the keys meanwhile

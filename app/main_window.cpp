@@ -94,7 +94,7 @@ void onDropFiles(HDROP drop, ViewControls& controls) {
         path = utf8FromWide(name.c_str(), static_cast<int>(name.size()));
     }
     DragFinish(drop);
-    if (!path.empty()) openMap(path, controls);
+    if (!path.empty()) beginOpening(path, controls);
 }
 
 // Where the pointer is, for the words about the point under it; and one WM_MOUSELEAVE asked

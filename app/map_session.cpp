@@ -57,14 +57,25 @@ void followFrom(MapSession& session, const std::string& file, const FileStamp& s
     session.reportText = text;
 }
 
-bool openMap(const std::string& path, ViewControls& controls) {
-    const std::string file = mapFileFor(path);
-    const FileStamp stamp = stampOf(file);
-    if (!takeMap(loadMapFile(file, std::cout, controls.session.reportText), file, stamp,
-                 CameraAfter::toStart, controls))
-        return false;
+// What opening a map does with its load.
+bool takeOpened(TerrainMap&& candidate, const std::string& file, const FileStamp& stamp,
+                ViewControls& controls) {
+    if (!takeMap(std::move(candidate), file, stamp, CameraAfter::toStart, controls)) return false;
     if (controls.comparison.active) endComparison(controls);
     return true;
+}
+
+void beginOpening(const std::string& path, ViewControls& controls) {
+    controls.loading.start(mapFileFor(path), controls.session.reportText);
+}
+
+bool finishOpening(ViewControls& controls) {
+    MapLoading& loading = controls.loading;
+    if (!loading.done()) return false;
+    std::string report;
+    TerrainMap candidate = loading.take(report);
+    std::cout << report << std::flush;
+    return takeOpened(std::move(candidate), loading.file, loading.stamp, controls);
 }
 
 bool reloadMap(ViewControls& controls) {

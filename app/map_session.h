@@ -26,10 +26,15 @@ struct ViewControls;
 void followFrom(MapSession& session, const std::string& file, const FileStamp& stamp,
                 ReportText text);
 
-// Opens the map a path means (a file or a folder), as a drop does: the camera goes back to the
-// start. False when it could not be loaded; the shown map stays, and a box has said why. A new
-// map makes the scene build its levels of detail again.
-bool openMap(const std::string& path, ViewControls& controls);
+// Begins opening the map a path means (a file or a folder), as a drop does, on a thread of its
+// own: the shown map stays until finishOpening takes the new one. Then the camera goes back to
+// the start and a new map makes the scene build its levels of detail again; a map that could
+// not be loaded leaves the shown one, and a box says why.
+void beginOpening(const std::string& path, ViewControls& controls);
+
+// Takes the map whose opening has finished, if any: once a loop iteration. True when it took
+// one.
+bool finishOpening(ViewControls& controls);
 
 // Loads the shown map's file again; the camera stays where it is if the map still holds it.
 bool reloadMap(ViewControls& controls);

@@ -1,8 +1,9 @@
 // Each iteration takes at most one message, applies the held keys' actions, tests Escape and
 // dispatches the message. Paints are always waiting while the window shows, so this runs
 // once per frame; when nothing waits (a minimised window) it sleeps until input comes
-// rather than spinning, and never hands an old message out again. Between messages it lets
-// the map session look at the map's file (and a compared version's), about once a second.
+// rather than spinning, and never hands an old message out again. Between messages it takes a
+// map whose opening has finished and lets the map session look at the map's file (and a
+// compared version's), about once a second.
 #include "app/message_loop.h"
 
 #include "app/comparison.h"
@@ -21,6 +22,7 @@ int runMessageLoop(ViewControls& controls) {
         if (keyTable.isHeld(VK_ESCAPE)) return 0;
         LARGE_INTEGER now;
         QueryPerformanceCounter(&now);
+        finishOpening(controls);
         followMapFile(now.QuadPart, controls);
         followOtherFile(now.QuadPart, controls);
         if (taken) {

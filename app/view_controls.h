@@ -6,6 +6,7 @@
 #pragma once
 
 #include "app/comparison.h"
+#include "app/map_loading.h"
 #include "app/map_session.h"
 #include "render/scene_view.h"
 
@@ -25,5 +26,6 @@ struct ViewControls {
     SceneView scene;
     MouseGesture gesture;
     MapSession session;
+    MapLoading loading;    // a map being opened, read on a thread of its own
     Comparison comparison; // while two versions of the map are compared
 };

@@ -145,6 +145,7 @@ void pictures(benchmark::State& state) {
     placeChosenCamera(chosen);
     std::vector<unsigned char> withDetail, full;
     const auto read = [](std::vector<unsigned char>& into) { // as F12 reads the window
+        settledFrame();
         controls.scene.overlay.pictureWanted = true;
         frameMs();
         into = controls.scene.overlay.picture;

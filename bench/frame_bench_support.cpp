@@ -149,6 +149,15 @@ double frameMs() {
         .count();
 }
 
+void settledFrame() {
+    frameMs();
+    SceneView& scene = controls.scene;
+    while (!scene.camera.isStart() && !scene.levelOfDetailReady()) {
+        scene.meshBuild.finish();
+        frameMs();
+    }
+}
+
 __attribute__((noinline)) double measuredFrameMs() {
     return frameMs();
 }

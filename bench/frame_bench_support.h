@@ -30,6 +30,9 @@ bool compareWithOlder();
 void freshCamera(bool inside);
 // One frame, finished.
 double frameMs();
+// A frame, and another once the level-of-detail mesh it began to make is made: what is
+// measured is the frame a user sees after that.
+void settledFrame();
 // The same, as inTurns draws its measured frames: a function of its own, so that a profiler
 // can count them apart (valgrind --tool=callgrind --toggle-collect='measuredFrameMs*').
 double measuredFrameMs();
@@ -60,9 +63,9 @@ void memoryCounters(benchmark::State& state, const SceneView& scene);
 // costs both alike; counters for both, their ratio and the measured frames' allocations.
 template <typename Set> void inTurns(benchmark::State& state, Set measured, Set reference) {
     measured();
-    frameMs();
+    settledFrame();
     reference();
-    frameMs();
+    settledFrame();
     long all = 0, ours = 0;
     double referenceMs = 0.0, measuredMs = 0.0;
     for (auto _ : state) {

@@ -16,9 +16,9 @@ namespace {
 // first tile point) for a texture of the given size with `texels` texels a tile along each side,
 // the first centred on the area nearest to tile point (first[0], first[1]) of its tile.
 void generateTextureCoordinates(const LodTexture& texture, int firstColumn, int firstRow,
-                                int texels, float units) {
-    const float across = static_cast<float>(texture.across) / static_cast<float>(texels),
-                down = static_cast<float>(texture.down) / static_cast<float>(texels);
+                                float texels, float units) {
+    const float across = static_cast<float>(texture.across) / texels,
+                down = static_cast<float>(texture.down) / texels;
     const GLfloat s[4] = {1.0f / (units * across), 0.0f, 0.0f,
                           (static_cast<float>(firstColumn) + 0.5f) / across};
     const GLfloat t[4] = {0.0f, 0.0f, -1.0f / (units * down),
@@ -94,18 +94,15 @@ void chunkFrame(const LodChunk& chunk) {
 
 // Binds a chunk's colour (coloured views) and light (baked) textures with its coordinates.
 void bindChunkTextures(const LodDrawing& d, const LodChunk& chunk, bool coloured) {
-    const LodTextures& t = d.textures;
-    const auto tile = static_cast<std::size_t>(t.tileOf(chunk.column, chunk.row));
-    const int c = chunk.column % t.tileQuads, r = chunk.row % t.tileQuads;
     const auto units = static_cast<float>(chunk.unitsPerTile);
-    if (coloured) {
-        generateTextureCoordinates(t.ground(tile), c, r, t.groundTexels(), units);
-        glBindTexture(GL_TEXTURE_2D, t.ground(tile).id);
-    }
+    const auto bind = [&](const ChunkTexture& t) {
+        generateTextureCoordinates(*t.texture, t.column, t.row, t.texels, units);
+        glBindTexture(GL_TEXTURE_2D, t.texture->id);
+    };
+    if (coloured) bind(d.textures.groundOf(chunk.column, chunk.row));
     if (!d.bakedLight) return;
     d.gl.activeTexture(GL_TEXTURE1);
-    generateTextureCoordinates(t.light[tile], c, r, 1, units);
-    glBindTexture(GL_TEXTURE_2D, t.light[tile].id);
+    bind(d.textures.lightOf(chunk.column, chunk.row));
     d.gl.activeTexture(GL_TEXTURE0);
 }
 

@@ -171,8 +171,8 @@ void put(const GlEntryPoints& gl, GLenum target, std::size_t offset, const std::
                          static_cast<GLsizeiptr>(data.size() * sizeof(T)), data.data());
 }
 
-// Sized first, then filled a piece at a time, so that no second copy of the whole is made.
-void fillBuffers(LodGeometry& g, const GlEntryPoints& gl, const LodMesh& mesh) {
+// Sized first, with the patterns' indices; the chunks are put in by fillSome.
+void sizeBuffers(LodGeometry& g, const GlEntryPoints& gl, const LodMesh& mesh) {
     std::size_t vertexBytes = 0, indexBytes = 0;
     layOut(g, mesh, vertexBytes, indexBytes);
     gl.genBuffers(1, &g.vertexBuffer);
@@ -186,29 +186,48 @@ void fillBuffers(LodGeometry& g, const GlEntryPoints& gl, const LodMesh& mesh) {
         put(gl, GL_ELEMENT_ARRAY_BUFFER, g.indicesAt[p], mesh.patterns[p].indices);
         put(gl, GL_ELEMENT_ARRAY_BUFFER, g.linesAt[p], mesh.patterns[p].lines);
     }
-    for (std::size_t i = 0; i < mesh.chunks.size(); ++i) {
-        put(gl, GL_ARRAY_BUFFER, g.groundAt[i], mesh.chunks[i].vertices);
-        put(gl, GL_ELEMENT_ARRAY_BUFFER, g.levelsAt[i], mesh.chunks[i].levelIndices);
+    g.bytes = vertexBytes + indexBytes;
+    g.filled = 0;
+}
+
+// Puts chunks into the buffers, from the first not yet put, until about `most` bytes have gone
+// in; true once every chunk is in.
+bool fillSome(LodGeometry& g, const GlEntryPoints& gl, const LodMesh& mesh, std::size_t most) {
+    gl.bindBuffer(GL_ARRAY_BUFFER, g.vertexBuffer);
+    gl.bindBuffer(GL_ELEMENT_ARRAY_BUFFER, g.indexBuffer);
+    std::size_t bytes = 0;
+    for (; g.filled < mesh.chunks.size() && bytes < most; ++g.filled) {
+        const LodChunk& chunk = mesh.chunks[g.filled];
+        put(gl, GL_ARRAY_BUFFER, g.groundAt[g.filled], chunk.vertices);
+        put(gl, GL_ELEMENT_ARRAY_BUFFER, g.levelsAt[g.filled], chunk.levelIndices);
+        bytes += chunk.vertices.size() * sizeof(std::int16_t) +
+                 chunk.levelIndices.size() * sizeof(std::uint16_t);
     }
     gl.bindBuffer(GL_ARRAY_BUFFER, 0);
     gl.bindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
-    g.bytes = vertexBytes + indexBytes;
+    return g.filled == mesh.chunks.size();
 }
 
 } // namespace
 
-void LodGeometry::prepare(const GlEntryPoints& gl, LodMesh& mesh) {
-    if (generation == mesh.generation) return;
-    release(gl);
-    generation = mesh.generation;
-    store = preferred;
-    if (store == GeometryStore::bufferObjects && !gl.bufferObjects())
-        store = GeometryStore::displayLists;
-    if (store == GeometryStore::bufferObjects) fillBuffers(*this, gl, mesh);
-    if (store == GeometryStore::displayLists) compileLists(*this, mesh);
-    if (store == GeometryStore::displayLists && firstList == 0 && lists > 0)
-        store = GeometryStore::clientArrays; // no room for the lists
-    if (store != GeometryStore::clientArrays) mesh.releaseVertexData();
+bool LodGeometry::prepare(const GlEntryPoints& gl, LodMesh& mesh) {
+    if (generation == mesh.generation && complete) return true;
+    if (generation != mesh.generation) {
+        release(gl);
+        generation = mesh.generation;
+        store = preferred;
+        if (store == GeometryStore::bufferObjects && !gl.bufferObjects())
+            store = GeometryStore::displayLists;
+        if (store == GeometryStore::bufferObjects) sizeBuffers(*this, gl, mesh);
+        if (store == GeometryStore::displayLists) compileLists(*this, mesh);
+        if (store == GeometryStore::displayLists && firstList == 0 && lists > 0)
+            store = GeometryStore::clientArrays; // no room for the lists
+    }
+    // A large map's buffers are filled over several frames, 16 megabytes each.
+    constexpr std::size_t aFrame = 16u << 20;
+    complete = store != GeometryStore::bufferObjects || fillSome(*this, gl, mesh, aFrame);
+    if (complete && store != GeometryStore::clientArrays) mesh.releaseVertexData();
+    return complete;
 }
 
 void LodGeometry::release(const GlEntryPoints& gl) {

@@ -29,9 +29,12 @@ struct LodGeometry {
     std::vector<std::size_t> indicesAt, linesAt; // per pattern: byte offsets in the index buffer
     std::vector<GLuint> listAt;                  // per chunk: its first display list
     std::size_t bytes = 0;                       // held by the driver
+    std::size_t filled = 0;                      // chunks in the buffers so far
+    bool complete = false;                       // the driver holds the whole mesh
 
-    // Hands a new mesh to the driver (a no-op for the one it holds).
-    void prepare(const GlEntryPoints& gl, LodMesh& mesh);
+    // Hands a new mesh to the driver, a part a call for buffers of a large map; true once the
+    // driver holds all of it (at once for the mesh it holds).
+    bool prepare(const GlEntryPoints& gl, LodMesh& mesh);
     void release(const GlEntryPoints& gl);
 
     // Around a frame's draws: binds the buffers, enables the vertex array.

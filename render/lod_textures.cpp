@@ -1,14 +1,15 @@
 // A colour or light tile holds a texel per tile point, (quads + 1) a side, and a look tile two,
 // which is no power of two; drivers of OpenGL 2 and later take any size, older ones get the next
-// power of two with the rest unused.
+// power of two with the rest unused. Colours are RGBA, the layout a software rasteriser keeps,
+// so handing them over is a copy; a map's textures keep their storage from view to view.
 #include "render/lod_textures.h"
 
 #include "view/light_shade.h"
 #include "view/view_colours.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstring>
+#include <utility>
 
 namespace {
 
@@ -26,25 +27,59 @@ int sideFor(int texels, bool anySize) {
     return side;
 }
 
-unsigned char toByte(float v) {
-    return static_cast<unsigned char>(std::lround(std::clamp(v, 0.0f, 1.0f) * 255.0f));
+// Tiles of at most `most` quads a side whose textures, `texels` a tile, the driver takes.
+TextureTiles tilesFor(const TerrainMap& map, int most, int texels, bool anySize) {
+    GLint largest = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &largest);
+    TextureTiles tiles{most, 0, 0};
+    while (tiles.quads > lodChunkCells && sideFor(texels * (tiles.quads + 1), anySize) > largest)
+        tiles.quads /= 2;
+    const int quadsX = std::max(map.header->mapWidth - 1, 0);
+    const int quadsZ = std::max(map.header->mapHeight - 1, 0);
+    tiles.across = quadsX > 0 ? (quadsX + tiles.quads - 1) / tiles.quads : 0;
+    tiles.down = quadsZ > 0 ? (quadsZ + tiles.quads - 1) / tiles.quads : 0;
+    return tiles;
 }
 
-// Uploads texels (across x down, `channels` bytes each, the rest of a larger texture zero).
-LodTexture upload(const std::vector<unsigned char>& texels, int across, int down, bool anySize,
-                  GLenum format, GLint filter = GL_NEAREST) {
-    LodTexture t;
-    t.across = sideFor(across, anySize);
-    t.down = sideFor(down, anySize);
-    glGenTextures(1, &t.id);
+// Tile `index` of the map's tiles.
+MapSpan spanOf(const TerrainMap& map, const TextureTiles& tiles, std::size_t index) {
+    const int c0 = static_cast<int>(index % static_cast<std::size_t>(tiles.across)) * tiles.quads;
+    const int r0 = static_cast<int>(index / static_cast<std::size_t>(tiles.across)) * tiles.quads;
+    return {c0, r0, std::min(tiles.quads, map.header->mapWidth - 1 - c0),
+            std::min(tiles.quads, map.header->mapHeight - 1 - r0)};
+}
+
+// Room for texels of a tile `across` x `down` (a larger texture where sizes must be powers of
+// two), `channels` bytes each: its side.
+int roomFor(std::vector<unsigned char>& texels, int across, int down, int channels, bool anySize) {
+    const int side = sideFor(across, anySize);
+    texels.resize(static_cast<std::size_t>(side) * sideFor(down, anySize) * channels);
+    return side;
+}
+
+// Hands texels (a texture of side x down) to texture `index` of `set`: into the storage it has
+// when that is the same size, else into new storage.
+void setTexels(std::vector<LodTexture>& set, std::size_t index,
+               const std::vector<unsigned char>& texels, int side, int down, GLenum format,
+               GLint filter) {
+    if (index >= set.size()) set.resize(index + 1);
+    LodTexture& t = set[index];
+    if (t.id && t.across == side && t.down == down) {
+        glBindTexture(GL_TEXTURE_2D, t.id);
+        glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, side, down, format, GL_UNSIGNED_BYTE,
+                        texels.data());
+        return;
+    }
+    if (!t.id) glGenTextures(1, &t.id);
+    t.across = side;
+    t.down = down;
     glBindTexture(GL_TEXTURE_2D, t.id);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, filter);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, filter);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP);
-    glTexImage2D(GL_TEXTURE_2D, 0, static_cast<GLint>(format), t.across, t.down, 0, format,
-                 GL_UNSIGNED_BYTE, texels.data());
-    return t;
+    glTexImage2D(GL_TEXTURE_2D, 0, format == GL_RGBA ? GL_RGBA8 : static_cast<GLint>(format), side,
+                 down, 0, format, GL_UNSIGNED_BYTE, texels.data());
 }
 
 void remove(std::vector<LodTexture>& textures) {
@@ -53,69 +88,14 @@ void remove(std::vector<LodTexture>& textures) {
     textures.clear();
 }
 
-// The tiles of a map: where each starts and how many quads it covers.
-struct TileSpan {
-    int c0, r0, quadsAcross, quadsDown;
-};
-
-template <typename Each> void forTiles(const LodTextures& t, const TerrainMap& map, Each each) {
-    const int quadsX = std::max(map.header->mapWidth - 1, 0);
-    const int quadsZ = std::max(map.header->mapHeight - 1, 0);
-    for (int tz = 0; tz < t.tilesZ; ++tz) {
-        for (int tx = 0; tx < t.tilesX; ++tx) {
-            const int c0 = tx * t.tileQuads, r0 = tz * t.tileQuads;
-            each(TileSpan{c0, r0, std::min(t.tileQuads, quadsX - c0),
-                          std::min(t.tileQuads, quadsZ - r0)});
-        }
+// The colours of the span's points into `texels`, `side` texels a row.
+void pointColours(const TerrainMap& map, const VertexColouring& colouring, const MapSpan& span,
+                  const Texels& texels) {
+    for (int c = 0; c <= span.quadsAcross; ++c) {
+        const TerrainVertex* column = map.vertices[static_cast<std::size_t>(span.c0 + c)].get();
+        for (int r = 0; r <= span.quadsDown; ++r)
+            putColour(texels.at(c, r), colouring.colourOf(column[span.r0 + r]));
     }
-}
-
-// A texel per tile point of the tile, `channels` bytes from `texel(vertex, normal, bytes)`.
-template <typename Texel>
-std::vector<unsigned char>& pointTexels(std::vector<unsigned char>& texels, const TerrainMap& map,
-                                        const TileSpan& tile, bool anySize, int channels,
-                                        Texel texel) {
-    const int across = tile.quadsAcross + 1, down = tile.quadsDown + 1;
-    const int side = sideFor(across, anySize);
-    texels.assign(static_cast<std::size_t>(side) * sideFor(down, anySize) * channels, 0);
-    for (int c = 0; c < across; ++c) {
-        const TerrainVertex* column = map.vertices[static_cast<std::size_t>(tile.c0 + c)].get();
-        const Point3* normals = map.normals[static_cast<std::size_t>(tile.c0 + c)].get();
-        for (int r = 0; r < down; ++r)
-            texel(column[tile.r0 + r], normals[tile.r0 + r],
-                  &texels[(static_cast<std::size_t>(r) * side + c) * channels]);
-    }
-    return texels;
-}
-
-void makeLook(LodTextures& t, const TerrainMap& map, bool anySize) {
-    std::vector<unsigned char> texels;
-    forTiles(t, map, [&](const TileSpan& tile) {
-        const int across = lookTexelsPerTile * (tile.quadsAcross + 1),
-                  down = lookTexelsPerTile * (tile.quadsDown + 1);
-        const int side = sideFor(across, anySize);
-        texels.assign(static_cast<std::size_t>(side) * sideFor(down, anySize) * 3, 0);
-        fillGroundLook(map, t.colouring,
-                       MapSpan{tile.c0, tile.r0, tile.quadsAcross, tile.quadsDown}, side,
-                       texels.data());
-        t.look.push_back(upload(texels, across, down, anySize, GL_RGB));
-    });
-}
-
-void makeColour(LodTextures& t, const TerrainMap& map, bool anySize) {
-    const VertexColouring& colouring = t.colouring;
-    std::vector<unsigned char> texels;
-    forTiles(t, map, [&](const TileSpan& tile) {
-        pointTexels(texels, map, tile, anySize, 3,
-                    [&](const TerrainVertex& v, const Point3&, unsigned char* out) {
-                        const Rgb rgb = colouring.colourOf(v);
-                        out[0] = toByte(rgb.r);
-                        out[1] = toByte(rgb.g);
-                        out[2] = toByte(rgb.b);
-                    });
-        t.colour.push_back(
-            upload(texels, tile.quadsAcross + 1, tile.quadsDown + 1, anySize, GL_RGB));
-    });
 }
 
 } // namespace
@@ -124,63 +104,99 @@ void LodTextures::release() {
     remove(colour);
     remove(look);
     remove(light);
+    lookMade.clear();
     generation = -1;
 }
 
 void LodTextures::prepare(const TerrainMap& map, const LodMesh& mesh, TerrainView shown,
                           const ComparedMaps& compared, bool waterShown) {
-    const bool newMesh = generation != mesh.generation;
+    const bool newMap = generation != mesh.generation;
     const bool wet = viewShowsWater(shown, waterShown);
-    if (!newMesh && shown == view && wet == water) return;
+    if (!newMap && shown == view && wet == water) return;
     colouring = VertexColouring::of(map, shown, compared.changes, compared.showingOlder);
     const bool anySize = anySizeTextures();
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    if (newMesh) {
+    if (newMap) {
         release();
         generation = mesh.generation;
-        GLint largest = 0;
-        glGetIntegerv(GL_MAX_TEXTURE_SIZE, &largest);
-        tileQuads = 4096;
-        while (tileQuads > lodChunkCells &&
-               sideFor(lookTexelsPerTile * (tileQuads + 1), anySize) > largest)
-            tileQuads /= 2;
-        const int quadsX = std::max(map.header->mapWidth - 1, 0);
-        const int quadsZ = std::max(map.header->mapHeight - 1, 0);
-        tilesX = quadsX > 0 ? (quadsX + tileQuads - 1) / tileQuads : 0;
-        tilesZ = quadsZ > 0 ? (quadsZ + tileQuads - 1) / tileQuads : 0;
+        colourTiles = tilesFor(map, 4096, 1, anySize);
+        lookTiles = tilesFor(map, 1024, lookTexelsPerTile, anySize);
     }
-    remove(colour);
-    remove(look);
     view = shown;
     water = wet;
-    if (shown != TerrainView::plain) makeColour(*this, map, anySize);
-    if (wet) makeLook(*this, map, anySize);
+    colourJustMade = true;
+    lookMade.assign(static_cast<std::size_t>(lookTiles.across) * lookTiles.down, 0);
+    if (shown == TerrainView::plain) return;
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    const std::size_t tiles = static_cast<std::size_t>(colourTiles.across) * colourTiles.down;
+    for (std::size_t index = 0; index < tiles; ++index) {
+        const MapSpan span = spanOf(map, colourTiles, index);
+        const int down = span.quadsDown + 1;
+        const int side = roomFor(texels, span.quadsAcross + 1, down, 4, anySize);
+        pointColours(map, colouring, span, Texels{texels.data(), side});
+        setTexels(colour, index, texels, side, sideFor(down, anySize), GL_RGBA, GL_NEAREST);
+    }
     glBindTexture(GL_TEXTURE_2D, 0);
+}
+
+void LodTextures::prepareMore(const TerrainMap& map) {
+    if (std::exchange(colourJustMade, false) || !water) return; // one large piece a frame
+    const auto waiting = std::find(lookMade.begin(), lookMade.end(), 0);
+    if (waiting == lookMade.end()) return;
+    const auto index = static_cast<std::size_t>(waiting - lookMade.begin());
+    const bool anySize = anySizeTextures();
+    const MapSpan span = spanOf(map, lookTiles, index);
+    const int across = span.quadsAcross + 1, down = span.quadsDown + 1;
+    const int side = roomFor(texels, across, down, 4, anySize);
+    pointColours(map, colouring, span, Texels{texels.data(), side});
+    const int lookSide =
+        roomFor(lookTexels, lookTexelsPerTile * across, lookTexelsPerTile * down, 4, anySize);
+    fillGroundLook(map, view, span, Texels{texels.data(), side},
+                   Texels{lookTexels.data(), lookSide});
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    setTexels(look, index, lookTexels, lookSide, sideFor(lookTexelsPerTile * down, anySize),
+              GL_RGBA, GL_NEAREST);
+    glBindTexture(GL_TEXTURE_2D, 0);
+    *waiting = 1;
+}
+
+ChunkTexture LodTextures::groundOf(int column, int row) const {
+    if (water) {
+        const std::size_t tile = lookTiles.of(column, row);
+        if (lookMade[tile])
+            return {&look[tile], static_cast<float>(lookTexelsPerTile), column % lookTiles.quads,
+                    row % lookTiles.quads};
+    }
+    return {&colour[colourTiles.of(column, row)], 1.0f, column % colourTiles.quads,
+            row % colourTiles.quads};
+}
+
+ChunkTexture LodTextures::lightOf(int column, int row) const {
+    return {&light[colourTiles.of(column, row)], 1.0f, column % colourTiles.quads,
+            row % colourTiles.quads};
 }
 
 void LodTextures::prepareLight(const TerrainMap& map, const float position[4]) {
     if (!light.empty() && std::equal(lightAt, lightAt + 3, position)) return;
     const bool anySize = anySizeTextures();
-    const bool remake = light.size() != static_cast<std::size_t>(tilesX) * tilesZ;
-    if (remake) remove(light);
     std::copy(position, position + 3, lightAt);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    std::size_t index = 0;
-    forTiles(*this, map, [&](const TileSpan& tile) {
-        pointTexels(texels, map, tile, anySize, 1,
-                    [&](const TerrainVertex& v, const Point3& normal, unsigned char* out) {
-                        *out = toByte(lightShade(normal, v.position, position));
-                    });
-        const int across = tile.quadsAcross + 1, down = tile.quadsDown + 1;
-        if (remake) {
-            light.push_back(upload(texels, across, down, anySize, GL_LUMINANCE, GL_LINEAR));
-        } else {
-            glBindTexture(GL_TEXTURE_2D, light[index].id);
-            glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, light[index].across, light[index].down,
-                            GL_LUMINANCE, GL_UNSIGNED_BYTE, texels.data());
+    const std::size_t tiles = static_cast<std::size_t>(colourTiles.across) * colourTiles.down;
+    for (std::size_t index = 0; index < tiles; ++index) {
+        const MapSpan span = spanOf(map, colourTiles, index);
+        const int down = span.quadsDown + 1;
+        const int side = roomFor(texels, span.quadsAcross + 1, down, 1, anySize);
+        for (int c = 0; c <= span.quadsAcross; ++c) {
+            const TerrainVertex* column = map.vertices[static_cast<std::size_t>(span.c0 + c)].get();
+            const Point3* normals = map.normals[static_cast<std::size_t>(span.c0 + c)].get();
+            for (int r = 0; r < down; ++r) {
+                const float shade =
+                    lightShade(normals[span.r0 + r], column[span.r0 + r].position, position);
+                texels[static_cast<std::size_t>(r) * side + c] =
+                    static_cast<unsigned char>(std::clamp(shade, 0.0f, 1.0f) * 255.0f + 0.5f);
+            }
         }
-        ++index;
-    });
+        setTexels(light, index, texels, side, sideFor(down, anySize), GL_LUMINANCE, GL_LINEAR);
+    }
     glBindTexture(GL_TEXTURE_2D, 0);
 }
 
@@ -188,6 +204,6 @@ std::size_t LodTextures::bytes() const {
     std::size_t total = 0;
     for (const auto* set : {&colour, &look, &light})
         for (const LodTexture& t : *set)
-            total += static_cast<std::size_t>(t.across) * t.down * (set == &light ? 1 : 3);
+            total += static_cast<std::size_t>(t.across) * t.down * (set == &light ? 1 : 4);
     return total;
 }

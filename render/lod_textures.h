@@ -1,12 +1,14 @@
-// The textures of the level-of-detail chunks, in tiles of up to 4096 x 4096 quads over the map
-// (one tile for any map of up to 4097 points a side): the colour of each tile point in the
-// coloured view (a texel a point, nearest filtering, so each point's colour covers the area
-// nearest to it at every step), the same with the water over it where the view shows water
-// (the ground's look: two texels a tile, so that the chunks need no water of their own), and,
-// for a plan, the lighting of each tile point (a texel a point, filtered between points as the
-// lit vertices are), so that a coarse chunk keeps every point's shading. Colours are made when
-// a map, a view or the water's switch is new, the lighting when the light moves; never
-// otherwise.
+// The textures of the level-of-detail chunks: the colour of each tile point in the coloured
+// view (a texel a point, nearest filtering, so each point's colour covers the area nearest to
+// it at every step), in tiles of up to 4096 x 4096 quads (one for any map of up to 4097 points
+// a side, which the exact strips draw with too); where the view shows water, the ground's look
+// with the water over it (two texels a tile, so that the chunks need no water of their own), in
+// tiles of up to 1024 quads made one a frame, so that a new view never holds a frame up on a
+// large map (until its tile is made, a chunk shows the colours without the water); and, for a
+// plan, the lighting of each tile point (a texel a point, filtered between points as the lit
+// vertices are, in the colours' tiles), so that a coarse chunk keeps every point's shading.
+// Colours are made when a map, a view or the water's switch is new, the lighting when the
+// light moves; never otherwise.
 // Needs: OpenGL 1.x, the level-of-detail mesh, the view colours and the ground's look.
 #pragma once
 
@@ -24,36 +26,56 @@ struct LodTexture {
     int across = 0, down = 0; // texels
 };
 
+// How textures cover the map: tiles of `quads` quads a side, `across` x `down` of them.
+struct TextureTiles {
+    int quads = 0, across = 0, down = 0;
+    // The tile holding tile point (column, row).
+    std::size_t of(int column, int row) const {
+        return static_cast<std::size_t>((row / quads) * across + column / quads);
+    }
+};
+
+// A chunk's texture: which, with its texels a tile, and the chunk's first tile point counted
+// from the tile's.
+struct ChunkTexture {
+    const LodTexture* texture = nullptr;
+    float texels = 1.0f;
+    int column = 0, row = 0;
+};
+
 struct LodTextures {
-    int tileQuads = 0; // quads a tile covers along each side
-    int tilesX = 0, tilesZ = 0;
-    std::vector<LodTexture> colour; // per tile, for `view`; empty in the plain view
-    std::vector<LodTexture> look;   // per tile, for `view` with its water; empty without water
-    std::vector<LodTexture> light;  // per tile, for `lightAt`; empty until asked for
-    int generation = -1;            // of the mesh they were made for
+    TextureTiles colourTiles, lookTiles;
+    std::vector<LodTexture> colour, look, light; // light in the colours' tiles
+    std::vector<char> lookMade;                  // per look tile: made for `view`
+    int generation = -1;                         // of the mesh they were made for
     TerrainView view = TerrainView::plain;
-    bool water = false; // the water shows in `view`
+    bool water = false;          // the water shows in `view`
+    bool colourJustMade = false; // in this frame: the look waits for the next
     float lightAt[3] = {};
-    std::vector<unsigned char> texels; // kept, so that moving the light allocates nothing
+    // Kept, so that a new view or light allocates nothing: the points' colours or lighting, and
+    // the look.
+    std::vector<unsigned char> texels, lookTexels;
 
     VertexColouring colouring; // of `view`, for what the textures do not cover
 
-    // Makes what `mesh` (built from `map`) needs in `shown` with the water shown or not, unless
-    // it is there already; the changes view's colours come from `compared`.
+    // Makes the colours `mesh` (built from `map`) needs in `shown` with the water shown or not,
+    // unless they are there already, and the first look tile; the changes view's colours come
+    // from `compared`.
     void prepare(const TerrainMap& map, const LodMesh& mesh, TerrainView shown,
                  const ComparedMaps& compared = {}, bool waterShown = true);
+    // Makes the next look tile that waits, if any: once a frame, and not in a frame whose
+    // colours were made.
+    void prepareMore(const TerrainMap& map);
     // Makes the lighting for a light at `position`, unless it is there already (after prepare).
     void prepareLight(const TerrainMap& map, const float position[4]);
     void release();
     // Bytes of texels held.
     std::size_t bytes() const;
-    // What the chunks of tile `tile` are coloured with, and its texels a tile along each side.
-    const LodTexture& ground(std::size_t tile) const {
-        return look.empty() ? colour[tile] : look[tile];
-    }
-    int groundTexels() const { return look.empty() ? 1 : lookTexelsPerTile; }
-    // The tile holding tile point (column, row).
-    int tileOf(int column, int row) const {
-        return (row / tileQuads) * tilesX + column / tileQuads;
-    }
+    // What a chunk from tile point (column, row) is coloured with.
+    ChunkTexture groundOf(int column, int row) const;
+    ChunkTexture lightOf(int column, int row) const;
+    // Quads along a side of the largest chunk the textures can hold whole.
+    int largestChunk() const { return water ? lookTiles.quads : colourTiles.quads; }
+    // Whether the exact strips take their colours from the first colour texture.
+    bool colourHoldsMap() const { return view != TerrainView::plain && colour.size() == 1; }
 };

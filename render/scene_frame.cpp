@@ -75,7 +75,8 @@ void beginContours(SceneView& scene) {
 void drawExact(SceneView& scene) {
     const ViewerState& s = viewerState;
     const bool plain = s.view == TerrainView::plain;
-    if (!plain) scene.textures.prepare(terrainMap, scene.mesh, s.view, scene.compared);
+    if (!plain)
+        scene.textures.prepare(terrainMap, scene.mesh, s.view, scene.compared, s.waterShown);
     const auto drawGround = [&](QuadChoice choice) {
         if (plain)
             drawPlainTerrain(terrainMap, viewFrustum, scene.candidates, choice);
@@ -120,6 +121,37 @@ float planError(bool shadingKept, float pixelsPerUnit) {
     return shadingKept ? 1e30f : 1.0f / pixelsPerUnit;
 }
 
+// Whether the level-of-detail mesh of the shown map is there: taken from its build on another
+// thread once that is done, which is begun when none is under way for this map.
+bool meshReady(SceneView& scene) {
+    LodMesh& mesh = scene.mesh;
+    if (mesh.built) return true;
+    LodBuild& build = scene.meshBuild;
+    if (build.generation != mesh.generation) build.start(terrainMap, mesh.generation);
+    if (!build.done()) return false;
+    mesh = build.take();
+    return true;
+}
+
+// Every camera but the start one while the mesh is being made or handed to the driver: the
+// terrain through every few
+// tile points, a few thousand quads on any map, over the widest depth the camera's height
+// allows.
+void drawWhileBuilding(SceneView& scene, const CameraPlacement& camera) {
+    const float over = camera.eye.y - terrainMap.highestHeight;
+    setProjection(scene.frame, camera, DepthRange{std::max(1.0, 0.5 * over), 1000000.0});
+    scene.marker.drawListed(viewerState.lightPosition);
+    viewFrustum.extract();
+    const int side = std::max(terrainMap.header->mapWidth, terrainMap.header->mapHeight);
+    glPushMatrix();
+    if (scene.levelOfDetail)
+        drawCoarseTerrain(terrainMap, scene.textures, std::max(1, (side + 126) / 128));
+    else
+        drawExact(scene);
+    drawMeasurePath(terrainMap, scene.measure, scene.measureSamples);
+    glPopMatrix();
+}
+
 // Every camera but the start one: levels chosen for the view, then a projection whose depth
 // range fits what is visible, the light's marker and the terrain.
 void drawOtherCamera(SceneView& scene, const CameraPlacement& camera) {
@@ -127,14 +159,20 @@ void drawOtherCamera(SceneView& scene, const CameraPlacement& camera) {
     const bool plan = camera.planHalfHeight > 0.0;
     glMatrixMode(GL_PROJECTION);
     glPushMatrix();
+    scene.textures.prepare(terrainMap, scene.mesh, s.view, scene.compared, s.waterShown);
+    if (!meshReady(scene) || !scene.geometry.prepare(scene.gl, scene.mesh)) {
+        drawWhileBuilding(scene, camera);
+        glMatrixMode(GL_PROJECTION);
+        glPopMatrix();
+        glMatrixMode(GL_MODELVIEW);
+        return;
+    }
     setProjection(scene.frame, camera, DepthRange{}); // the widest, to choose what is in view
     viewFrustum.extract();
     // Pixels a world unit spans at distance 1, or in a plan anywhere.
     const float pixelsPerUnit =
         plan ? static_cast<float>(scene.frame.height / (2.0 * camera.planHalfHeight))
              : static_cast<float>(scene.frame.height) / (2.0f * scene.frame.tanHalfFovy());
-    scene.textures.prepare(terrainMap, scene.mesh, s.view, scene.compared, s.waterShown);
-    scene.geometry.prepare(scene.gl, scene.mesh);
     // The colours and the water come from textures, so a coarser mesh keeps every tile point's
     // colour and its error only moves silhouettes and shading. A plan, where the error moves
     // nothing, keeps the shading too with the light baked beside the colours: a second texture
@@ -145,7 +183,7 @@ void drawOtherCamera(SceneView& scene, const CameraPlacement& camera) {
     ErrorBudget budget{1.0f, 6.0f};
     if (plan) budget.planError = planError(bakedLight || !lighting, pixelsPerUnit);
     scene.selection.choose(scene.mesh, viewFrustum, camera.eye, pixelsPerUnit,
-                           scene.textures.tileQuads, false, budget);
+                           scene.textures.largestChunk(), false, budget);
     const DepthRange range =
         depthRangeFor(scene.selection, camera.eye, s.lightPosition, scene.frame);
 
@@ -224,9 +262,6 @@ void renderFrame(SceneView& scene) {
     glLoadIdentity();
     gluLookAt(camera.eye.x, camera.eye.y, camera.eye.z, camera.target.x, camera.target.y,
               camera.target.z, camera.up.x, camera.up.y, camera.up.z);
-    // The mesh serves every camera but the start one, and every coloured view's textures.
-    if (!scene.mesh.built && (s.view != TerrainView::plain || !scene.camera.isStart()))
-        scene.mesh.build(terrainMap);
     if (scene.camera.isStart()) {
         scene.marker.draw(s.lightPosition);
         viewFrustum.extract();
@@ -237,6 +272,9 @@ void renderFrame(SceneView& scene) {
     } else {
         drawOtherCamera(scene, camera);
     }
+    // A large map's look is made a tile a frame, also while the start camera shows, so that it
+    // is there when the camera leaves.
+    if (s.view != TerrainView::plain) scene.textures.prepareMore(terrainMap);
     drawOverlay(scene, camera);
     if (scene.overlay.pictureWanted) readPicture(scene);
     glFlush();

@@ -13,6 +13,7 @@
 #include "view/block_culling.h"
 #include "view/camera.h"
 #include "view/frame_camera.h"
+#include "view/lod_build.h"
 #include "view/lod_select.h"
 #include "view/map_changes.h"
 #include "view/measure_path.h"
@@ -29,6 +30,7 @@ struct SceneView {
     // Made from the map, again after each load: the mesh, its textures (again for each view
     // and light) and its vertices as the driver holds them.
     LodMesh mesh;
+    LodBuild meshBuild; // the mesh being made for the shown map, on a thread of its own
     LodTextures textures;
     LodGeometry geometry;
     // While two versions are compared: the other one and the changes, held by the controls.
@@ -40,6 +42,12 @@ struct SceneView {
     ContourTexture contourTexture;
     ScreenText text; // the overlay's words as OpenGL draws them
     FrameCamera frame;
+
+    // Whether a camera other than the start one draws the level of detail rather than what is
+    // shown while the mesh is made and handed to the driver.
+    bool levelOfDetailReady() const {
+        return mesh.built && geometry.complete && geometry.generation == mesh.generation;
+    }
 
     // Each frame's: the chunks chosen and the start camera's coarse culling, their storage
     // reused from frame to frame.

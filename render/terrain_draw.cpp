@@ -109,31 +109,67 @@ void drawPlainTerrain(const TerrainMap& map, const ViewFrustum& frustum,
     glPopMatrix();
 }
 
+// Draws with the colour texture when one tile holds the map (texture coordinates from world
+// positions, texel centres on the tile points), else calls emit with colours per vertex.
+template <typename Emit> void withColours(const LodTextures& textures, Emit emit) {
+    if (!textures.colourHoldsMap()) {
+        emit(VertexColours{textures.colouring});
+        return;
+    }
+    const LodTexture& t = textures.colour.front();
+    const GLfloat s[4] = {1.0f / (tileSize * static_cast<float>(t.across)), 0.0f, 0.0f,
+                          0.5f / static_cast<float>(t.across)};
+    const GLfloat u[4] = {0.0f, 0.0f, -1.0f / (tileSize * static_cast<float>(t.down)),
+                          0.5f / static_cast<float>(t.down)};
+    glTexGeni(GL_S, GL_TEXTURE_GEN_MODE, GL_OBJECT_LINEAR);
+    glTexGeni(GL_T, GL_TEXTURE_GEN_MODE, GL_OBJECT_LINEAR);
+    glTexGenfv(GL_S, GL_OBJECT_PLANE, s);
+    glTexGenfv(GL_T, GL_OBJECT_PLANE, u);
+    glEnable(GL_TEXTURE_GEN_S);
+    glEnable(GL_TEXTURE_GEN_T);
+    glBindTexture(GL_TEXTURE_2D, t.id);
+    emit(PlainColours{});
+    glBindTexture(GL_TEXTURE_2D, 0);
+    glDisable(GL_TEXTURE_GEN_S);
+    glDisable(GL_TEXTURE_GEN_T);
+}
+
 void drawColouredTerrain(const TerrainMap& map, const ViewFrustum& frustum,
                          BlockCandidates& candidates, const LodTextures& textures,
                          QuadChoice choice) {
     findCandidates(map, frustum, candidates, choice);
-    if (textures.colour.size() == 1) {
-        // Texture coordinates from world positions: texel centres on the tile points.
-        const LodTexture& t = textures.colour.front();
-        const GLfloat s[4] = {1.0f / (tileSize * static_cast<float>(t.across)), 0.0f, 0.0f,
-                              0.5f / static_cast<float>(t.across)};
-        const GLfloat u[4] = {0.0f, 0.0f, -1.0f / (tileSize * static_cast<float>(t.down)),
-                              0.5f / static_cast<float>(t.down)};
-        glTexGeni(GL_S, GL_TEXTURE_GEN_MODE, GL_OBJECT_LINEAR);
-        glTexGeni(GL_T, GL_TEXTURE_GEN_MODE, GL_OBJECT_LINEAR);
-        glTexGenfv(GL_S, GL_OBJECT_PLANE, s);
-        glTexGenfv(GL_T, GL_OBJECT_PLANE, u);
-        glEnable(GL_TEXTURE_GEN_S);
-        glEnable(GL_TEXTURE_GEN_T);
-        glBindTexture(GL_TEXTURE_2D, t.id);
-        emitChosen(map, frustum, candidates, choice, false);
-        glBindTexture(GL_TEXTURE_2D, 0);
-        glDisable(GL_TEXTURE_GEN_S);
-        glDisable(GL_TEXTURE_GEN_T);
-    } else {
-        emitChosen(map, frustum, candidates, choice, false, VertexColours{textures.colouring});
-    }
+    withColours(textures, [&](const auto& colours) {
+        emitChosen(map, frustum, candidates, choice, false, colours);
+    });
+}
+
+void drawCoarseTerrain(const TerrainMap& map, const LodTextures& textures, int step) {
+    const int width = map.header->mapWidth, height = map.header->mapHeight;
+    if (map.vertices.empty() || width < 2 || height < 2) return;
+    const auto next = [&](int i, int last) {
+        return i == last ? last + 1 : std::min(i + step, last);
+    };
+    const auto emit = [&](const auto& colours) {
+        GlEmitter gl;
+        for (int r = 0; r < height - 1; r = next(r, height - 1)) {
+            const int below = next(r, height - 1);
+            gl.begin();
+            colours.quad(gl);
+            for (int c = 0; c < width; c = next(c, width - 1)) {
+                for (const int row : {r, below}) {
+                    const TerrainVertex& v = map.vertices[static_cast<std::size_t>(c)][row];
+                    colours.vertex(gl, v);
+                    gl.normal(map.normals[static_cast<std::size_t>(c)][row]);
+                    gl.vertex(v.position);
+                }
+            }
+            gl.end();
+        }
+    };
+    if (textures.view == TerrainView::plain)
+        emit(PlainColours{});
+    else
+        withColours(textures, emit);
 }
 
 void drawExactWater(const TerrainMap& map, const ViewFrustum& frustum,

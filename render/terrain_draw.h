@@ -35,6 +35,11 @@ void drawColouredTerrain(const TerrainMap& map, const ViewFrustum& frustum,
                          BlockCandidates& candidates, const LodTextures& textures,
                          QuadChoice choice = {});
 
+// The terrain through every `step`-th tile point along each side (and the last), as strips in
+// immediate mode with the colours `textures` were prepared for: what a camera shows while the
+// level-of-detail mesh is still being made, at a cost that does not grow with the map.
+void drawCoarseTerrain(const TerrainMap& map, const LodTextures& textures, int step);
+
 // The water surface alone, over the quads of the `candidates` the strips were drawn with.
 void drawExactWater(const TerrainMap& map, const ViewFrustum& frustum,
                     const BlockCandidates& candidates, TerrainView view);

@@ -13,7 +13,7 @@ int blocksFor(int count, int per) {
 
 } // namespace
 
-void HeightBlocks::build(const std::vector<std::unique_ptr<TerrainVertex[]>>& vertices, int width,
+void HeightBlocks::build(const std::vector<std::shared_ptr<TerrainVertex[]>>& vertices, int width,
                          int height, int quadsPerBlockSide) {
     quadsPerBlock = quadsPerBlockSide;
     // A grid without quads (fewer than 2 points along a side) has no blocks, however long

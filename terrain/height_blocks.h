@@ -26,7 +26,7 @@ struct HeightBlocks {
     std::vector<float> groupHighest;
 
     // Blocks of quadsPerBlock x quadsPerBlock quads over a grid of width x height points.
-    void build(const std::vector<std::unique_ptr<TerrainVertex[]>>& vertices, int width, int height,
+    void build(const std::vector<std::shared_ptr<TerrainVertex[]>>& vertices, int width, int height,
                int quadsPerBlockSide);
 
     // First and one past the last quad column (or row) of block column (or row) b, for a

@@ -190,7 +190,7 @@ struct Load {
     }
 };
 
-void findHeightRange(const std::vector<std::unique_ptr<TerrainVertex[]>>& vertices, int height,
+void findHeightRange(const std::vector<std::shared_ptr<TerrainVertex[]>>& vertices, int height,
                      float& lowest, float& highest) {
     if (vertices.empty()) return;
     lowest = highest = vertices[0][0].position.y;
@@ -203,7 +203,7 @@ void findHeightRange(const std::vector<std::unique_ptr<TerrainVertex[]>>& vertic
 }
 
 template <typename T>
-void allocateGrid(std::vector<std::unique_ptr<T[]>>& grid, int width, int height) {
+void allocateGrid(std::vector<std::shared_ptr<T[]>>& grid, int width, int height) {
     grid.clear();
     if (width == 0 || height == 0) return;
     grid.resize(static_cast<std::size_t>(width));
@@ -253,6 +253,39 @@ TerrainMap::TerrainMap(const char* name, ByteSource& source, std::ostream& repor
     vertices.clear();
     normals.clear();
     heightBlocks = HeightBlocks{};
+}
+
+TerrainMap TerrainMap::sharingGrids() const {
+    TerrainMap shared;
+    EnvironmentHeader& h = *shared.header;
+    std::copy_n(header->magic, sizeof h.magic, h.magic);
+    h.version = header->version;
+    h.tileSet = header->tileSet;
+    h.customTileSet = header->customTileSet;
+    const auto ids = [](const std::unique_ptr<char[]>& from, std::int32_t count) {
+        std::unique_ptr<char[]> to;
+        if (!from) return to;
+        const std::size_t bytes = 4 * static_cast<std::size_t>(std::max(count, 0)) + 1;
+        to.reset(new char[bytes]);
+        std::copy_n(from.get(), bytes, to.get());
+        return to;
+    };
+    h.groundTileSetCount = header->groundTileSetCount;
+    h.groundTileSetIds = ids(header->groundTileSetIds, header->groundTileSetCount);
+    h.cliffTileSetCount = header->cliffTileSetCount;
+    h.cliffTileSetIds = ids(header->cliffTileSetIds, header->cliffTileSetCount);
+    h.mapWidth = header->mapWidth;
+    h.mapHeight = header->mapHeight;
+    h.xOffset = header->xOffset;
+    h.zOffset = header->zOffset;
+    shared.vertices = vertices;
+    shared.normals = normals;
+    shared.heightBlocks = heightBlocks;
+    shared.lowestHeight = lowestHeight;
+    shared.highestHeight = highestHeight;
+    shared.loadError = loadError;
+    shared.loadWarning = loadWarning;
+    return shared;
 }
 
 TerrainMap TerrainMap::unopened(const std::string& name, const std::string& reason,

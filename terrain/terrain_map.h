@@ -21,10 +21,11 @@ struct TerrainMap {
     // Always attached once the constructor returns. After a failed load it holds the fields
     // read up to the fault, and the grids are empty.
     std::unique_ptr<EnvironmentHeader> header;
-    // Grids indexed [column][row], each column its own allocation of mapHeight elements.
-    // A grid with no tile points (width or height 0) holds no columns at all.
-    std::vector<std::unique_ptr<TerrainVertex[]>> vertices;
-    std::vector<std::unique_ptr<Point3[]>> normals;
+    // Grids indexed [column][row], each column its own allocation of mapHeight elements, shared
+    // with the maps sharingGrids() makes. A grid with no tile points (width or height 0) holds
+    // no columns at all.
+    std::vector<std::shared_ptr<TerrainVertex[]>> vertices;
+    std::vector<std::shared_ptr<Point3[]>> normals;
     // Height ranges of blocks of quads, for culling whole blocks at once.
     HeightBlocks heightBlocks;
     // The lowest and the highest ground of all tile points (0 and 0 without any).
@@ -51,6 +52,10 @@ struct TerrainMap {
                                std::ostream& report);
 
     bool loaded() const { return loadError.empty(); }
+
+    // A map with this one's header and heights and the same grids, which stay alive as long as
+    // either map holds them: what work on another thread reads while this map may be replaced.
+    TerrainMap sharingGrids() const;
 
     // Fills normals from the positions of a grid of the given header's size.
     void computeNormals(const EnvironmentHeader& gridSize);

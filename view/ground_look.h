@@ -18,12 +18,24 @@ struct MapSpan {
     int c0 = 0, r0 = 0, quadsAcross = 0, quadsDown = 0;
 };
 
-// Fills the look of `span` in `colouring`'s view with its water: (quadsAcross + 1) x
-// (quadsDown + 1) points of lookTexelsPerTile^2 texels, 3 bytes (RGB) a texel, rows of
-// `rowTexels` texels starting at `texels`. Texel (2p, ...) is the quarter of point p towards
-// the point before it, (2p + 1, ...) the quarter towards the one after it.
-void fillGroundLook(const TerrainMap& map, const VertexColouring& colouring, const MapSpan& span,
-                    int rowTexels, unsigned char* texels);
+// Texels as the textures hold them: 4 bytes (RGBA) each, rows of `rowTexels`.
+struct Texels {
+    unsigned char* bytes;
+    int rowTexels;
+    unsigned char* at(int x, int y) const {
+        return bytes + 4 * (static_cast<std::size_t>(y) * rowTexels + x);
+    }
+};
+
+// Puts a colour into a texel, opaque.
+void putColour(unsigned char* texel, const Rgb& colour);
+
+// The look of `span` in `view`: (quadsAcross + 1) x (quadsDown + 1) points of
+// lookTexelsPerTile^2 texels, from `points`, the colours of the span's points (a texel each).
+// Texel (2p, ...) is the quarter of point p towards the point before it, (2p + 1, ...) the
+// quarter towards the one after it.
+void fillGroundLook(const TerrainMap& map, TerrainView view, const MapSpan& span,
+                    const Texels& points, const Texels& look);
 
 // Whether the water shows in a coloured view: asked for, and a view that shows it.
 inline bool viewShowsWater(TerrainView view, bool waterShown) {

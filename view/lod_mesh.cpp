@@ -168,6 +168,7 @@ struct Builder {
     const TerrainMap& map;
     LodMesh& mesh;
     int quadsX, quadsZ;
+    const std::atomic<bool>* stop; // asks the build to give up
     LodBounds bounds;
 
     const TerrainVertex& at(int c, int r) const {
@@ -194,7 +195,7 @@ struct Builder {
     }
 
     int make(int c0, int r0, int side) {
-        if (c0 >= quadsX || r0 >= quadsZ) return -1;
+        if (c0 >= quadsX || r0 >= quadsZ || (stop && *stop)) return -1;
         const int index = static_cast<int>(mesh.chunks.size());
         mesh.chunks.emplace_back();
         const int step = std::max(1, side / lodChunkCells);
@@ -367,9 +368,9 @@ struct Builder {
 } // namespace
 
 void LodMesh::clear() {
-    const int kept = generation;
+    const int next = generation + 1;
     *this = LodMesh{};
-    generation = kept;
+    generation = next;
 }
 
 void LodMesh::releaseVertexData() {
@@ -379,15 +380,14 @@ void LodMesh::releaseVertexData() {
     }
 }
 
-void LodMesh::build(const TerrainMap& map) {
+void LodMesh::build(const TerrainMap& map, const std::atomic<bool>* stop) {
     clear();
     built = true;
-    ++generation;
     const int width = map.header->mapWidth, height = map.header->mapHeight;
     if (map.vertices.empty() || width < 2 || height < 2) return;
     int side = lodChunkCells;
     while (side < std::max(width - 1, height - 1)) side *= 2;
-    Builder builder{map, *this, width - 1, height - 1, {}};
+    Builder builder{map, *this, width - 1, height - 1, stop, {}};
     builder.bounds.build(map, side);
     root = builder.make(0, 0, side);
 

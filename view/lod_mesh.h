@@ -19,6 +19,7 @@
 #include "view/lod_levels.h"
 #include "view/water_cover.h"
 
+#include <atomic>
 #include <cstdint>
 #include <vector>
 
@@ -86,10 +87,13 @@ struct LodMesh {
     std::vector<LodChunk> chunks;
     int root = -1;
     bool built = false;
-    int generation = 0; // counts builds, so that what is made from a mesh knows when it is old
+    // Counts the maps the mesh was cleared for (and each build), so that what is made from it
+    // (textures, the driver's copy) knows when it is old.
+    int generation = 0;
 
-    void build(const TerrainMap& map);
-    // Forgets the chunks (a new map is shown); the next frame builds them again.
+    // Builds the chunks of `map`; gives up, leaving an unfinished mesh, once `stop` says so.
+    void build(const TerrainMap& map, const std::atomic<bool>* stop = nullptr);
+    // Forgets the chunks (a new map is shown): a new generation, built again when needed.
     void clear();
     // Lets the chunks' vertices go once the driver holds them; everything else stays.
     void releaseVertexData();

@@ -36,27 +36,38 @@ LPWSTR GetCommandLineW() {
     return layer().commandLine.data(); // zero-terminated, as a u16string's data is
 }
 
+namespace {
+
+// The last error is each thread's own, as Windows keeps it: a map read on another thread never
+// sees the window's.
+struct LastError {
+    DWORD code = ERROR_SUCCESS;
+    std::string text;
+};
+thread_local LastError lastError;
+
+} // namespace
+
 void failWith(DWORD code, const std::string& text) {
-    layer().lastError = code;
-    layer().lastErrorText = text;
+    lastError.code = code;
+    lastError.text = text;
 }
 
 DWORD GetLastError() {
-    return layer().lastError;
+    return lastError.code;
 }
 
 void SetLastError(DWORD code) {
-    layer().lastError = code;
-    layer().lastErrorText.clear();
+    lastError.code = code;
+    lastError.text.clear();
 }
 
 DWORD FormatMessageA(DWORD flags, const void*, DWORD messageId, DWORD, LPSTR buffer, DWORD size,
                      void*) {
     if (!(flags & FORMAT_MESSAGE_FROM_SYSTEM) || !buffer || size == 0) return 0;
-    const LayerState& s = layer();
     std::string text;
-    if (messageId == s.lastError && !s.lastErrorText.empty()) {
-        text = s.lastErrorText;
+    if (messageId == lastError.code && !lastError.text.empty()) {
+        text = lastError.text;
     } else {
         switch (messageId) {
         case ERROR_SUCCESS:

@@ -68,8 +68,6 @@ struct LayerState {
     HWND__* capture = nullptr;                   // the window that has the mouse
     bool quitPosted = false;
     int quitCode = 0;
-    DWORD lastError = ERROR_SUCCESS;
-    std::string lastErrorText;
     std::u16string commandLine; // GetCommandLineW's, with its zero
 };
 

@@ -44,8 +44,8 @@ std::string wrapText(const std::string& text, std::size_t width) {
     std::size_t start = 0;
     while (start <= text.size()) {
         const std::size_t end = text.find('\n', start);
-        out += wrapLine(text.substr(start, end == std::string::npos ? std::string::npos : end - start),
-                        width);
+        out += wrapLine(
+            text.substr(start, end == std::string::npos ? std::string::npos : end - start), width);
         if (end == std::string::npos) break;
         out += '\n';
         start = end + 1;

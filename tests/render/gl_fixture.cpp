@@ -27,7 +27,14 @@ ViewControls& testControls() {
 }
 
 void drawFrame() {
-    renderFrame(controls.scene);
+    SceneView& scene = controls.scene;
+    renderFrame(scene);
+    // The frame a user sees once the level-of-detail mesh is made and the driver holds it, not
+    // those before.
+    while (!scene.camera.isStart() && !scene.levelOfDetailReady()) {
+        scene.meshBuild.finish();
+        renderFrame(scene);
+    }
 }
 
 void ensureGlWindow() {

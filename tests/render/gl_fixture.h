@@ -19,7 +19,7 @@ void freshViewer();
 // The controls of the test window, as the entry makes them for the viewer's.
 ViewControls& testControls();
 
-// renderFrame with the test window's scene.
+// renderFrame with the test window's scene, again once the mesh it began to make is made.
 void drawFrame();
 
 // Loads a map written from bytes into the global terrainMap.

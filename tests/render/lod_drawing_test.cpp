@@ -9,8 +9,10 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <thread>
 
 namespace {
 
@@ -165,7 +167,10 @@ TEST_F(LodDrawing, ADroppedMapReplacesTheGeometryTheDriverHolds) {
     overTheMiddle(9000.0f);
     drawFrame();
     const int before = scene().geometry.generation;
-    ASSERT_TRUE(openMap(folder, testControls()));
+    beginOpening(folder, testControls()); // as a drop does
+    while (!testControls().loading.done())
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    ASSERT_TRUE(finishOpening(testControls()));
     overTheMiddle(5000.0f);
     scene().camera.x = 8000.0f;
     scene().camera.z = -8000.0f;

@@ -8,6 +8,8 @@ set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR ${ZUVARO_MINGW_ARCH})
 
 set(triple ${ZUVARO_MINGW_ARCH}-w64-mingw32)
+# The POSIX thread model, whose C++ library has std::thread (the win32 one has none before
+# GCC 13); its runtime is linked in statically with the rest.
 set(CMAKE_C_COMPILER ${triple}-gcc-posix)
 set(CMAKE_CXX_COMPILER ${triple}-g++-posix)
 set(CMAKE_RC_COMPILER ${triple}-windres)

@@ -139,7 +139,9 @@ void LodTextures::prepare(const TerrainMap& map, const LodMesh& mesh, TerrainVie
 }
 
 void LodTextures::prepareMore(const TerrainMap& map) {
-    if (std::exchange(colourJustMade, false) || !water) return; // one large piece a frame
+    // One large piece a frame: a map whose look is one tile has it with its colours.
+    const bool wait = std::exchange(colourJustMade, false) && lookMade.size() > 1;
+    if (wait || !water) return;
     const auto waiting = std::find(lookMade.begin(), lookMade.end(), 0);
     if (waiting == lookMade.end()) return;
     const auto index = static_cast<std::size_t>(waiting - lookMade.begin());

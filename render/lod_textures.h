@@ -64,7 +64,7 @@ struct LodTextures {
     void prepare(const TerrainMap& map, const LodMesh& mesh, TerrainView shown,
                  const ComparedMaps& compared = {}, bool waterShown = true);
     // Makes the next look tile that waits, if any: once a frame, and not in a frame whose
-    // colours were made.
+    // colours were made unless the look is a single tile.
     void prepareMore(const TerrainMap& map);
     // Makes the lighting for a light at `position`, unless it is there already (after prepare).
     void prepareLight(const TerrainMap& map, const float position[4]);

@@ -160,6 +160,7 @@ void drawOtherCamera(SceneView& scene, const CameraPlacement& camera) {
     glMatrixMode(GL_PROJECTION);
     glPushMatrix();
     scene.textures.prepare(terrainMap, scene.mesh, s.view, scene.compared, s.waterShown);
+    scene.textures.prepareMore(terrainMap);
     if (!meshReady(scene) || !scene.geometry.prepare(scene.gl, scene.mesh)) {
         drawWhileBuilding(scene, camera);
         glMatrixMode(GL_PROJECTION);
@@ -269,12 +270,12 @@ void renderFrame(SceneView& scene) {
         drawExact(scene);
         drawMeasurePath(terrainMap, scene.measure, scene.measureSamples);
         glPopMatrix();
+        // A large map's look is made a tile a frame while the start camera shows too, so that
+        // it is there when the camera leaves.
+        if (s.view != TerrainView::plain) scene.textures.prepareMore(terrainMap);
     } else {
         drawOtherCamera(scene, camera);
     }
-    // A large map's look is made a tile a frame, also while the start camera shows, so that it
-    // is there when the camera leaves.
-    if (s.view != TerrainView::plain) scene.textures.prepareMore(terrainMap);
     drawOverlay(scene, camera);
     if (scene.overlay.pictureWanted) readPicture(scene);
     glFlush();

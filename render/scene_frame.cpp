@@ -134,9 +134,8 @@ bool meshReady(SceneView& scene) {
 }
 
 // Every camera but the start one while the mesh is being made or handed to the driver: the
-// terrain through every few
-// tile points, a few thousand quads on any map, over the widest depth the camera's height
-// allows.
+// terrain through every few tile points, at most 128 x 128 quads on any map, over the widest
+// depth the camera's height allows.
 void drawWhileBuilding(SceneView& scene, const CameraPlacement& camera) {
     const float over = camera.eye.y - terrainMap.highestHeight;
     setProjection(scene.frame, camera, DepthRange{std::max(1.0, 0.5 * over), 1000000.0});

@@ -19,6 +19,7 @@
 #include "view/terrain_view.h"
 #include "view/view_colours.h"
 
+#include <algorithm>
 #include <vector>
 
 struct LodTexture {
@@ -74,6 +75,10 @@ struct LodTextures {
     // What a chunk from tile point (column, row) is coloured with.
     ChunkTexture groundOf(int column, int row) const;
     ChunkTexture lightOf(int column, int row) const;
+    // Whether every texture the view needs is made.
+    bool complete() const {
+        return !water || std::find(lookMade.begin(), lookMade.end(), 0) == lookMade.end();
+    }
     // Quads along a side of the largest chunk the textures can hold whole.
     int largestChunk() const { return water ? lookTiles.quads : colourTiles.quads; }
     // Whether the exact strips take their colours from the first colour texture.

@@ -151,11 +151,46 @@ void drawWhileBuilding(SceneView& scene, const CameraPlacement& camera) {
     glPopMatrix();
 }
 
+// What the overview's terrain is drawn from.
+PlanKey planKey(const SceneView& scene) {
+    const ViewerState& s = viewerState;
+    PlanKey key;
+    key.generation = scene.mesh.generation;
+    key.view = s.view;
+    key.water = s.waterShown;
+    key.lighting = s.lightingOn;
+    key.contours = scene.contours;
+    key.levelOfDetail = scene.levelOfDetail;
+    key.grid = scene.overlay.grid;
+    key.polygonMode = static_cast<int>(s.polygonMode);
+    std::copy(s.lightPosition, s.lightPosition + 3, key.light);
+    key.width = scene.frame.width;
+    key.height = scene.frame.height;
+    key.changes = scene.compared.changes;
+    key.older = scene.compared.showingOlder;
+    return key;
+}
+
+// The overview as it was last drawn, when nothing it was drawn from has changed, with the
+// measured path drawn afresh over it.
+bool drawKeptPlan(SceneView& scene, const CameraPlacement& camera) {
+    if (!scene.plan.drawKept(planKey(scene))) return false;
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    setProjection(scene.frame, camera, DepthRange{1.0, scene.plan.farPlane});
+    drawMeasurePath(terrainMap, scene.measure, scene.measureSamples);
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    return true;
+}
+
 // Every camera but the start one: levels chosen for the view, then a projection whose depth
 // range fits what is visible, the light's marker and the terrain.
 void drawOtherCamera(SceneView& scene, const CameraPlacement& camera) {
     ViewerState& s = viewerState;
     const bool plan = camera.planHalfHeight > 0.0;
+    if (plan && drawKeptPlan(scene, camera)) return;
     glMatrixMode(GL_PROJECTION);
     glPushMatrix();
     scene.textures.prepare(terrainMap, scene.mesh, s.view, scene.compared, s.waterShown);
@@ -200,6 +235,7 @@ void drawOtherCamera(SceneView& scene, const CameraPlacement& camera) {
     } else {
         drawExact(scene);
     }
+    if (plan && scene.textures.complete()) scene.plan.keep(planKey(scene), range.farPlane);
     drawMeasurePath(terrainMap, scene.measure, scene.measureSamples);
     glPopMatrix();
     glMatrixMode(GL_PROJECTION);

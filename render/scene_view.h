@@ -9,6 +9,7 @@
 #include "render/light_marker.h"
 #include "render/lod_geometry.h"
 #include "render/lod_textures.h"
+#include "render/plan_picture.h"
 #include "render/screen_text.h"
 #include "view/block_culling.h"
 #include "view/camera.h"
@@ -40,7 +41,8 @@ struct SceneView {
     GlEntryPoints gl;
     LightMarker marker;
     ContourTexture contourTexture;
-    ScreenText text; // the overlay's words as OpenGL draws them
+    ScreenText text;  // the overlay's words as OpenGL draws them
+    PlanPicture plan; // the overview's terrain as last drawn
     FrameCamera frame;
 
     // Whether a camera other than the start one draws the level of detail rather than what is

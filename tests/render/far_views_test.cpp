@@ -176,3 +176,44 @@ TEST_F(FarViews, ACameraAwayFromTheStartDrawsAtOnceWhileANewMapsMeshIsMade) {
 }
 
 } // namespace
+
+namespace {
+
+int pixelsApart(const Screenshot& a, const Screenshot& b) {
+    int n = 0;
+    for (std::size_t i = 0; i < a.rgb.size(); i += 3)
+        n += a.rgb[i] != b.rgb[i] || a.rgb[i + 1] != b.rgb[i + 1] || a.rgb[i + 2] != b.rgb[i + 2];
+    return n;
+}
+
+TEST_F(FarViews, TheOverviewKeptIsTheOverviewDrawnAndGoesWithWhatItShows) {
+    useMap(ruggedDocument(129, 4).bytes());
+    viewerState.view = TerrainView::groundTiles;
+    scene().overlay.words = Overlay::Words::hidden;
+    scene().camera.overview = true;
+    drawFrame();
+    const Screenshot drawn = screenshot();
+    ASSERT_TRUE(scene().plan.kept);
+    drawFrame(); // from the picture kept
+    EXPECT_EQ(pixelsApart(drawn, screenshot()), 0);
+    // Each change shows at once, as a fresh drawing of the overview shows it.
+    const auto afresh = [&] {
+        drawFrame();
+        const Screenshot kept = screenshot();
+        scene().plan.forget();
+        drawFrame();
+        return pixelsApart(kept, screenshot());
+    };
+    viewerState.waterShown = false;
+    EXPECT_EQ(afresh(), 0) << "water hidden";
+    viewerState.view = TerrainView::height;
+    EXPECT_EQ(afresh(), 0) << "another view";
+    viewerState.lightPosition[0] += 4096.0f;
+    EXPECT_EQ(afresh(), 0) << "the light moved";
+    scene().contours = true;
+    EXPECT_EQ(afresh(), 0) << "contour lines";
+    useMap(ruggedDocument(129, 5).bytes());
+    EXPECT_EQ(afresh(), 0) << "another map";
+}
+
+} // namespace

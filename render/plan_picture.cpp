@@ -69,8 +69,8 @@ bool PlanPicture::drawKept(const PlanKey& now) const {
     return true;
 }
 
-void PlanPicture::keep(const PlanKey& now, double far) {
-    farPlane = far;
+void PlanPicture::keep(const PlanKey& now, double reach) {
+    farPlane = reach;
     const int wantAcross = sideFor(now.width), wantDown = sideFor(now.height);
     if (!texture) glGenTextures(1, &texture);
     glBindTexture(GL_TEXTURE_2D, texture);

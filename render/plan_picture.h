@@ -33,8 +33,8 @@ struct PlanPicture {
 
     // Puts the kept picture back over the whole viewport when it was kept for `now`.
     bool drawKept(const PlanKey& now) const;
-    // Keeps the viewport's picture, as drawn from `now` with a projection reaching `far`.
-    void keep(const PlanKey& now, double far);
+    // Keeps the viewport's picture, as drawn from `now` with a projection reaching `reach`.
+    void keep(const PlanKey& now, double reach);
     // Forgets it: the next overview frame draws the terrain.
     void forget() { kept = false; }
 };

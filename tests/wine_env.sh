@@ -18,8 +18,10 @@ if [ "${ZUVARO_WINE64:-0}" != 1 ] && /usr/lib/wine/wine --version >/dev/null 2>&
 else
     if [ "${ZUVARO_WINE64:-0}" = 1 ]; then
         echo "wine: ZUVARO_WINE64=1; testing the 64-bit build of the same source"
-    else
+    elif [ -e /usr/lib/wine/wine ]; then
         echo "wine: this machine runs no 32-bit code; testing the 64-bit build of the same source"
+    else
+        echo "wine: no 32-bit Wine installed; testing the 64-bit build of the same source"
     fi
     wine_exe=$2
     wine=(/usr/lib/wine/wine64)

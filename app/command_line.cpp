@@ -40,6 +40,9 @@ Options:
                         ground warm, lowered cool, other changes in colours of their
                         own) and B shows either version; --summary prints what changed
                         as "key: value" lines, --output draws it (--view: PATH in a view)
+  --changes FILE        with --compare, list the changed regions (points that changed,
+                        joined where they touch), largest first: FILE.csv a region a row,
+                        FILE.json the summary's counts and the regions
   --error-box           show a failure to load the map or to start in a message box too
                         (for starts from a desktop, where nobody reads standard error);
                         with no PATH and no map in the folder, ask for one with the
@@ -144,6 +147,7 @@ bool writes(const std::string& option, const std::string& extension) {
     if (option == "--output") return extension.empty() || extension == "png";
     if (option == "--heightmap")
         return extension.empty() || extension == "png" || extension == "raw";
+    if (option == "--changes") return extension == "csv" || extension == "json";
     return extension == "glb" || extension == "obj" || extension == "stl";
 }
 
@@ -177,7 +181,7 @@ bool switchNamed(const std::string& a, CommandLine& line) {
 
 bool takesValue(const std::string& name) {
     for (const char* valued : {"--output", "--heightmap", "--mesh", "--view", "--size", "--step",
-                               "--scale", "--base", "--compare"})
+                               "--scale", "--base", "--compare", "--changes"})
         if (name == valued) return true;
     return false;
 }
@@ -189,9 +193,13 @@ void takeFileName(Parsing& p, const std::string& name, const std::string& value)
         p.fail(name +
                (name == "--output"      ? " writes PNG pictures (.png), not "
                 : name == "--heightmap" ? " writes .png or .raw heightmaps, not "
+                : name == "--changes"   ? " writes .csv or .json lists, not "
                                         : " writes .glb, .obj or .stl meshes, not ") +
                value);
-    (name == "--output" ? line.output : name == "--heightmap" ? line.heightmap : line.mesh) = value;
+    (name == "--output"      ? line.output
+     : name == "--heightmap" ? line.heightmap
+     : name == "--changes"   ? line.changes
+                             : line.mesh) = value;
 }
 
 void takeMeshNumber(Parsing& p, const std::string& name, const std::string& value) {
@@ -208,7 +216,7 @@ void takeMeshNumber(Parsing& p, const std::string& name, const std::string& valu
 
 void takeValue(Parsing& p, const std::string& name, const std::string& value) {
     CommandLine& line = p.line;
-    if (name == "--output" || name == "--heightmap" || name == "--mesh") {
+    if (name == "--output" || name == "--heightmap" || name == "--mesh" || name == "--changes") {
         takeFileName(p, name, value);
     } else if (name == "--step" || name == "--scale" || name == "--base") {
         takeMeshNumber(p, name, value);
@@ -256,6 +264,8 @@ void checkTogether(Parsing& p) {
     if (!line.comparePath.empty() && (!line.heightmap.empty() || !line.mesh.empty()))
         p.fail(std::string(line.mesh.empty() ? "--heightmap" : "--mesh") +
                " is for one map, not --compare");
+    if (!line.changes.empty() && line.comparePath.empty())
+        p.fail("--changes lists what changed: zuvaro --compare OLD NEW --changes FILE");
     if (line.viewGiven && line.output.empty() && line.mesh.empty())
         p.fail("--view is for the picture of --output or the mesh of --mesh");
     if ((p.sizeGiven || line.legend || line.contours) && line.output.empty())
@@ -267,10 +277,12 @@ void checkTogether(Parsing& p) {
         p.fail(std::string(p.meshOption) + " is for the mesh of --mesh");
     if (line.base > 0.0 && !line.mesh.empty() && extensionOf(line.mesh) != "stl")
         p.fail("--base is for the solid of an .stl mesh");
-    const std::pair<const char*, const std::string*> files[] = {
-        {"--output", &line.output}, {"--heightmap", &line.heightmap}, {"--mesh", &line.mesh}};
-    for (int a = 0; a < 3; ++a)
-        for (int b = a + 1; b < 3; ++b)
+    const std::pair<const char*, const std::string*> files[] = {{"--output", &line.output},
+                                                                {"--heightmap", &line.heightmap},
+                                                                {"--mesh", &line.mesh},
+                                                                {"--changes", &line.changes}};
+    for (int a = 0; a < 4; ++a)
+        for (int b = a + 1; b < 4; ++b)
             if (!files[a].second->empty() && *files[a].second == *files[b].second)
                 p.fail(std::string(files[a].first) + " and " + files[b].first +
                        " name the same file");

@@ -33,10 +33,12 @@ struct CommandLine {
     // --compare OLD: the map (NEW) compared with an older version of it, OLD (either as any
     // map path); --summary then says what changed.
     std::string comparePath;
-    std::string error; // what was not understood; the program then shows its usage
+    std::string changes; // --changes FILE: the changed regions, .csv or .json
+    std::string error;   // what was not understood; the program then shows its usage
 
     bool filesOut() const {
-        return !output.empty() || !heightmap.empty() || !mesh.empty() || summary;
+        return !output.empty() || !heightmap.empty() || !mesh.empty() || !changes.empty() ||
+               summary;
     }
 };
 

@@ -2,6 +2,7 @@
 
 #include "app/map_file.h"
 #include "app/user_messages.h"
+#include "export/changes_list.h"
 #include "export/glb_write.h"
 #include "export/map_picture.h"
 #include "export/map_summary.h"
@@ -89,6 +90,23 @@ bool writeOutput(const CommandLine& options, PngImage picture, Legend legend, co
     return writePng(options.output, picture, keep, error);
 }
 
+// A path as the report prints it.
+std::string pathAsShown(const std::string& path, ReportText text) {
+    return text == ReportText::escaped ? escapeControls(path) : path;
+}
+
+// The changed regions as --changes lists them, never over either map's file.
+bool writeChangesList(const CommandLine& options, const MapChanges& changes,
+                      const TerrainMap& after, const std::string& file, std::string& error) {
+    const std::string& path = options.changes;
+    if (overTheMap(path, file, error) || overTheMap(path, mapFileFor(options.comparePath), error))
+        return false;
+    const std::vector<ChangedRegion> regions = changedRegions(changes, *after.header);
+    const std::string text =
+        extensionOf(path) == "csv" ? changesCsv(regions) : changesJson(changes, regions);
+    return replaceFileWhole(path, text.data(), text.size(), error);
+}
+
 } // namespace
 
 bool writePng(const std::string& path, const PngImage& image, const std::string& keep,
@@ -108,9 +126,7 @@ bool writePng(const std::string& path, const PngImage& image, const std::string&
 
 int writeFilesOut(const CommandLine& options, const TerrainMap& map, const std::string& file,
                   ReportText text, std::ostream& out, bool box) {
-    const auto shown = [&](const std::string& name) {
-        return text == ReportText::escaped ? escapeControls(name) : name;
-    };
+    const auto shown = [text](const std::string& name) { return pathAsShown(name, text); };
     std::string error;
     const auto failed = [&] {
         tellFailure(error, box);
@@ -145,12 +161,20 @@ int writeFilesOut(const CommandLine& options, const TerrainMap& map, const std::
 
 int writeChangesOut(const CommandLine& options, const TerrainMap& before, const TerrainMap& after,
                     const std::string& file, ReportText text, std::ostream& out, bool box) {
+    const auto shown = [text](const std::string& name) { return pathAsShown(name, text); };
     std::string error;
     try {
         const MapChanges changes = MapChanges::between(before, after);
         if (options.summary) {
             for (const std::string& line : changesSummary(changes)) out << line << '\n';
             out.flush();
+        }
+        if (!options.changes.empty()) {
+            if (!writeChangesList(options, changes, after, file, error)) {
+                tellFailure(error, box);
+                return 1;
+            }
+            out << "changes: " << shown(options.changes) << std::endl;
         }
         if (options.output.empty()) return 0;
         const bool changesView = !options.viewGiven;
@@ -164,8 +188,7 @@ int writeChangesOut(const CommandLine& options, const TerrainMap& before, const 
             tellFailure(error, box);
             return 1;
         }
-        out << (text == ReportText::escaped ? escapeControls(options.output) : options.output)
-            << std::endl;
+        out << shown(options.output) << std::endl;
     } catch (const std::bad_alloc&) {
         tellFailure("not enough memory to compare the maps", box);
         return 1;

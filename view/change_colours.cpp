@@ -71,9 +71,9 @@ Legend changesLegend(const MapChanges& c) {
         return r.label;
     };
     constexpr std::size_t size = sizeof legend.rows[0].label;
-    std::snprintf(row(changeRampColour(1.0f)), size, "raised %lld, up to %.2f", c.raised,
+    std::snprintf(row(changeRampColour(1.0f)), size, "raised %lld, by up to %.2f", c.raised,
                   static_cast<double>(c.largestRise));
-    std::snprintf(row(changeRampColour(-1.0f)), size, "lowered %lld, down to %.2f", c.lowered,
+    std::snprintf(row(changeRampColour(-1.0f)), size, "lowered %lld, by up to %.2f", c.lowered,
                   static_cast<double>(c.largestDrop));
     const long long counts[] = {c.cliff, c.groundTile, c.flags, c.water};
     for (int k = 0; k < 4; ++k)

@@ -27,6 +27,17 @@ flat --width 33 --height 25 --x-offset 0 --z-offset 0 --edit raise:2,2,5,5:64 \
 out --summary --compare old.w3e new.w3e
 check "known edits" "0|points compared: 825|changed points: 37|raised: 16|lowered: 6|largest rise: 64.00|largest drop: 32.00|ground tile changed: 2|cliff changed: 4|flags changed: 5|water changed: 4|only in old: 0|only in new: 0" \
     "$code|$(summary)"
+# The changed regions as lists for other tools, read back by Python's csv and json: the same
+# edits with one point of the raised block retiled too (two kinds: a quoted field).
+flat --width 33 --height 25 --x-offset 0 --z-offset 0 --edit raise:2,2,5,5:64 \
+    --edit raise:10,2,12,3:-32 --edit tile:20,2,21,2:2 --edit layer:2,10,3,11:3 \
+    --edit flags:6,10,6,14:1 --edit flags:20,20,21,21:4 --edit tile:3,3,3,3:2 "$work/new2.w3e"
+out --compare old.w3e new2.w3e --changes regions.csv
+csv_code=$code
+out --compare old.w3e new2.w3e --changes regions.json
+check "the changed regions, largest first, in CSV and JSON" \
+    "0 0|16 2,2-5,5 x256 z256 raised 16 by up to 64.00, ground tile 1;6 10,2-12,3 x1280 z256 lowered 6 by up to 32.00;5 6,10-6,14 x768 z1280 flags 5;4 2,10-3,11 x256 z1280 cliff 4;4 20,20-21,21 x2560 z2560 water 4;2 20,2-21,2 x2560 z256 ground tile 2|crlf|json: 37 changed, 6 regions, the same numbers" \
+    "$csv_code $code|$(python3 "$(dirname "$0")/changes_lists.py" "$work/regions.csv" "$work/regions.json")"
 # The changes drawn, a pixel a point, north up (pixel row 24 - row): each edit in its own
 # colour, grey elsewhere.
 out --compare old.w3e new.w3e --output changes.png
@@ -82,6 +93,8 @@ check "folders" "0|changed points: 37" "$code|$(grep '^changed points' "$work/ou
 for bad in "--summary --compare old.w3e|2|zuvaro: --compare takes two maps: zuvaro --compare OLD NEW" \
     "--mesh m.glb --compare old.w3e new.w3e|2|zuvaro: --mesh is for one map, not --compare" \
     "--output old.w3e --compare old.w3e new.w3e|2|zuvaro: --output writes PNG pictures (.png), not old.w3e" \
+    "--changes c.txt --compare old.w3e new.w3e|2|zuvaro: --changes writes .csv or .json lists, not c.txt" \
+    "--changes c.csv new.w3e|2|zuvaro: --changes lists what changed: zuvaro --compare OLD NEW --changes FILE" \
     "--summary --compare gone.w3e new.w3e|1|zuvaro: cannot open gone.w3e"; do
     # shellcheck disable=SC2086
     out ${bad%%|*}

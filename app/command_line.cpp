@@ -35,6 +35,10 @@ Options:
   --base T              the .stl solid's base T world units below the lowest ground
                         (a tenth of the map's longer side without it)
   --summary             print what the map holds as "key: value" lines
+  --textconv            print the map as text for git to compare versions: the header's
+                        report and the summary without the file's name (git hands over a
+                        temporary copy), then a line for each block of 16 x 16 tile points
+                        with its place, heights, water and a digest of its points
   --compare OLD         compare the map (PATH) with an older version of it, OLD (a map's
                         file or folder): the window starts in the changes view (raised
                         ground warm, lowered cool, other changes in colours of their
@@ -170,7 +174,8 @@ bool switchNamed(const std::string& a, CommandLine& line) {
     } switches[] = {{"--help", &CommandLine::help},        {"-h", &CommandLine::help},
                     {"--version", &CommandLine::version},  {"--error-box", &CommandLine::errorBox},
                     {"--no-vsync", &CommandLine::noVsync}, {"--summary", &CommandLine::summary},
-                    {"--legend", &CommandLine::legend},    {"--contours", &CommandLine::contours}};
+                    {"--legend", &CommandLine::legend},    {"--contours", &CommandLine::contours},
+                    {"--textconv", &CommandLine::textconv}};
     for (const auto& s : switches) {
         if (a != s.name) continue;
         line.*s.on = true;
@@ -264,6 +269,10 @@ void checkTogether(Parsing& p) {
     if (!line.comparePath.empty() && (!line.heightmap.empty() || !line.mesh.empty()))
         p.fail(std::string(line.mesh.empty() ? "--heightmap" : "--mesh") +
                " is for one map, not --compare");
+    if (line.textconv && !line.comparePath.empty())
+        p.fail("--textconv is for one map, not --compare");
+    if (line.textconv && (!line.output.empty() || !line.heightmap.empty() || !line.mesh.empty()))
+        p.fail("--textconv prints text alone, without files out");
     if (!line.changes.empty() && line.comparePath.empty())
         p.fail("--changes lists what changed: zuvaro --compare OLD NEW --changes FILE");
     if (line.viewGiven && line.output.empty() && line.mesh.empty())

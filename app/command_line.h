@@ -24,6 +24,7 @@ struct CommandLine {
     bool legend = false;   // --legend: the view's legend beside the picture
     bool contours = false; // --contours: contour lines over the picture
     bool summary = false;
+    bool textconv = false; // --textconv: the report, the summary and the blocks' lines for git
     // A mesh of the terrain (.glb, .obj or .stl): every step-th tile point, every coordinate
     // times the scale, a solid's base this far below the lowest ground (0: the default).
     std::string mesh;
@@ -38,7 +39,7 @@ struct CommandLine {
 
     bool filesOut() const {
         return !output.empty() || !heightmap.empty() || !mesh.empty() || !changes.empty() ||
-               summary;
+               summary || textconv;
     }
 };
 

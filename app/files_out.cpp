@@ -2,6 +2,7 @@
 
 #include "app/map_file.h"
 #include "app/user_messages.h"
+#include "export/block_lines.h"
 #include "export/changes_list.h"
 #include "export/glb_write.h"
 #include "export/map_picture.h"
@@ -16,6 +17,7 @@
 #include <filesystem>
 #include <functional>
 #include <new>
+#include <sstream>
 
 namespace {
 
@@ -156,6 +158,17 @@ int writeFilesOut(const CommandLine& options, const TerrainMap& map, const std::
         error = "not enough memory for the files asked for";
         return failed();
     }
+    return 0;
+}
+
+int writeTextconv(const TerrainMap& map, const std::string& report, ReportText text,
+                  std::ostream& out) {
+    std::istringstream lines(report);
+    for (std::string line; std::getline(lines, line);)
+        if (line.rfind("Done loading", 0) != 0) out << line << '\n';
+    for (const std::string& line : mapSummary(map, text)) out << line << '\n';
+    for (const std::string& line : blockLines(map)) out << line << '\n';
+    out.flush();
     return 0;
 }
 

@@ -15,6 +15,11 @@
 int writeFilesOut(const CommandLine& options, const TerrainMap& map, const std::string& file,
                   ReportText text, std::ostream& out, bool box);
 
+// With --textconv: the load's `report` without its line naming the file, the summary, and a
+// line for each block of the map; 0.
+int writeTextconv(const TerrainMap& map, const std::string& report, ReportText text,
+                  std::ostream& out);
+
 // With --compare: what changed from `before` to `after` (from `file`), as --summary lines on
 // `out`, and the changes view's picture for --output (with its legend for --legend; the map
 // in another view with --view); 0, or 1 after a message saying what could not be done.

@@ -21,6 +21,7 @@
 #include "zuvaro_version.h"
 
 #include <iostream>
+#include <sstream>
 
 TerrainMap terrainMap;
 
@@ -59,8 +60,9 @@ int chooseMap(const CommandLine& options, bool box, std::string& given) {
 }
 
 // Loads the map into terrainMap; false after saying why it could not.
-bool loadFirstMap(const std::string& given, const std::string& file, ReportText text, bool box) {
-    terrainMap = loadMapFile(file, std::cout, text);
+bool loadFirstMap(const std::string& given, const std::string& file, ReportText text, bool box,
+                  std::ostream& report) {
+    terrainMap = loadMapFile(file, report, text);
     if (!terrainMap.loadWarning.empty()) tellWarning(terrainMap.loadWarning);
     if (terrainMap.loaded()) return true;
     std::string why = terrainMap.loadError;
@@ -138,7 +140,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     Older older;
     if (!options.comparePath.empty() && !loadOlderMap(options.comparePath, text, box, older))
         return 1;
-    if (!loadFirstMap(given, file, text, box)) return 1;
+    std::ostringstream heldReport; // --textconv prints it without the file's name
+    if (!loadFirstMap(given, file, text, box, options.textconv ? heldReport : std::cout)) return 1;
+    if (options.textconv) return writeTextconv(terrainMap, heldReport.str(), text, std::cout);
     if (!options.comparePath.empty() && options.filesOut())
         return writeChangesOut(options, older.map, terrainMap, file, text, std::cout, box);
     if (options.filesOut()) return writeFilesOut(options, terrainMap, file, text, std::cout, box);

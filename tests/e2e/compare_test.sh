@@ -108,14 +108,25 @@ if [ "$mode" = native ]; then
     git init -q "$repo" && cd "$repo" || exit 1
     git config user.email tests@example.invalid && git config user.name tests
     echo '*.w3e diff=w3e' >.gitattributes
-    git config diff.w3e.textconv "${run[*]} --summary"
+    git config diff.w3e.textconv "${run[*]} --textconv"
     cp "$work/old.w3e" war3map.w3e && git add . && git commit -qm "first"
     cp "$work/new.w3e" war3map.w3e && git commit -qam "second"
     git diff HEAD~1 HEAD >"$work/diff"
     grep -qx -- '-ground highest: 100.00' "$work/diff" && grep -qx -- '+ground highest: 164.00' "$work/diff" &&
         pass || fail "git diff with the summary as text: $(cat "$work/diff")"
+    # One point raised by 10 units: its block's line changes, no other, and git's temporary
+    # copies are named nowhere.
+    flat --width 33 --height 25 --x-offset 0 --z-offset 0 --edit raise:2,2,5,5:64 \
+        --edit raise:10,2,12,3:-32 --edit tile:20,2,21,2:2 --edit layer:2,10,3,11:3 \
+        --edit flags:6,10,6,14:1 --edit flags:20,20,21,21:4 --edit water:9,20,9,20:10 \
+        --edit raise:17,9,17,9:10 war3map.w3e >/dev/null
+    git commit -qam "one point"
+    git diff HEAD~1 HEAD >"$work/diff"
+    check "git diff of one raised point names its block" \
+        "1 1|block columns 16-31, rows 0-15 (x 2048.00, z 0.00)|0" \
+        "$(grep -c '^-block' "$work/diff") $(grep -c '^+block' "$work/diff")|$(grep '^+block' "$work/diff" | cut -c2- | cut -d: -f1)|$(grep -c -e 'Done loading' -e "${TMPDIR:-/tmp}" -e 'git-blob' "$work/diff")"
     git config difftool.counts.cmd "${run[*]} --summary --compare \"\$LOCAL\" \"\$REMOTE\""
-    git difftool --no-prompt --tool counts HEAD~1 HEAD >"$work/difftool" 2>&1
+    git difftool --no-prompt --tool counts HEAD~2 HEAD~1 >"$work/difftool" 2>&1
     grep -qx 'changed points: 37' "$work/difftool" && grep -qx 'raised: 16' "$work/difftool" &&
         pass || fail "git difftool: $(cat "$work/difftool")"
     cd "$work" || exit 1

@@ -9,7 +9,8 @@ const char* const usageText =
 
 Shows the terrain of an environment file (war3map.w3e) in a window, after a report of its
 header on standard output. PATH is an environment file of any name, or a folder that holds
-war3map.w3e; without it, war3map.w3e in the current folder. Drop a file or a folder on the
+war3map.w3e; without it, war3map.w3e in the current folder. Where a map is read once (files
+out, --summary, --textconv, --compare with those), a pipe or - (standard input) will do. Drop a file or a folder on the
 window to open it; F5 reloads the map, which also reloads by itself when its file changes.
 
 Options:
@@ -266,6 +267,8 @@ void checkTogether(Parsing& p) {
     if (p.pathGiven && line.mapPath.empty()) p.fail("the map's path is empty");
     if (!line.comparePath.empty() && !p.pathGiven)
         p.fail("--compare takes two maps: zuvaro --compare OLD NEW");
+    if (line.comparePath == "-" && line.mapPath == "-")
+        p.fail("standard input (-) can be one of the maps, not both");
     if (!line.comparePath.empty() && (!line.heightmap.empty() || !line.mesh.empty()))
         p.fail(std::string(line.mesh.empty() ? "--heightmap" : "--mesh") +
                " is for one map, not --compare");

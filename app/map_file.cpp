@@ -1,9 +1,10 @@
 // Opening an environment file through the system's file calls. The file's kind is asked
 // before it is opened (folders and devices stop there), and again of the open handle, since
 // some systems only tell a pipe or a device by its handle; nothing is read until both say
-// "regular file". Messages are our own words, so each fault reads the same on every system.
-// Names are UTF-8 here and UTF-16 at the system's calls, so a map in a folder of any script
-// opens, and so does one whose path is longer than the usual limit.
+// "regular file", or, where a map is read once, until the handle says "pipe": then it is read
+// whole into memory, up to a bound, and loaded from there. Messages are our own words, so each
+// fault reads the same on every system. Names are UTF-8 here and UTF-16 at the system's calls, so a
+// map in a folder of any script opens, and so does one whose path is longer than the usual limit.
 #include "app/map_file.h"
 
 #include "app/last_error.h"
@@ -11,6 +12,8 @@
 #include "platform/win32.h"
 
 #include <filesystem>
+#include <new>
+#include <vector>
 
 namespace {
 
@@ -43,6 +46,57 @@ std::string openFailure(DWORD code) {
     default:
         return lastErrorText();
     }
+}
+
+// A pipe's bytes, read whole up to largestPipedMap; false with the reason in `why`.
+bool readWhole(HANDLE handle, std::vector<unsigned char>& bytes, std::string& why) {
+    constexpr DWORD chunk = 1u << 20;
+    for (;;) {
+        const std::size_t had = bytes.size();
+        if (had > largestPipedMap) {
+            why = "it holds more than " + std::to_string(largestPipedMap >> 20) +
+                  " MB, more than any map's file";
+            return false;
+        }
+        bytes.resize(had + chunk);
+        DWORD got = 0;
+        // Windows ends a pipe whose writer has gone with a broken pipe, POSIX with 0 bytes.
+        if (!ReadFile(handle, bytes.data() + had, chunk, &got, nullptr) &&
+            GetLastError() != ERROR_BROKEN_PIPE) {
+            why = "cannot read it: " + lastErrorText();
+            return false;
+        }
+        bytes.resize(had + got);
+        if (got == 0) return true;
+    }
+}
+
+// The map in a pipe (or standard input), read whole, then checked as a file's bytes are.
+TerrainMap loadWhole(const std::string& name, HANDLE handle, std::ostream& report,
+                     ReportText text) {
+    std::vector<unsigned char> bytes;
+    std::string why;
+    bool read = false;
+    try {
+        read = readWhole(handle, bytes, why);
+    } catch (const std::bad_alloc&) {
+        why = "not enough memory to read it";
+    }
+    if (!read) return TerrainMap::unopened(name, why, report);
+    MemorySource source(bytes.data(), bytes.size());
+    return TerrainMap(name.c_str(), source, report, text);
+}
+
+// Standard input as a map: a pipe or a file redirected to it, never a terminal.
+TerrainMap loadStandardInput(std::ostream& report, ReportText text) {
+    const std::string name = "standard input";
+    const HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
+    if (!input || input == INVALID_HANDLE_VALUE)
+        return TerrainMap::unopened(name, "there is none", report);
+    const DWORD type = GetFileType(input);
+    if (type != FILE_TYPE_PIPE && type != FILE_TYPE_DISK)
+        return TerrainMap::unopened(name, "is not a file or a pipe", report);
+    return loadWhole(name, input, report, text);
 }
 
 bool isFolder(const std::string& path) {
@@ -100,13 +154,17 @@ bool fileMissing(const std::string& file) {
     return code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND;
 }
 
-TerrainMap loadMapFile(const std::string& file, std::ostream& report, ReportText text) {
+TerrainMap loadMapFile(const std::string& file, std::ostream& report, ReportText text,
+                       MapReading reading) {
+    const bool pipes = reading == MapReading::pipesToo;
+    if (pipes && file == "-") return loadStandardInput(report, text);
     const WideString name = systemPath(file);
     const DWORD attributes = GetFileAttributesW(name.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES) {
         if (attributes & FILE_ATTRIBUTE_DIRECTORY)
             return TerrainMap::unopened(file, "is a folder", report);
-        if (attributes & FILE_ATTRIBUTE_DEVICE)
+        // POSIX pipes show as devices here; the handle tells them apart once opened.
+        if ((attributes & FILE_ATTRIBUTE_DEVICE) && !pipes)
             return TerrainMap::unopened(file, notRegular, report);
     }
     HANDLE handle = CreateFileW(name.c_str(), GENERIC_READ,
@@ -115,7 +173,13 @@ TerrainMap loadMapFile(const std::string& file, std::ostream& report, ReportText
     if (handle == INVALID_HANDLE_VALUE)
         return TerrainMap::unopened(file, openFailure(GetLastError()), report);
     LARGE_INTEGER size{};
-    if (GetFileType(handle) != FILE_TYPE_DISK) {
+    const DWORD type = GetFileType(handle);
+    if (pipes && type == FILE_TYPE_PIPE) {
+        TerrainMap map = loadWhole(file, handle, report, text);
+        CloseHandle(handle);
+        return map;
+    }
+    if (type != FILE_TYPE_DISK) {
         CloseHandle(handle);
         return TerrainMap::unopened(file, notRegular, report);
     }

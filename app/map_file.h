@@ -1,6 +1,7 @@
-// Environment files on disk: which file a path means, whether it changed, and its load. Only
-// regular files are read; what a file is gets decided before anything could wait on it, so a
-// FIFO, a device or a folder given as the map costs a message, never a hang.
+// Environment files on disk: which file a path means, whether it changed, and its load. The
+// window reads regular files only; what a file is gets decided before anything could wait on
+// it, so a FIFO, a device or a folder given as the map costs a message, never a hang. What
+// reads a map once takes pipes and standard input too, read whole up to a bound.
 // Needs: the platform layer, the terrain model.
 #pragma once
 
@@ -44,7 +45,16 @@ FileStamp stampOf(const std::string& file);
 // Whether the file is missing (as opposed to being there but unreadable).
 bool fileMissing(const std::string& file);
 
+// What a load may read: regular files only (the window, which follows its files and reloads
+// them), or pipes and standard input ("-") too, read whole once, for what reads a map once.
+enum class MapReading { regularFiles, pipesToo };
+
+// The most a map read from a pipe may hold: far more than any map's file (a 4097 x 4097 map
+// takes 118 MB), and a bound on what an endless stream can cost.
+constexpr std::uint64_t largestPipedMap = std::uint64_t{256} << 20;
+
 // Loads the environment file `file` (already resolved by mapFileFor), printing the report; a
 // file that cannot be opened, or is not a regular file, gives the report line "shat" and a
 // loadError saying what it is.
-TerrainMap loadMapFile(const std::string& file, std::ostream& report, ReportText text);
+TerrainMap loadMapFile(const std::string& file, std::ostream& report, ReportText text,
+                       MapReading reading = MapReading::regularFiles);

@@ -61,15 +61,16 @@ int chooseMap(const CommandLine& options, bool box, std::string& given) {
 
 // Loads the map into terrainMap; false after saying why it could not.
 bool loadFirstMap(const std::string& given, const std::string& file, ReportText text, bool box,
-                  std::ostream& report) {
-    terrainMap = loadMapFile(file, report, text);
+                  std::ostream& report, MapReading reading) {
+    terrainMap = loadMapFile(file, report, text, reading);
     if (!terrainMap.loadWarning.empty()) tellWarning(terrainMap.loadWarning);
     if (terrainMap.loaded()) return true;
     std::string why = terrainMap.loadError;
-    if (fileMissing(file) && given.empty())
+    const bool missing = !(reading == MapReading::pipesToo && file == "-") && fileMissing(file);
+    if (missing && given.empty())
         why += "\nlooked in " + folderOf(file) +
                ": start Zuvaro in a map's folder, or give the map's path (zuvaro PATH)";
-    else if (fileMissing(file))
+    else if (missing)
         why += "\nthere is no " + fileNameOf(file) + " in " + folderOf(file);
     tellFailure(why, box);
     return false;
@@ -84,10 +85,11 @@ struct Older {
 
 // Loads the older map of a comparison, first so that its report comes first; false after
 // saying why it could not be.
-bool loadOlderMap(const std::string& given, ReportText text, bool box, Older& older) {
+bool loadOlderMap(const std::string& given, ReportText text, bool box, MapReading reading,
+                  Older& older) {
     older.file = mapFileFor(given);
     older.stamp = stampOf(older.file);
-    older.map = loadMapFile(older.file, std::cout, text);
+    older.map = loadMapFile(older.file, std::cout, text, reading);
     if (!older.map.loadWarning.empty()) tellWarning(older.map.loadWarning);
     if (older.map.loaded()) return true;
     tellFailure(older.map.loadError, box);
@@ -137,11 +139,16 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     const std::string file = mapFileFor(given);
     const ReportText text = standardOutputIsTerminal() ? ReportText::escaped : ReportText::asRead;
     const FileStamp stamp = stampOf(file);
+    // Files out read each map once: pipes and standard input will do. The window follows its
+    // files, and reads regular files only.
+    const MapReading reading = options.filesOut() ? MapReading::pipesToo : MapReading::regularFiles;
     Older older;
-    if (!options.comparePath.empty() && !loadOlderMap(options.comparePath, text, box, older))
+    if (!options.comparePath.empty() &&
+        !loadOlderMap(options.comparePath, text, box, reading, older))
         return 1;
     std::ostringstream heldReport; // --textconv prints it without the file's name
-    if (!loadFirstMap(given, file, text, box, options.textconv ? heldReport : std::cout)) return 1;
+    if (!loadFirstMap(given, file, text, box, options.textconv ? heldReport : std::cout, reading))
+        return 1;
     if (options.textconv) return writeTextconv(terrainMap, heldReport.str(), text, std::cout);
     if (!options.comparePath.empty() && options.filesOut())
         return writeChangesOut(options, older.map, terrainMap, file, text, std::cout, box);

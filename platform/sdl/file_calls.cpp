@@ -2,8 +2,9 @@
 // neither null nor INVALID_HANDLE_VALUE names a descriptor. Files open without waiting
 // (O_NONBLOCK), so a FIFO with no writer cannot hang the caller, and they are told apart as
 // Windows tells its own: regular files are disks, terminals and devices are characters,
-// FIFOs and sockets are pipes. Folders do not open, as on Windows. Names come as UTF-16 and
-// are turned back into the system's bytes (text_conversion.cpp).
+// FIFOs and sockets are pipes. A read waits for data, as a read of a Windows pipe does. Folders do
+// not open, as on Windows. Names come as UTF-16 and are turned back into the system's bytes
+// (text_conversion.cpp).
 #include "platform/sdl/layer_state.h"
 
 #include <algorithm>
@@ -11,6 +12,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -78,9 +80,13 @@ BOOL ReadFile(HANDLE file, LPVOID buffer, DWORD toRead, DWORD* read, void*) {
     if (read) *read = 0;
     const int fd = descriptorOf(file);
     ssize_t n;
-    do {
+    for (;;) {
         n = ::read(fd, buffer, toRead);
-    } while (n < 0 && errno == EINTR);
+        if (n >= 0 || (errno != EINTR && errno != EAGAIN && errno != EWOULDBLOCK)) break;
+        if (errno == EINTR) continue;
+        pollfd wait{fd, POLLIN, 0}; // opened without waiting: a pipe with no data yet
+        if (poll(&wait, 1, -1) < 0 && errno != EINTR) break;
+    }
     if (n < 0) {
         failWithErrno(errno);
         return FALSE;

@@ -7,9 +7,10 @@ set -u
 w3egen=$(realpath "$3")
 . "$(dirname "$0")/viewer_run.sh" "$1" "$2" "${4:-}"
 
-out() { # arguments...: the program in $work; sets code, leaves out (the summary's lines) and err
+out() { # arguments...: the program in $work, its input from $stdin (none by default); sets
+    # code, leaves out (the summary's lines) and err
     (cd "$work" && env -u DISPLAY -u WAYLAND_DISPLAY timeout 120 "${run[@]}" "$@" \
-        >"$work/out.raw" 2>"$work/err.raw" </dev/null)
+        >"$work/out.raw" 2>"$work/err.raw" <"${stdin:-/dev/null}")
     code=$?
     tr -d '\r' <"$work/out.raw" | grep -E '^[a-z ]+: ' >"$work/out"
     tr -d '\r' <"$work/err.raw" | grep -v '^wine: ' >"$work/err"
@@ -90,12 +91,28 @@ mkdir -p "$work/v1" "$work/v2"
 cp "$work/old.w3e" "$work/v1/war3map.w3e" && cp "$work/new.w3e" "$work/v2/war3map.w3e"
 out --summary --compare v1 v2
 check "folders" "0|changed points: 37" "$code|$(grep '^changed points' "$work/out")"
+# Maps read once may come from standard input (a file or a pipe) and from pipes.
+stdin="$work/old.w3e" out --summary --compare - new.w3e
+check "the older map from standard input" "0|changed points: 37" "$code|$(grep '^changed points' "$work/out")"
+stdin=<(cat "$work/new.w3e") out --summary --compare old.w3e -
+check "the newer map piped to standard input" "0|changed points: 37" \
+    "$code|$(grep '^changed points' "$work/out")"
+if [ "$mode" = native ]; then
+    out --summary --compare <(cat "$work/old.w3e") new.w3e
+    check "the older map from a pipe" "0|changed points: 37" "$code|$(grep '^changed points' "$work/out")"
+    stdin=<(head -c 300M /dev/zero) out --summary -
+    check "an endless stream is refused at a bound" \
+        "1|zuvaro: cannot open standard input: it holds more than 256 MB, more than any map's file" \
+        "$code|$(cat "$work/err")"
+fi
 for bad in "--summary --compare old.w3e|2|zuvaro: --compare takes two maps: zuvaro --compare OLD NEW" \
     "--mesh m.glb --compare old.w3e new.w3e|2|zuvaro: --mesh is for one map, not --compare" \
     "--output old.w3e --compare old.w3e new.w3e|2|zuvaro: --output writes PNG pictures (.png), not old.w3e" \
     "--changes c.txt --compare old.w3e new.w3e|2|zuvaro: --changes writes .csv or .json lists, not c.txt" \
     "--changes c.csv new.w3e|2|zuvaro: --changes lists what changed: zuvaro --compare OLD NEW --changes FILE" \
-    "--summary --compare gone.w3e new.w3e|1|zuvaro: cannot open gone.w3e"; do
+    "--summary --compare gone.w3e new.w3e|1|zuvaro: cannot open gone.w3e" \
+    "--summary --compare - -|2|zuvaro: standard input (-) can be one of the maps, not both" \
+    "--compare - new.w3e|1|zuvaro: cannot open -: No such file or directory"; do
     # shellcheck disable=SC2086
     out ${bad%%|*}
     expected=${bad#*|}

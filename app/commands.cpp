@@ -56,6 +56,10 @@ void otherVersion(ViewControls& controls, int) {
     showOtherVersion(controls);
 }
 
+void nextChange(ViewControls& controls, int) {
+    flyToChange(controls, keyTable.isHeld(VK_SHIFT) ? -1 : 1);
+}
+
 void switchWater(ViewControls&, int) {
     viewerState.waterShown = !viewerState.waterShown;
 }
@@ -131,6 +135,7 @@ const Command commands[] = {
     {"L", "lighting off or on", Command::pressed, {'L'}, false, switchLighting},
     {"V", "next view", Command::pressed, {'V'}, false, nextViewShown},
     {"B", "the map before or after", Command::pressed, {'B'}, false, otherVersion},
+    {"N, Shift+N", "the next, previous change", Command::pressed, {'N'}, false, nextChange},
     {"H", "water off or on", Command::pressed, {'H'}, false, switchWater},
     {"Page Down, Page Up",
      "twice, half as high",

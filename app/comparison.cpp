@@ -2,8 +2,10 @@
 
 #include "app/view_controls.h"
 #include "terrain/map_extent.h"
+#include "view/camera_moves.h"
 #include "view/viewer_state.h"
 
+#include <algorithm>
 #include <iostream>
 #include <utility>
 
@@ -17,6 +19,35 @@ void tellScene(ViewControls& controls) {
     scene.overlay.mapName =
         (c.showingOlder ? "before: " : "after: ") + mapNameOf(controls.session.file);
     scene.mesh.clear(); // made again from the map shown, in the changes' colours
+}
+
+// The newer map's grid box of a region, in the shown map's grid.
+GridBox shownBox(const Comparison& c, const ChangedRegion& r) {
+    const long long dc = c.showingOlder ? c.changes.columnShift : 0,
+                    dr = c.showingOlder ? c.changes.rowShift : 0;
+    return {static_cast<int>(r.column0 + dc), static_cast<int>(r.row0 + dr),
+            static_cast<int>(r.column1 + dc), static_cast<int>(r.row1 + dr)};
+}
+
+// What the status line says of the regions until N flies to one.
+std::string regionsLine(const Comparison& c) {
+    if (c.regions.empty()) return "no changes";
+    return std::to_string(c.regions.size()) +
+           (c.regions.size() == 1 ? " changed region" : " changed regions") +
+           ": N and Shift+N fly to each, largest first";
+}
+
+// The camera on every change at once.
+void frameChanges(ViewControls& controls) {
+    const Comparison& c = controls.comparison;
+    if (c.regions.empty()) return;
+    GridBox all = shownBox(c, c.regions[0]);
+    for (const ChangedRegion& r : c.regions) {
+        const GridBox b = shownBox(c, r);
+        all = {std::min(all.column0, b.column0), std::min(all.row0, b.row0),
+               std::max(all.column1, b.column1), std::max(all.row1, b.row1)};
+    }
+    frameBox(terrainMap, controls.scene.camera, controls.scene.frame, all);
 }
 
 bool takeOther(TerrainMap&& candidate, ViewControls& controls) {
@@ -37,13 +68,31 @@ void startComparison(ViewControls& controls, TerrainMap&& older, const std::stri
     followFrom(c.otherSession, file, stamp, controls.session.reportText);
     viewerState.view = TerrainView::changes;
     compareAgain(controls);
+    frameChanges(controls);
 }
 
 void compareAgain(ViewControls& controls) {
     Comparison& c = controls.comparison;
     c.changes = c.showingOlder ? MapChanges::between(terrainMap, c.other)
                                : MapChanges::between(c.other, terrainMap);
+    c.regions = changedRegions(c.changes, *(c.showingOlder ? c.other : terrainMap).header);
+    c.regionShown = -1;
+    controls.scene.overlay.changeLine = regionsLine(c);
     tellScene(controls);
+}
+
+void flyToChange(ViewControls& controls, int step) {
+    Comparison& c = controls.comparison;
+    if (!c.active) return;
+    Overlay& o = controls.scene.overlay;
+    const int count = static_cast<int>(c.regions.size());
+    if (count == 0) return;
+    c.regionShown = c.regionShown < 0 ? (step > 0 ? 0 : count - 1)
+                                      : ((c.regionShown + step) % count + count) % count;
+    const ChangedRegion& r = c.regions[static_cast<std::size_t>(c.regionShown)];
+    frameBox(terrainMap, controls.scene.camera, controls.scene.frame, shownBox(c, r));
+    o.changeLine = "change " + std::to_string(c.regionShown + 1) + " of " + std::to_string(count) +
+                   ": " + r.described();
 }
 
 void showOtherVersion(ViewControls& controls) {
@@ -66,6 +115,9 @@ void endComparison(ViewControls& controls) {
     c.other = TerrainMap();
     c.otherSession = MapSession{};
     c.changes = MapChanges{};
+    c.regions.clear();
+    c.regionShown = -1;
+    controls.scene.overlay.changeLine.clear();
     controls.scene.compared = ComparedMaps{};
     if (viewerState.view == TerrainView::changes) viewerState.view = TerrainView::plain;
 }

@@ -7,6 +7,7 @@
 #pragma once
 
 #include "app/map_session.h"
+#include "view/changed_regions.h"
 #include "view/map_changes.h"
 
 #include <cstdint>
@@ -18,10 +19,13 @@ struct Comparison {
     TerrainMap other;        // the version not shown
     MapSession otherSession; // its file
     MapChanges changes;
+    std::vector<ChangedRegion> regions; // where it changed, largest first
+    int regionShown = -1;               // the region N flew to last; -1: none yet
 };
 
 // Starts comparing the shown map (the newer) with `older`, loaded from `file` as `stamp` saw
-// it; the window starts in the changes view.
+// it; the window starts in the changes view, framed on the changes (the overview when they
+// spread wide).
 void startComparison(ViewControls& controls, TerrainMap&& older, const std::string& file,
                      const FileStamp& stamp);
 
@@ -30,6 +34,10 @@ void showOtherVersion(ViewControls& controls);
 
 // Makes the changes again from both maps, after either was reloaded.
 void compareAgain(ViewControls& controls);
+
+// N (`step` 1) and Shift+N (-1): flies to the next or previous changed region, largest first,
+// and says on the status line which it is and what changed there.
+void flyToChange(ViewControls& controls, int step);
 
 // Ends the comparison (another map was opened): the window shows that map alone.
 void endComparison(ViewControls& controls);

@@ -29,6 +29,7 @@ void drawStatus(ScreenText& text, const SceneView& scene, int width, int height)
     TextLines status;
     statusLine(status, terrainMap, viewerState, scene.camera, scene.levelOfDetail,
                scene.overlay.mapName, width - 2 * margin);
+    if (!scene.overlay.changeLine.empty()) status.add("%s", scene.overlay.changeLine.c_str());
     if (scene.overlay.note[0] && viewerState.elapsedSeconds < scene.overlay.noteUntil)
         status.add("%s", scene.overlay.note);
     const int lineHeight = ScreenText::lineHeight();

@@ -76,3 +76,26 @@ void turnAbout(const TerrainMap& map, Camera& camera, const Camera& from, const 
     placeEye(map, camera, pivot.x - std::sin(camera.yaw) * cp * distance, pivot.y + sp * distance,
              pivot.z + std::cos(camera.yaw) * cp * distance);
 }
+
+void frameBox(const TerrainMap& map, Camera& camera, const FrameCamera& frame, const GridBox& box) {
+    const EnvironmentHeader& h = *map.header;
+    const int columns = box.column1 - box.column0 + 1, rows = box.row1 - box.row0 + 1;
+    const float width = tileSize * static_cast<float>(columns + 2), // the margin each side
+        depth = tileSize * static_cast<float>(rows + 2);
+    // From the eye to the box's middle: far enough that its width fits the view across, and its
+    // depth, foreshortened by the pitch, the view's height.
+    const float sinPitch = std::sin(Camera::startPitch), tanHalf = frame.tanHalfFovy();
+    const float distance = std::max(width / (2.0f * tanHalf * static_cast<float>(frame.aspect)),
+                                    depth * sinPitch / (2.0f * tanHalf));
+    const float height = distance * sinPitch;
+    if (2 * columns > h.mapWidth || 2 * rows > h.mapHeight || height > Camera::highestHeight) {
+        camera.overview = true;
+        return;
+    }
+    Camera framed;
+    setHeight(framed, height);
+    const float x = tileSize * 0.5f * static_cast<float>(box.column0 + box.column1);
+    const float z = -tileSize * 0.5f * static_cast<float>(box.row0 + box.row1);
+    centreOn(map, framed, Point3{x, groundHeightUnder(map, x, z), z});
+    camera = framed;
+}

@@ -7,6 +7,7 @@
 
 #include "terrain/terrain_map.h"
 #include "view/camera.h"
+#include "view/frame_camera.h"
 
 // Flies `forward` steps ahead and `right` steps to the right of the way the camera faces (each
 // -1, 0 or 1), leaving the overview. Each axis moves only if the camera stays strictly inside
@@ -30,3 +31,13 @@ void placeEye(const TerrainMap& map, Camera& camera, float x, float eyeY, float 
 // radians, the pitch kept between the lowest and straight down; the eye keeps its distance.
 void turnAbout(const TerrainMap& map, Camera& camera, const Camera& from, const Point3& pivot,
                float distance, float yaw, float pitch);
+
+// Tile points from (column0, row0) to (column1, row1), both ends included.
+struct GridBox {
+    int column0 = 0, row0 = 0, column1 = 0, row1 = 0;
+};
+
+// Shows `box` whole with a margin of a tile and a half around it, from the start's direction,
+// looking at its middle; the overview when it spans more than half the map either way or no
+// height within the limits takes it in. `frame` gives the view's shape.
+void frameBox(const TerrainMap& map, Camera& camera, const FrameCamera& frame, const GridBox& box);

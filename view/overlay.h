@@ -22,6 +22,7 @@ struct Overlay {
     int cursorX = 0, cursorY = 0;
     std::string mapName;    // the shown map's file name
     char note[160] = {};    // a passing line under the status line, such as where a picture went
+    std::string changeLine; // while comparing: the changed regions, or the one N flew to
     float noteUntil = 0.0f; // the ViewerState's elapsedSeconds when it goes
     // F12: the next frame reads its picture back (RGB, rows top first) for the app to save.
     bool pictureWanted = false;

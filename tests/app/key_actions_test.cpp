@@ -1,8 +1,11 @@
 // Key actions: camera bounds, cancelling pairs, the last polygon mode winning, the light
 // moving without bounds, and the switches (lighting, view, water, zoom) acting once per press.
+#include "app/comparison.h"
 #include "app/key_table.h"
+#include "app/view_controls.h"
 #include "gl_fixture.h"
 #include "map_fixture.h"
+#include "view/camera_placement.h"
 #include "view/viewer_state.h"
 
 #include <gtest/gtest.h>
@@ -170,6 +173,53 @@ TEST_F(KeyActions, ArrowsFlyTheWayTheCameraFacesInStepsThatGrowWithItsHeight) {
     EXPECT_FALSE(scene.levelOfDetail);
     hold({'D'});
     EXPECT_TRUE(scene.levelOfDetail);
+}
+
+// The tile point the middle of the window shows.
+GroundPoint middleOfView(const ViewControls& controls) {
+    const SceneView& scene = controls.scene;
+    const CameraPlacement placed = placeCamera(terrainMap, scene.camera, scene.frame);
+    return groundAlong(terrainMap, rayThroughPixel(placed, scene.frame, scene.frame.width / 2,
+                                                   scene.frame.height / 2));
+}
+
+// A comparison opens framed on its changes, far from the start; N flies to each changed region,
+// largest first, round again, and Shift+N back, the status line saying which.
+TEST_F(KeyActions, AComparisonOpensOnItsChangesAndNVisitsEachRegion) {
+    const W3eDocument before = levelDocument(129, 129);
+    W3eDocument after = before;
+    for (int c = 100; c <= 103; ++c)
+        for (int r = 90; r <= 92; ++r) after.at(c, r).groundHeight = rawGroundHeight(64);
+    after.at(110, 100).groundHeight = rawGroundHeight(-32);
+    useMap(after.bytes());
+    ViewControls& controls = testControls();
+    startComparison(controls, loadMap(before), "old.w3e", FileStamp{});
+    const auto near = [](const GroundPoint& p, int c0, int r0, int c1, int r1) {
+        return p.hit && p.column >= c0 - 1 && p.column <= c1 + 1 && p.row >= r0 - 1 &&
+               p.row <= r1 + 1;
+    };
+    EXPECT_FALSE(controls.scene.camera.overview);
+    EXPECT_TRUE(near(middleOfView(controls), 100, 90, 110, 100));
+    EXPECT_EQ(controls.scene.overlay.changeLine,
+              "2 changed regions: N and Shift+N fly to each, largest first");
+    const std::string first = "change 1 of 2: 12 points, columns 100-103, rows 90-92: raised 12",
+                      second = "change 2 of 2: 1 point, columns 110-110, rows 100-100: lowered 1";
+    const struct {
+        bool back;
+        const std::string& said;
+        int c0, r0, c1, r1;
+    } steps[] = {{false, first, 100, 90, 103, 92},
+                 {false, second, 110, 100, 110, 100},
+                 {false, first, 100, 90, 103, 92},
+                 {true, second, 110, 100, 110, 100}};
+    for (const auto& step : steps) {
+        if (step.back) keyTable.keyDown(VK_SHIFT);
+        hold({'N'});
+        keyTable.keyUp(VK_SHIFT);
+        EXPECT_EQ(controls.scene.overlay.changeLine.substr(0, step.said.size()), step.said);
+        EXPECT_TRUE(near(middleOfView(controls), step.c0, step.r0, step.c1, step.r1));
+    }
+    endComparison(controls);
 }
 
 TEST(KeyTable, CodesOutsideTheTableChangeNothing) {

@@ -45,7 +45,12 @@ Options:
                         ground warm, lowered cool, other changes in colours of their
                         own) and B shows either version; --summary prints what changed
                         as "key: value" lines, --output draws it (--view: PATH in a view)
-  --changes FILE        with --compare, list the changed regions (points that changed,
+  --symmetry KIND       compare the map with its own transform, to check it is fair: turn
+                        (half a turn about the middle), mirror-x (east to west), mirror-z
+                        (north to south), and for square maps diagonal and antidiagonal;
+                        shown and written as --compare's changes (heights within 1 unit
+                        of their partners' count as equal)
+  --changes FILE        with --compare or --symmetry, list the changed regions (points that changed,
                         joined where they touch), largest first: FILE.csv a region a row,
                         FILE.json the summary's counts and the regions
   --error-box           show a failure to load the map or to start in a message box too
@@ -187,7 +192,7 @@ bool switchNamed(const std::string& a, CommandLine& line) {
 
 bool takesValue(const std::string& name) {
     for (const char* valued : {"--output", "--heightmap", "--mesh", "--view", "--size", "--step",
-                               "--scale", "--base", "--compare", "--changes"})
+                               "--scale", "--base", "--compare", "--changes", "--symmetry"})
         if (name == valued) return true;
     return false;
 }
@@ -226,6 +231,10 @@ void takeValue(Parsing& p, const std::string& name, const std::string& value) {
         takeFileName(p, name, value);
     } else if (name == "--step" || name == "--scale" || name == "--base") {
         takeMeshNumber(p, name, value);
+    } else if (name == "--symmetry") {
+        if (!symmetryNamed(value, line.symmetry))
+            p.fail("--symmetry takes turn, mirror-x, mirror-z, diagonal or antidiagonal, not " +
+                   value);
     } else if (name == "--compare") {
         if (value.empty()) p.fail("--compare needs the older map's path");
         line.comparePath = value;
@@ -261,10 +270,9 @@ void takeOption(Parsing& p, const std::vector<std::string>& arguments, std::size
         p.fail(name + " needs a value");
 }
 
-// What only the whole line shows: options that need another, names that clash.
-void checkTogether(Parsing& p) {
+// What a comparison, with another version or with the map's own transform, takes.
+void checkComparing(Parsing& p) {
     const CommandLine& line = p.line;
-    if (p.pathGiven && line.mapPath.empty()) p.fail("the map's path is empty");
     if (!line.comparePath.empty() && !p.pathGiven)
         p.fail("--compare takes two maps: zuvaro --compare OLD NEW");
     if (line.comparePath == "-" && line.mapPath == "-")
@@ -272,12 +280,24 @@ void checkTogether(Parsing& p) {
     if (!line.comparePath.empty() && (!line.heightmap.empty() || !line.mesh.empty()))
         p.fail(std::string(line.mesh.empty() ? "--heightmap" : "--mesh") +
                " is for one map, not --compare");
-    if (line.textconv && !line.comparePath.empty())
-        p.fail("--textconv is for one map, not --compare");
+    if (line.textconv && (!line.comparePath.empty() || line.symmetry != Symmetry::none))
+        p.fail("--textconv is for one map, not --compare or --symmetry");
+    if (line.symmetry != Symmetry::none && !line.comparePath.empty())
+        p.fail("--symmetry compares the map with its own transform, not with --compare");
+    if (line.symmetry != Symmetry::none && (!line.heightmap.empty() || !line.mesh.empty()))
+        p.fail(std::string(line.mesh.empty() ? "--heightmap" : "--mesh") +
+               " is for one map, not --symmetry");
+    if (!line.changes.empty() && line.comparePath.empty() && line.symmetry == Symmetry::none)
+        p.fail("--changes lists what changed: zuvaro --compare OLD NEW --changes FILE");
+}
+
+// What only the whole line shows: options that need another, names that clash.
+void checkTogether(Parsing& p) {
+    const CommandLine& line = p.line;
+    if (p.pathGiven && line.mapPath.empty()) p.fail("the map's path is empty");
+    checkComparing(p);
     if (line.textconv && (!line.output.empty() || !line.heightmap.empty() || !line.mesh.empty()))
         p.fail("--textconv prints text alone, without files out");
-    if (!line.changes.empty() && line.comparePath.empty())
-        p.fail("--changes lists what changed: zuvaro --compare OLD NEW --changes FILE");
     if (line.viewGiven && line.output.empty() && line.mesh.empty())
         p.fail("--view is for the picture of --output or the mesh of --mesh");
     if ((p.sizeGiven || line.legend || line.contours) && line.output.empty())

@@ -4,6 +4,7 @@
 // Needs: standard C++ only.
 #pragma once
 
+#include "view/map_symmetry.h"
 #include "view/terrain_view.h"
 
 #include <string>
@@ -34,8 +35,9 @@ struct CommandLine {
     // --compare OLD: the map (NEW) compared with an older version of it, OLD (either as any
     // map path); --summary then says what changed.
     std::string comparePath;
-    std::string changes; // --changes FILE: the changed regions, .csv or .json
-    std::string error;   // what was not understood; the program then shows its usage
+    Symmetry symmetry = Symmetry::none; // --symmetry KIND: the map against its own transform
+    std::string changes;                // --changes FILE: the changed regions, .csv or .json
+    std::string error;                  // what was not understood; the program then shows its usage
 
     bool filesOut() const {
         return !output.empty() || !heightmap.empty() || !mesh.empty() || !changes.empty() ||

@@ -16,8 +16,13 @@ void tellScene(ViewControls& controls) {
     Comparison& c = controls.comparison;
     SceneView& scene = controls.scene;
     scene.compared = ComparedMaps{&c.other, &c.changes, c.showingOlder};
-    scene.overlay.mapName =
-        (c.showingOlder ? "before: " : "after: ") + mapNameOf(controls.session.file);
+    if (c.symmetry == Symmetry::none)
+        scene.overlay.mapName =
+            (c.showingOlder ? "before: " : "after: ") + mapNameOf(controls.session.file);
+    else // the map's own session is the other one while its transform shows
+        scene.overlay.mapName =
+            std::string(c.showingOlder ? symmetryName(c.symmetry) : "map") + ": " +
+            mapNameOf((c.showingOlder ? c.otherSession : controls.session).file);
     scene.mesh.clear(); // made again from the map shown, in the changes' colours
 }
 
@@ -71,10 +76,32 @@ void startComparison(ViewControls& controls, TerrainMap&& older, const std::stri
     frameChanges(controls);
 }
 
+void startSymmetry(ViewControls& controls, TerrainMap&& partner, Symmetry kind) {
+    Comparison& c = controls.comparison;
+    c.active = true;
+    c.showingOlder = false;
+    c.symmetry = kind;
+    c.other = std::move(partner);
+    viewerState.view = TerrainView::changes;
+    compareAgain(controls);
+    frameChanges(controls);
+}
+
 void compareAgain(ViewControls& controls) {
     Comparison& c = controls.comparison;
-    c.changes = c.showingOlder ? MapChanges::between(terrainMap, c.other)
-                               : MapChanges::between(c.other, terrainMap);
+    if (c.symmetry != Symmetry::none) {
+        // The map was reloaded (only the map, never its transform, follows a file).
+        const std::string problem = symmetryProblem(terrainMap, c.symmetry);
+        if (!problem.empty()) {
+            std::cerr << "zuvaro: " << problem << std::endl;
+            return endComparison(controls);
+        }
+        c.other = symmetryPartner(terrainMap, c.symmetry);
+        c.changes = symmetryChanges(c.other, terrainMap, c.symmetry);
+    } else {
+        c.changes = c.showingOlder ? MapChanges::between(terrainMap, c.other)
+                                   : MapChanges::between(c.other, terrainMap);
+    }
     c.regions = changedRegions(c.changes, *(c.showingOlder ? c.other : terrainMap).header);
     c.regionShown = -1;
     controls.scene.overlay.changeLine = regionsLine(c);
@@ -112,6 +139,7 @@ void showOtherVersion(ViewControls& controls) {
 void endComparison(ViewControls& controls) {
     Comparison& c = controls.comparison;
     c.active = c.showingOlder = false;
+    c.symmetry = Symmetry::none;
     c.other = TerrainMap();
     c.otherSession = MapSession{};
     c.changes = MapChanges{};
@@ -131,7 +159,7 @@ void followOtherFile(std::int64_t now, ViewControls& controls) {
 
 bool reloadOtherMap(ViewControls& controls) {
     Comparison& c = controls.comparison;
-    if (!c.active) return false;
+    if (!c.active || c.symmetry != Symmetry::none) return false; // a transform has no file
     c.otherSession.known = stampOf(c.otherSession.file);
     return takeOther(loadMapFile(c.otherSession.file, std::cout, c.otherSession.reportText),
                      controls);

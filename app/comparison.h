@@ -9,6 +9,7 @@
 #include "app/map_session.h"
 #include "view/changed_regions.h"
 #include "view/map_changes.h"
+#include "view/map_symmetry.h"
 
 #include <cstdint>
 #include <string>
@@ -16,6 +17,8 @@
 struct Comparison {
     bool active = false;
     bool showingOlder = false;
+    // Not none: the map against its own transform, which stands in the older version's place.
+    Symmetry symmetry = Symmetry::none;
     TerrainMap other;        // the version not shown
     MapSession otherSession; // its file
     MapChanges changes;
@@ -28,6 +31,10 @@ struct Comparison {
 // spread wide).
 void startComparison(ViewControls& controls, TerrainMap&& older, const std::string& file,
                      const FileStamp& stamp);
+
+// Starts comparing the shown map with `partner`, its transform by `kind`, in the changes view
+// framed on the points that differ from their partners; reloading the map compares again.
+void startSymmetry(ViewControls& controls, TerrainMap&& partner, Symmetry kind);
 
 // Shows the other version in the shown one's place (B), in the same view.
 void showOtherVersion(ViewControls& controls);

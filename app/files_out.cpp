@@ -92,6 +92,11 @@ bool writeOutput(const CommandLine& options, PngImage picture, Legend legend, co
     return writePng(options.output, picture, keep, error);
 }
 
+// The older map's file of a comparison, or empty.
+std::string olderFile(const CommandLine& options) {
+    return options.comparePath.empty() ? "" : mapFileFor(options.comparePath);
+}
+
 // A path as the report prints it.
 std::string pathAsShown(const std::string& path, ReportText text) {
     return text == ReportText::escaped ? escapeControls(path) : path;
@@ -101,8 +106,7 @@ std::string pathAsShown(const std::string& path, ReportText text) {
 bool writeChangesList(const CommandLine& options, const MapChanges& changes,
                       const TerrainMap& after, const std::string& file, std::string& error) {
     const std::string& path = options.changes;
-    if (overTheMap(path, file, error) || overTheMap(path, mapFileFor(options.comparePath), error))
-        return false;
+    if (overTheMap(path, file, error) || overTheMap(path, olderFile(options), error)) return false;
     const std::vector<ChangedRegion> regions = changedRegions(changes, *after.header);
     const std::string text =
         extensionOf(path) == "csv" ? changesCsv(regions) : changesJson(changes, regions);
@@ -177,8 +181,12 @@ int writeChangesOut(const CommandLine& options, const TerrainMap& before, const 
     const auto shown = [text](const std::string& name) { return pathAsShown(name, text); };
     std::string error;
     try {
-        const MapChanges changes = MapChanges::between(before, after);
+        const MapChanges changes = options.symmetry == Symmetry::none
+                                       ? MapChanges::between(before, after)
+                                       : symmetryChanges(before, after, options.symmetry);
         if (options.summary) {
+            if (options.symmetry != Symmetry::none)
+                out << "symmetry: " << symmetryName(options.symmetry) << '\n';
             for (const std::string& line : changesSummary(changes)) out << line << '\n';
             out.flush();
         }
@@ -191,7 +199,7 @@ int writeChangesOut(const CommandLine& options, const TerrainMap& before, const 
         }
         if (options.output.empty()) return 0;
         const bool changesView = !options.viewGiven;
-        if (overTheMap(options.output, mapFileFor(options.comparePath), error) ||
+        if (overTheMap(options.output, olderFile(options), error) ||
             !writeOutput(options,
                          changesView
                              ? changesPicture(after, changes, options.size, options.contours)

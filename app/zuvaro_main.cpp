@@ -21,6 +21,7 @@
 #include "zuvaro_version.h"
 
 #include <iostream>
+#include <new>
 #include <sstream>
 
 TerrainMap terrainMap;
@@ -96,6 +97,23 @@ bool loadOlderMap(const std::string& given, ReportText text, bool box, MapReadin
     return false;
 }
 
+// With --symmetry: the shown map's transform in the older map's place; false after saying why
+// there is none.
+bool transformShownMap(Symmetry kind, bool box, Older& older) {
+    const std::string problem = symmetryProblem(terrainMap, kind);
+    if (!problem.empty()) {
+        tellFailure(problem, box);
+        return false;
+    }
+    try {
+        older.map = symmetryPartner(terrainMap, kind);
+    } catch (const std::bad_alloc&) {
+        tellFailure("not enough memory for the map's transform", box);
+        return false;
+    }
+    return true;
+}
+
 // The window on the loaded map, following its file, until the user quits.
 int runViewer(HINSTANCE instance, const CommandLine& options, const std::string& file,
               const FileStamp& stamp, ReportText text, bool box, Older& older) {
@@ -104,6 +122,8 @@ int runViewer(HINSTANCE instance, const CommandLine& options, const std::string&
     controls.scene.overlay.mapName = mapNameOf(file);
     if (!options.comparePath.empty())
         startComparison(controls, std::move(older.map), older.file, older.stamp);
+    else if (options.symmetry != Symmetry::none)
+        startSymmetry(controls, std::move(older.map), options.symmetry);
     std::string problem;
     if (!registerViewerClass(instance, problem) || !createMainWindow(instance, problem, controls)) {
         tellFailure(problem, box);
@@ -150,7 +170,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     if (!loadFirstMap(given, file, text, box, options.textconv ? heldReport : std::cout, reading))
         return 1;
     if (options.textconv) return writeTextconv(terrainMap, heldReport.str(), text, std::cout);
-    if (!options.comparePath.empty() && options.filesOut())
+    const bool symmetry = options.symmetry != Symmetry::none;
+    if (symmetry && !transformShownMap(options.symmetry, box, older)) return 1;
+    if ((symmetry || !options.comparePath.empty()) && options.filesOut())
         return writeChangesOut(options, older.map, terrainMap, file, text, std::cout, box);
     if (options.filesOut()) return writeFilesOut(options, terrainMap, file, text, std::cout, box);
     return runViewer(instance, options, file, stamp, text, box, older);

@@ -64,7 +64,7 @@ Rgb VertexColouring::changedColour(const TerrainVertex& v) const {
 
 Legend changesLegend(const MapChanges& c) {
     Legend legend;
-    std::snprintf(legend.title, sizeof legend.title, "changes");
+    std::snprintf(legend.title, sizeof legend.title, "%s", c.against);
     const auto row = [&](const Rgb& colour) -> char* {
         Legend::Row& r = legend.rows[legend.count++];
         r.colour = colour;

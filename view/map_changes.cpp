@@ -40,6 +40,7 @@ bool wholeTiles(float before, float after, long long& tiles) {
 struct Comparison {
     MapChanges& c;
     SameTiles ground, cliffs;
+    float tolerance;
 
     std::uint8_t marksOf(const TerrainVertex& o, const TerrainVertex& n) const {
         const bool wetBefore = o.tileFlags & waterFlag, wetAfter = n.tileFlags & waterFlag;
@@ -53,7 +54,8 @@ struct Comparison {
         return m;
     }
     void count(const TerrainVertex& o, const TerrainVertex& n, std::size_t at) {
-        const float rise = n.position.y - o.position.y;
+        const float apart = n.position.y - o.position.y;
+        const float rise = std::fabs(apart) <= tolerance ? 0.0f : apart;
         const std::uint8_t m = marksOf(o, n);
         c.rise[at] = rise;
         c.marks[at] = m;
@@ -72,7 +74,8 @@ struct Comparison {
 
 } // namespace
 
-MapChanges MapChanges::between(const TerrainMap& before, const TerrainMap& after) {
+MapChanges MapChanges::between(const TerrainMap& before, const TerrainMap& after,
+                               float heightTolerance) {
     MapChanges c;
     const EnvironmentHeader &o = *before.header, &n = *after.header;
     const bool bothHavePoints = !before.vertices.empty() && !after.vertices.empty();
@@ -83,7 +86,7 @@ MapChanges MapChanges::between(const TerrainMap& before, const TerrainMap& after
     const std::size_t points = static_cast<std::size_t>(c.columns) * c.rows;
     c.rise.assign(points, 0.0f);
     c.marks.assign(points, onlyInNew);
-    Comparison compare{c, SameTiles(o, n, false), SameTiles(o, n, true)};
+    Comparison compare{c, SameTiles(o, n, false), SameTiles(o, n, true), heightTolerance};
     const long long oldPoints =
         before.vertices.empty() ? 0 : static_cast<long long>(o.mapWidth) * o.mapHeight;
     for (int col = 0; col < c.columns; ++col) {

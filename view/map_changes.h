@@ -35,8 +35,11 @@ struct MapChanges {
     long long compared = 0, changed = 0, raised = 0, lowered = 0;
     long long groundTile = 0, cliff = 0, flags = 0, water = 0, onlyInOld = 0, onlyInNewCount = 0;
     float largestRise = 0.0f, largestDrop = 0.0f; // both 0 or more, in world units
+    const char* against = "changes";              // what the legend calls the comparison
 
-    static MapChanges between(const TerrainMap& before, const TerrainMap& after);
+    // Heights within `heightTolerance` world units of each other count as unchanged.
+    static MapChanges between(const TerrainMap& before, const TerrainMap& after,
+                              float heightTolerance = 0.0f);
     std::size_t index(int column, int row) const {
         return static_cast<std::size_t>(column) * static_cast<std::size_t>(rows) +
                static_cast<std::size_t>(row);

@@ -222,6 +222,27 @@ TEST_F(KeyActions, AComparisonOpensOnItsChangesAndNVisitsEachRegion) {
     endComparison(controls);
 }
 
+// --symmetry in the window: a raised point and its partner under half a turn differ, and N
+// visits both.
+TEST_F(KeyActions, SymmetryShowsThePointsThatDifferFromTheirPartners) {
+    W3eDocument doc = levelDocument(65, 65);
+    doc.at(10, 12).groundHeight = rawGroundHeight(64);
+    useMap(doc.bytes());
+    ViewControls& controls = testControls();
+    startSymmetry(controls, symmetryPartner(terrainMap, Symmetry::turn), Symmetry::turn);
+    EXPECT_EQ(controls.scene.overlay.changeLine,
+              "2 changed regions: N and Shift+N fly to each, largest first");
+    hold({'N'});
+    EXPECT_EQ(controls.scene.overlay.changeLine,
+              "change 1 of 2: 1 point, columns 10-10, rows 12-12: raised 1 by up to 64.00");
+    hold({'N'});
+    EXPECT_EQ(controls.scene.overlay.changeLine,
+              "change 2 of 2: 1 point, columns 54-54, rows 52-52: lowered 1 by up to 64.00");
+    const GroundPoint middle = middleOfView(controls);
+    EXPECT_TRUE(middle.hit && std::abs(middle.column - 54) <= 1 && std::abs(middle.row - 52) <= 1);
+    endComparison(controls);
+}
+
 TEST(KeyTable, CodesOutsideTheTableChangeNothing) {
     KeyTable table;
     table.keyDown(300);

@@ -86,6 +86,21 @@ out --summary --compare old.w3e reordered.w3e
 check "a reordered tile list" "0|ground tile changed: 0" \
     "$code|$(grep '^ground tile changed' "$work/out")"
 
+# Symmetry: a flat square map equals each transform of itself; with one point raised, that
+# point differs from its partner and the partner from it, and nothing else (on the diagonal
+# the two touch: one region).
+flat --width 33 --height 33 --x-offset 0 --z-offset 0 "$work/even.w3e"
+flat --width 33 --height 33 --x-offset 0 --z-offset 0 --edit raise:3,4,3,4:64 "$work/odd.w3e"
+for case in "turn|1 29,28-29,28 1 3,4-3,4" "mirror-x|1 29,4-29,4 1 3,4-3,4" \
+    "mirror-z|1 3,28-3,28 1 3,4-3,4" "diagonal|2 3,3-4,4" "antidiagonal|1 28,29-28,29 1 3,4-3,4"; do
+    kind=${case%%|*}
+    out --summary --symmetry "$kind" even.w3e
+    even="$code $(grep -E '^(symmetry|changed points)' "$work/out" | paste -sd ' ')"
+    out --symmetry "$kind" odd.w3e --changes symmetry.csv
+    check "--symmetry $kind" "0 symmetry: $kind changed points: 0|0|${case#*|}" \
+        "$even|$code|$(awk -F, 'NR > 1 { print $2 " " $3 "," $4 "-" $5 "," $6 }' "$work/symmetry.csv" |
+            sort | paste -sd ' ')"
+done
 # Folders as maps, and what is refused.
 mkdir -p "$work/v1" "$work/v2"
 cp "$work/old.w3e" "$work/v1/war3map.w3e" && cp "$work/new.w3e" "$work/v2/war3map.w3e"
@@ -112,7 +127,9 @@ for bad in "--summary --compare old.w3e|2|zuvaro: --compare takes two maps: zuva
     "--changes c.csv new.w3e|2|zuvaro: --changes lists what changed: zuvaro --compare OLD NEW --changes FILE" \
     "--summary --compare gone.w3e new.w3e|1|zuvaro: cannot open gone.w3e" \
     "--summary --compare - -|2|zuvaro: standard input (-) can be one of the maps, not both" \
-    "--compare - new.w3e|1|zuvaro: cannot open -: No such file or directory"; do
+    "--compare - new.w3e|1|zuvaro: cannot open -: No such file or directory" \
+    "--summary --symmetry diagonal old.w3e|1|zuvaro: --symmetry diagonal needs a square map; this one is 33 x 25 tile points" \
+    "--symmetry half old.w3e|2|zuvaro: --symmetry takes turn, mirror-x, mirror-z, diagonal or antidiagonal, not half"; do
     # shellcheck disable=SC2086
     out ${bad%%|*}
     expected=${bad#*|}

@@ -151,12 +151,10 @@ bool positiveNamed(const std::string& text, double& value) {
     return end == text.c_str() + text.size() && std::isfinite(value) && value > 0.0;
 }
 
-// Whether a file option writes names with this extension; --output and --heightmap write PNG
-// to a name without one.
+// Whether a file option writes names with this extension: every file's name says what it holds.
 bool writes(const std::string& option, const std::string& extension) {
-    if (option == "--output") return extension.empty() || extension == "png";
-    if (option == "--heightmap")
-        return extension.empty() || extension == "png" || extension == "raw";
+    if (option == "--output") return extension == "png";
+    if (option == "--heightmap") return extension == "png" || extension == "raw";
     if (option == "--changes") return extension == "csv" || extension == "json";
     return extension == "glb" || extension == "obj" || extension == "stl";
 }

@@ -46,6 +46,12 @@ void tellFailure(const std::string& text, bool box, HWND owner) {
     if (box) showBox(owner, text, MB_OK | MB_ICONERROR);
 }
 
+void tellMistake(const std::string& what, bool box) {
+    toStandardError("zuvaro: ", what);
+    std::cerr << helpHint << std::endl;
+    if (box) showBox(nullptr, what + "\n" + helpHint, MB_OK | MB_ICONERROR);
+}
+
 void tellWarning(const std::string& text) {
     toStandardError("zuvaro: warning: ", text);
 }

@@ -17,6 +17,10 @@ bool standardOutputIsTerminal();
 // The failure on standard error, and with `box` in a message box owned by `owner`.
 void tellFailure(const std::string& text, bool box, HWND owner = nullptr);
 
+// A command line not understood: what is wrong, then the hint tools give (not the whole usage).
+void tellMistake(const std::string& what, bool box);
+constexpr const char* helpHint = "Try 'zuvaro --help'.";
+
 void tellWarning(const std::string& text);
 
 // The caption of the viewer's own message boxes.

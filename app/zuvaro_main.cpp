@@ -33,7 +33,7 @@ constexpr int goOn = -1; // no answer yet: the program goes on
 // The answers that need no map: a command line not understood, --help, --version.
 int answerAtOnce(const CommandLine& options, bool box) {
     if (!options.error.empty()) {
-        tellFailure(options.error + "\n\n" + usageText, box);
+        tellMistake(options.error, box);
         return 2;
     }
     if (options.help) {

@@ -5,8 +5,18 @@
 #include "view/ground_height.h"
 #include "view/text_layout.h"
 
+#include <cmath>
 #include <cstdio>
 #include <cstring>
+
+namespace {
+
+// `value` as printed to `step`, with a value that rounds to zero printed as "0", never "-0".
+double unsignedZero(double value, double step) {
+    return std::fabs(value) < 0.5 * step ? 0.0 : value;
+}
+
+} // namespace
 
 void statusLine(TextLines& out, const TerrainMap& map, const ViewerState& state,
                 const Camera& camera, bool levelOfDetail, const std::string& mapName, int width) {
@@ -22,12 +32,13 @@ void statusLine(TextLines& out, const TerrainMap& map, const ViewerState& state,
     const char* const water =
         state.view != TerrainView::plain && !state.waterShown ? " | water off" : "";
     char front[TextLines::width];
+    // Whole units and tenths of a tile: finer than that is noise to the reader.
     std::snprintf(
-        front, sizeof front, "x %.7g, z %.7g (column %g, row %g) | ground %.1f | %s | %s%s%s | ",
-        static_cast<double>(h.xOffset + camera.x), static_cast<double>(h.zOffset + tileSize * row),
-        static_cast<double>(camera.x / tileSize), static_cast<double>(row),
-        static_cast<double>(ground), where, viewName(state.view), water,
-        levelOfDetail ? "" : " | level of detail off");
+        front, sizeof front,
+        "x %.0f, z %.0f (column %.1f, row %.1f) | ground %.1f | %s | %s%s%s | ",
+        unsignedZero(h.xOffset + camera.x, 1.0), unsignedZero(h.zOffset + tileSize * row, 1.0),
+        unsignedZero(camera.x / tileSize, 0.1), unsignedZero(row, 0.1), static_cast<double>(ground),
+        where, viewName(state.view), water, levelOfDetail ? "" : " | level of detail off");
     const char* const keys = " | F1: keys";
     // The map's name takes what the rest leaves of the window's width, shortened in the middle;
     // where not even "..." fits, "F1: keys" goes first so that it still shows.
@@ -127,9 +138,9 @@ void describePoint(TextLines& out, const TerrainMap& map, int column, int row) {
     const std::string cliff = h.cliffTileSetId(v.cliffTexture);
     out.add("column %d, row %d", column, row);
     // The map's own coordinates, as its offsets place it.
-    out.add("x %.7g, z %.7g, ground %.2f",
-            static_cast<double>(h.xOffset + tileSize * static_cast<float>(column)),
-            static_cast<double>(h.zOffset + tileSize * static_cast<float>(row)),
+    out.add("x %.0f, z %.0f, ground %.2f",
+            unsignedZero(h.xOffset + tileSize * static_cast<float>(column), 1.0),
+            unsignedZero(h.zOffset + tileSize * static_cast<float>(row), 1.0),
             static_cast<double>(v.position.y));
     out.add("ground tile %d (%s), details %d", v.groundTexture,
             ground[0] ? ground.c_str() : "unlisted", v.textureDetails);

@@ -89,9 +89,8 @@ check "--version" "0 zuvaro $(sed -n 's/^project(zuvaro VERSION \([0-9.]*\).*/\1
     "$(dirname "$0")/../../CMakeLists.txt")" "$code $(cat "$work/out")"
 run_in "$work/maps/one" --colour red
 check "exit code of an unknown option" 2 "$code"
-check "unknown option, then the usage, on standard error" \
-    "zuvaro: unknown option --colour|zuvaro: |zuvaro: usage: zuvaro [OPTIONS] [PATH]" \
-    "$(head -n 3 "$work/err" | paste -sd '|')"
+check "an unknown option: one line, then the hint, on standard error" \
+    "zuvaro: unknown option --colour|Try 'zuvaro --help'." "$(paste -sd '|' "$work/err")"
 check "nothing on standard output after an unknown option" "" "$(cat "$work/out")"
 run_in "$work/maps" one "with space"
 check "two paths" "2|zuvaro: one map at a time, not also with space" \

@@ -131,6 +131,8 @@ identify -verbose "$work/h.png" | grep -qF "Description: $range" && pass ||
 
 # --- Names that say what they hold, refused before the map is read; outputs that cannot be.
 for bad in "--output x.jpg|--output writes PNG pictures (.png), not x.jpg" \
+    "--output picture|--output writes PNG pictures (.png), not picture" \
+    "--heightmap heights|--heightmap writes .png or .raw heightmaps, not heights" \
     "--heightmap x.tif|--heightmap writes .png or .raw heightmaps, not x.tif" \
     "--mesh x.fbx|--mesh writes .glb, .obj or .stl meshes, not x.fbx" \
     "--mesh x.glb --step 0|--step takes a whole number from 1 to 16384, not 0" \

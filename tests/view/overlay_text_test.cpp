@@ -74,6 +74,13 @@ TEST(OverlayText, TheStatusLineSaysWhereTheCameraIsAndWhatIsShown) {
               "x -8512, z -1472 (column 1.5, row 0.5) | ground 10.0 | overview | plain | level of "
               "detail off | Карта.w3e | F1: keys");
 
+    // Whole units and tenths of a tile, a value near zero never "-0".
+    camera.x = 100.123f;
+    camera.z = -3.3f;
+    TextLines tidy;
+    statusLine(tidy, map, state, camera, detail, "m");
+    EXPECT_EQ(std::string(tidy.line[0]).substr(0, 41), "x -8604, z -1533 (column 0.8, row 0.0) | ");
+
     // A name too long for the window is shortened in the middle; "F1: keys" stays.
     name = std::string(60, 'A') + "/" + std::string(60, 'B') + ".w3e";
     TextLines cut;

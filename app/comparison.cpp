@@ -104,7 +104,8 @@ void compareAgain(ViewControls& controls) {
     }
     c.regions = changedRegions(c.changes, *(c.showingOlder ? c.other : terrainMap).header);
     c.regionShown = -1;
-    controls.scene.overlay.changeLine = regionsLine(c);
+    const std::string unmatched = unmatchedWhy(c.other, terrainMap);
+    controls.scene.overlay.changeLine = unmatched.empty() ? regionsLine(c) : unmatched;
     tellScene(controls);
 }
 

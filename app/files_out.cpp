@@ -61,12 +61,17 @@ bool writeMesh(const CommandLine& options, const TerrainMap& map, const std::str
         return writeMeshFile(
             path, stlProblem(map, mesh), [&](std::ostream& out) { writeStl(out, map, mesh); },
             error, stlBytes(map, mesh));
+    // The mesh and its materials appear together or not at all.
     const std::string materials = path.substr(0, path.size() - kind.size()) + "mtl";
-    return !overTheMap(materials, file, error) &&
-           writeMeshFile(materials, meshProblem(map, mesh), writeMtl, error) &&
-           writeMeshFile(
-               path, "",
-               [&](std::ostream& out) { writeObj(out, map, mesh, fileNameOf(materials)); }, error);
+    if (overTheMap(materials, file, error)) return false;
+    if (const std::string problem = meshProblem(map, mesh); !problem.empty()) {
+        error = "cannot write " + path + ": " + problem;
+        return false;
+    }
+    return replaceFilesWhole(
+        {{path, [&](std::ostream& out) { writeObj(out, map, mesh, fileNameOf(materials)); }},
+         {materials, writeMtl}},
+        error);
 }
 
 // The heightmap as a PNG, or as raw values where the name ends in .raw.
@@ -138,6 +143,11 @@ int writeFilesOut(const CommandLine& options, const TerrainMap& map, const std::
         tellFailure(error, box);
         return 1;
     };
+    if (!options.mesh.empty()) {
+        const MeshOptions mesh{options.view, options.step, options.scale, options.base, ""};
+        error = meshNumbersProblem(map, mesh, extensionOf(options.mesh) == "stl");
+        if (!error.empty()) return failed(), 2; // the command line's numbers, not the map
+    }
     try {
         if (options.summary) {
             for (const std::string& line : mapSummary(map, text)) out << line << '\n';
@@ -179,7 +189,11 @@ int writeTextconv(const TerrainMap& map, const std::string& report, ReportText t
 int writeChangesOut(const CommandLine& options, const TerrainMap& before, const TerrainMap& after,
                     const std::string& file, ReportText text, std::ostream& out, bool box) {
     const auto shown = [text](const std::string& name) { return pathAsShown(name, text); };
-    std::string error;
+    std::string error = unmatchedWhy(before, after);
+    if (!error.empty()) {
+        tellFailure(error, box);
+        return 1;
+    }
     try {
         const MapChanges changes = options.symmetry == Symmetry::none
                                        ? MapChanges::between(before, after)

@@ -132,12 +132,18 @@ std::string primitive(int position, int normal, int colour, int indices, int mat
            ",\"material\":" + std::to_string(material) + "}";
 }
 
-std::string materials() {
+// The ground's material, and the water's where the mesh has water (a material nothing uses would
+// be declared for nothing).
+std::string materials(bool withWater) {
+    const std::string ground =
+        "{\"name\":\"ground\",\"pbrMetallicRoughness\":{\"metallicFactor\":0,"
+        "\"roughnessFactor\":1}}";
+    if (!withWater) return "[" + ground + "]";
     const float water[3] = {linearOf(waterColour[0]), linearOf(waterColour[1]),
                             linearOf(waterColour[2])};
-    return "[{\"name\":\"ground\",\"pbrMetallicRoughness\":{\"metallicFactor\":0,"
-           "\"roughnessFactor\":1}},{\"name\":\"water\",\"alphaMode\":\"BLEND\","
-           "\"doubleSided\":true,\"pbrMetallicRoughness\":{\"baseColorFactor\":[" +
+    return "[" + ground +
+           ",{\"name\":\"water\",\"alphaMode\":\"BLEND\",\"doubleSided\":true,"
+           "\"pbrMetallicRoughness\":{\"baseColorFactor\":[" +
            number(water[0]) + "," + number(water[1]) + "," + number(water[2]) + "," +
            number(waterColour[3]) + "],\"metallicFactor\":0,\"roughnessFactor\":0.2}}]";
 }
@@ -168,7 +174,7 @@ std::string jsonOf(const GlbLayout& l) {
     std::string json = "{\"asset\":{\"version\":\"2.0\",\"generator\":\"Zuvaro " ZUVARO_VERSION
                        "\"},\"scene\":0,\"scenes\":[{\"name\":" +
                        name + ",\"nodes\":[0]}],\"nodes\":[" + nodes + "}],\"meshes\":[" + meshes +
-                       "],\"materials\":" + materials() +
+                       "],\"materials\":" + materials(w > 0) +
                        ",\"buffers\":[{\"byteLength\":" + std::to_string(l.binaryBytes()) +
                        "}],\"bufferViews\":[" + v.views + "],\"accessors\":[" + v.accessors + "]}";
     json.append((4 - json.size() % 4) % 4, ' ');

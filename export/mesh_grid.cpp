@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
+#include <limits>
 
 namespace {
 
@@ -23,9 +25,59 @@ MeshGrid MeshGrid::of(const EnvironmentHeader& header, int step) {
 }
 
 std::string meshProblem(const TerrainMap& map, const MeshOptions& options) {
-    return MeshGrid::of(*map.header, options.step).hasQuads()
-               ? ""
-               : "the map has fewer than 2 by 2 tile points: no surface to make a mesh of";
+    if (!MeshGrid::of(*map.header, options.step).hasQuads())
+        return "the map has fewer than 2 by 2 tile points: no surface to make a mesh of";
+    if (!std::isfinite(map.header->xOffset) || !std::isfinite(map.header->zOffset))
+        return "the map's offsets are not finite numbers: no mesh can place its points";
+    return "";
+}
+
+namespace {
+
+std::string number(double value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.3g", value);
+    return text;
+}
+
+// The largest distance from the origin of any coordinate of the map's points, unscaled.
+double farthest(const TerrainMap& map) {
+    const EnvironmentHeader& h = *map.header;
+    const MapExtent extent = MapExtent::of(h);
+    return std::max({std::fabs(static_cast<double>(h.xOffset)),
+                     std::fabs(static_cast<double>(h.xOffset) + extent.xEnd),
+                     std::fabs(static_cast<double>(h.zOffset)),
+                     std::fabs(static_cast<double>(h.zOffset) - extent.zEnd),
+                     std::fabs(static_cast<double>(map.lowestHeight)),
+                     std::fabs(static_cast<double>(map.highestHeight))});
+}
+
+} // namespace
+
+std::string meshNumbersProblem(const TerrainMap& map, const MeshOptions& options, bool solid) {
+    const double reach = farthest(map);
+    // Floats keep 24 bits: points a step apart stay apart while the farthest coordinate is
+    // under 2^22 steps, and the spacing stays a normal float well above the smallest.
+    const double spacing = static_cast<double>(tileSize) * std::max(options.step, 1);
+    const double lowest = std::numeric_limits<float>::min() * 0x1p24 / spacing;
+    const double highest = std::numeric_limits<float>::max() / 4.0 / std::max(reach, 1.0);
+    if (reach / spacing > 0x1p22)
+        return "this map's points lie too far out for a mesh to keep them apart";
+    if (options.scale < lowest || options.scale > highest)
+        return "--scale " + number(options.scale) + " would " +
+               (options.scale < lowest ? "put neighbouring points on one another"
+                                       : "make coordinates infinite") +
+               ": this map takes --scale from " + number(lowest) + " to " + number(highest);
+    if (!solid || options.base <= 0.0) return "";
+    // The base must lie below the lowest ground as a float sees it, and stay finite.
+    const double ground = std::fabs(static_cast<double>(map.lowestHeight));
+    const double least = std::max(ground, spacing) * 0x1p-20;
+    const double most = std::numeric_limits<float>::max() / 4.0 / options.scale - ground;
+    if (options.base < least || options.base > most)
+        return "--base " + number(options.base) + " would " +
+               (options.base < least ? "not lie below the ground" : "make coordinates infinite") +
+               ": this map takes --base from " + number(least) + " to " + number(most);
+    return "";
 }
 
 float MeshPlace::east(int column) const {

@@ -59,8 +59,14 @@ struct MeshPlace {
     float up(float height) const { return static_cast<float>(height * scale); }
 };
 
-// Why the map has no mesh with these options (no quad to make a surface of), or empty.
+// Why the map has no mesh with these options (no quad to make a surface of, offsets that are not
+// numbers), or empty.
 std::string meshProblem(const TerrainMap& map, const MeshOptions& options);
+
+// Why --scale or, for a solid (`solid`), --base cannot make a sound mesh of this map, with the
+// range that can: a coordinate that would be infinite, neighbouring points that would fall on
+// one another, or a base that would not lie below the ground; empty when they can.
+std::string meshNumbersProblem(const TerrainMap& map, const MeshOptions& options, bool solid);
 
 // Which of the grid's quads the view's water shows over (none in the plain view), a byte a
 // quad, row by row from the south; a quad of a stepped grid is wet where any tile quad in it is.

@@ -52,10 +52,10 @@ void setAside(const fs::path& file, std::uint64_t bytes) {
 #endif
 }
 
-} // namespace
-
-bool replaceFileWhole(const std::string& path, const std::function<void(std::ostream&)>& write,
-                      std::string& error, std::uint64_t expected) {
+// Writes `file`'s bytes whole to a temporary file beside it, named in `temporary`; false with a
+// message in `error` (the temporary file removed) when it cannot.
+bool writeTemporary(const WholeFile& file, fs::path& temporary, std::string& error) {
+    const std::string& path = file.path;
     const fs::path target = fs::u8path(path);
     std::error_code ec;
     const fs::file_status status = fs::status(target, ec);
@@ -69,8 +69,7 @@ bool replaceFileWhole(const std::string& path, const std::function<void(std::ost
         error = "cannot write " + path + ": it is read-only";
         return false;
     }
-
-    const fs::path temporary = temporaryBeside(target);
+    temporary = temporaryBeside(target);
     // Large writes: a mesh is tens of megabytes made a few bytes at a time.
     std::vector<char> buffer(1 << 20);
     std::ofstream out;
@@ -81,10 +80,10 @@ bool replaceFileWhole(const std::string& path, const std::function<void(std::ost
         error = "cannot write " + path + ": " + reason(errno);
         return false;
     }
-    if (expected > 0) setAside(temporary, expected);
+    if (file.expected > 0) setAside(temporary, file.expected);
     errno = 0;
     try {
-        write(out);
+        file.write(out);
     } catch (...) {
         out.close();
         fs::remove(temporary, ec);
@@ -94,15 +93,49 @@ bool replaceFileWhole(const std::string& path, const std::function<void(std::ost
     int failure = out ? 0 : (errno != 0 ? errno : EIO);
     out.close();
     if (failure == 0 && out.fail()) failure = errno != 0 ? errno : EIO;
-    if (failure == 0) {
-        fs::rename(temporary, target, ec);
-        if (!ec) return true;
-        error = "cannot replace " + path + ": " + ec.message();
-    } else {
-        error = "cannot write " + path + ": " + reason(failure);
-    }
+    if (failure == 0) return true;
+    error = "cannot write " + path + ": " + reason(failure);
     fs::remove(temporary, ec);
     return false;
+}
+
+} // namespace
+
+bool replaceFilesWhole(const std::vector<WholeFile>& files, std::string& error) {
+    std::vector<fs::path> temporaries;
+    std::error_code ec;
+    const auto removeFrom = [&](std::size_t first) {
+        for (std::size_t i = first; i < temporaries.size(); ++i) fs::remove(temporaries[i], ec);
+    };
+    for (const WholeFile& file : files) {
+        fs::path temporary;
+        bool written = false;
+        try {
+            written = writeTemporary(file, temporary, error);
+        } catch (...) {
+            removeFrom(0);
+            throw;
+        }
+        if (!written) {
+            removeFrom(0);
+            return false;
+        }
+        temporaries.push_back(temporary);
+    }
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        fs::rename(temporaries[i], fs::u8path(files[i].path), ec);
+        if (ec) {
+            error = "cannot replace " + files[i].path + ": " + ec.message();
+            removeFrom(i);
+            return false;
+        }
+    }
+    return true;
+}
+
+bool replaceFileWhole(const std::string& path, const std::function<void(std::ostream&)>& write,
+                      std::string& error, std::uint64_t expected) {
+    return replaceFilesWhole({{path, write, expected}}, error);
 }
 
 bool replaceFileWhole(const std::string& path, const void* bytes, std::size_t size,

@@ -11,6 +11,7 @@
 #include <functional>
 #include <ostream>
 #include <string>
+#include <vector>
 
 // How much a writer made of small pieces should gather before it writes: a write this large
 // goes to the file at once, where the stream would pass every piece of 1 KiB or more to the
@@ -29,3 +30,13 @@ bool replaceFileWhole(const std::string& path, const void* bytes, std::size_t si
 // bytes will come, for which space is set aside at once.
 bool replaceFileWhole(const std::string& path, const std::function<void(std::ostream&)>& write,
                       std::string& error, std::uint64_t expected = 0);
+
+// Files that belong together (a mesh and its materials): each written whole to its temporary
+// file first, and renamed over its target only once all are, so that on a failure none is
+// replaced and no temporary file stays.
+struct WholeFile {
+    std::string path;
+    std::function<void(std::ostream&)> write;
+    std::uint64_t expected = 0;
+};
+bool replaceFilesWhole(const std::vector<WholeFile>& files, std::string& error);

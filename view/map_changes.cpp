@@ -104,3 +104,18 @@ MapChanges MapChanges::between(const TerrainMap& before, const TerrainMap& after
     c.onlyInOld = oldPoints - c.compared;
     return c;
 }
+
+std::string unmatchedWhy(const TerrainMap& before, const TerrainMap& after) {
+    const struct {
+        const char* name;
+        float value;
+    } offsets[] = {{"the older map's X offset", before.header->xOffset},
+                   {"the older map's Z offset", before.header->zOffset},
+                   {"the newer map's X offset", after.header->xOffset},
+                   {"the newer map's Z offset", after.header->zOffset}};
+    for (const auto& o : offsets)
+        if (!std::isfinite(o.value))
+            return std::string("no point can match: ") + o.name + " is " +
+                   formatReportFloat(o.value) + ", not a finite number";
+    return "";
+}

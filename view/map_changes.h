@@ -10,6 +10,7 @@
 #include "terrain/terrain_map.h"
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 // What else than the height changed at a point, a bit each.
@@ -47,6 +48,9 @@ struct MapChanges {
     // The largest change of height either way, which the changes view's ramp reaches.
     float largestChange() const { return largestRise > largestDrop ? largestRise : largestDrop; }
 };
+
+// Why no point of the two maps can match, when an offset is not a finite number; else empty.
+std::string unmatchedWhy(const TerrainMap& before, const TerrainMap& after);
 
 // What a window's frames need of a comparison: the version not shown, what changed, and
 // whether the one shown is the older.

@@ -78,6 +78,13 @@ flat --width 33 --height 25 --x-offset 64 --z-offset 0 "$work/half.w3e"
 out --summary --compare old.w3e half.w3e
 check "offsets half a tile apart" "points compared: 0|only in old: 825|only in new: 825" \
     "$(grep -E '^(points compared|only)' "$work/out" | paste -sd '|')"
+# An offset that is not a number matches no point: said, and a failure.
+cp "$work/old.w3e" "$work/nan.w3e"
+printf '\000\000\300\177' | dd of="$work/nan.w3e" bs=1 seek=53 conv=notrunc 2>/dev/null # X offset
+out --summary --compare old.w3e nan.w3e
+check "an offset that is not a number" \
+    "1|zuvaro: no point can match: the newer map's X offset is nan, not a finite number" \
+    "$code|$(head -n 1 "$work/err")"
 # Tiles are their tile sets: the list reordered (w3egen's first two, Vmos and Vash, swapped)
 # and the numbers with it is no change.
 flat --width 33 --height 25 --x-offset 0 --z-offset 0 --ground-ids Vash,Vmos,Vpeb,Vsil \

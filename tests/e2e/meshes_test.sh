@@ -71,9 +71,9 @@ bounds $heights -4000 -8144 4192 -2000 && pass ||
 # Every 5th point, the last row and column kept (14 x 11), at half the size; no water in plain.
 out --mesh b.glb --step 5 --scale 0.5 map
 node "$report" "$work/b.glb" >"$work/gltf" 2>&1
-check "--step 5 --scale 0.5: errors, warnings, points, indices, nodes" \
-    "errors 0|warnings 0|ground POSITION 154|ground indices 780|1" \
-    "$(grep -E '^(errors|warnings|ground POSITION|ground indices) ' "$work/gltf" | paste -sd '|')|$(lines '^node ' "$work/gltf")"
+check "--step 5 --scale 0.5: errors, warnings, infos (no unused material), points, indices, nodes" \
+    "errors 0|warnings 0|infos 0|ground POSITION 154|ground indices 780|1" \
+    "$(grep -E '^(errors|warnings|infos|ground POSITION|ground indices) ' "$work/gltf" | paste -sd '|')|$(lines '^node ' "$work/gltf")"
 bounds "" "" -2000 -4072 2096 -1000 && pass || fail "--scale 0.5: $(grep '^ground from' "$work/gltf")"
 # The water of a stepped grid covers the cells its tile quads lie in, at its own level.
 out --mesh c.glb --step 5 --view tiles map
@@ -153,6 +153,19 @@ if [ "$mode" = native ]; then # a file-size limit stops the write part-way: noth
     grep -q "cannot write big.glb: File too large" "$work/err" && pass || fail "no reason: $(cat "$work/err")"
     [ -z "$(ls "$work" | grep '^big')" ] && pass || fail "a part of the mesh was left: $(ls "$work")"
 fi
+# Numbers that would break the mesh: refused with the range that works for this map.
+for bad in "--mesh n.glb --scale 1e39|--scale 1e+39 would make coordinates infinite" \
+    "--mesh n.obj --scale 1e-300|--scale 1e-300 would put neighbouring points on one another" \
+    "--mesh n.stl --base 1e39|--base 1e+39 would make coordinates infinite"; do
+    # shellcheck disable=SC2086
+    out ${bad%%|*} map
+    check "${bad%%|*}" "2|zuvaro: ${bad#*|}: this map takes" "$code|$(head -n 1 "$work/err" | sed 's/ takes .*/ takes/')"
+done
+[ -z "$(ls "$work" | grep '^n\.')" ] && pass || fail "a refused mesh was written: $(ls "$work")"
+# An .obj that cannot be written leaves no .mtl either.
+mkdir "$work/set.obj"
+out --mesh set.obj map
+check "an .obj over a folder, and its .mtl" "1|" "$code|$(ls "$work" | grep '^set\.mtl')"
 cp "$work/map/war3map.w3e" "$work/m.stl"
 out --mesh m.stl m.stl
 check "a mesh over its own map" "1|zuvaro: will not write m.stl over the map it shows" \

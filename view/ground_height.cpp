@@ -14,16 +14,18 @@ float groundHeightUnder(const TerrainMap& map, float x, float z) {
     // The range is tested before the conversion, which is undefined for floats past an int.
     int c0 = u >= 0.0f ? width - 1 : 0, r0 = v >= 0.0f ? height - 1 : 0;
     float fx = 0.0f, fz = 0.0f;
-    if (u >= 0.0f && u < static_cast<float>(width)) {
+    // Past the last column or row (within its last unit) the edge's height holds: there is no
+    // point beyond it to lean towards.
+    if (u >= 0.0f && u < static_cast<float>(width - 1)) {
         c0 = static_cast<int>(u);
         fx = u - static_cast<float>(c0);
     }
-    if (v >= 0.0f && v < static_cast<float>(height)) {
+    if (v >= 0.0f && v < static_cast<float>(height - 1)) {
         r0 = static_cast<int>(v);
         fz = v - static_cast<float>(r0);
     }
-    const int c1 = c0 + 1 >= width ? 0 : c0 + 1;
-    const int r1 = r0 + 1 >= height ? 0 : r0 + 1;
+    const int c1 = std::min(c0 + 1, width - 1);
+    const int r1 = std::min(r0 + 1, height - 1);
 
     const auto y = [&](int c, int r) { return map.vertices[c][r].position.y; };
     return (1.0f - fx - fz + fx * fz) * y(c0, r0) + (fx - fx * fz) * y(c1, r0) +

@@ -2,6 +2,7 @@
 // turned and the overview camera, rays through pixels and back, and the ground they meet.
 #include "map_fixture.h"
 #include "view/camera_moves.h"
+#include "view/ground_height.h"
 #include "view/camera_placement.h"
 
 #include <gtest/gtest.h>
@@ -168,3 +169,15 @@ TEST(CameraMoves, TurningKeepsThePivotInViewZoomingKeepsItsLineAndHomeKeepsThePl
 }
 
 } // namespace
+
+// Past the last column or row the ground keeps the edge's height, never leaning towards the
+// grid's far side (column or row 0).
+TEST(GroundHeight, PastTheLastTilePointTheEdgeHolds) {
+    W3eDocument doc = levelDocument(3, 3);
+    doc.at(0, 0).groundHeight = rawGroundHeight(400);
+    doc.at(2, 2).groundHeight = rawGroundHeight(100);
+    const TerrainMap map = loadMap(doc);
+    EXPECT_FLOAT_EQ(groundHeightUnder(map, 2 * 128 + 64, -2 * 128 - 64), 100.0f);
+    EXPECT_FLOAT_EQ(groundHeightUnder(map, 2 * 128 + 64, -2 * 128), 100.0f);
+    EXPECT_FLOAT_EQ(groundHeightUnder(map, 128 + 64, -2 * 128), 50.0f); // between (1, 2) and (2, 2)
+}

@@ -1,7 +1,6 @@
 // The colour tables. The height ramp and the layer steps are made in the OKLab colour space,
 // where equal distances look equally different: lightness rises at a constant rate while the
-// hue turns from blue through green to yellow at constant chroma, so equal steps of height are
-// equal steps to the eye.
+// hue turns at constant chroma, so equal steps of height are equal steps to the eye.
 #include "view/view_colours.h"
 
 #include <algorithm>
@@ -32,9 +31,11 @@ double toSrgb(double linear) {
     return linear <= 0.0031308 ? 12.92 * linear : 1.055 * std::pow(linear, 1.0 / 2.4) - 0.055;
 }
 
-// t from 0 to 1 along the ramp: lightness 0.30 to 0.94, hue 275 (blue) down to 100 (yellow).
+// t from 0 to 1 along the ramp: lightness 0.30 to 0.94, hue 330 (purple) up through red and
+// orange to 100 (yellow), the way that never passes the water's blue, so no height reads as
+// water.
 Rgb rampAt(double t, double chroma) {
-    return fromOklch(0.30 + 0.64 * t, chroma, 275.0 - 175.0 * t);
+    return fromOklch(0.30 + 0.64 * t, chroma, 330.0 + 130.0 * t);
 }
 
 const std::array<Rgb, heightRampSize>& heightRamp() {
@@ -46,12 +47,13 @@ const std::array<Rgb, heightRampSize>& heightRamp() {
     return table;
 }
 
-// Greyish green in sixteen steps of lightness, turning a little towards yellow a layer up:
-// neighbouring layers at least 5 apart (CIE76).
+// Green in sixteen steps of lightness, turning towards yellow a layer up: any two layers at
+// least 5 apart (CIE76) as lit level ground shows them, where the light dims them by up to a
+// sixth and lightness alone would leave the darkest ones closer.
 const std::array<Rgb, 16>& layerSteps() {
     static const std::array<Rgb, 16> table = [] {
         std::array<Rgb, 16> t{};
-        for (int i = 0; i < 16; ++i) t[i] = fromOklch(0.27 + 0.046 * i, 0.06, 150.0 - 2.0 * i);
+        for (int i = 0; i < 16; ++i) t[i] = fromOklch(0.26 + 0.048 * i, 0.10, 150.0 - 4.0 * i);
         return t;
     }();
     return table;

@@ -77,12 +77,20 @@ TEST(ViewColours, GroundColoursStayApartAndTheWaterFromEveryDryColourOfEveryView
         heights.push_back(heightColour(static_cast<float>(i), 0.0f, heightRampSize - 1.0f));
     waterStaysApart(heights, "height");
 
+    // Any two cliff layers 5 apart as drawn: lit level ground from a picture's shade to full
+    // light, in the framebuffer's eight bits.
     std::vector<Rgb> cliffs{rampColour(), tintedColour(), boundaryColour()};
+    const auto drawn = [](const Rgb& c, float light) {
+        const auto byte = [light](float v) { return std::round(v * light * 255.0f) / 255.0f; };
+        return Rgb{byte(c.r), byte(c.g), byte(c.b)};
+    };
     for (int layer = 0; layer < 16; ++layer) {
         cliffs.push_back(layerColour(layer));
-        if (layer > 0) {
-            EXPECT_GE(cie76(layerColour(layer), layerColour(layer - 1)), 5.0) << layer;
-        }
+        for (int other = 0; other < layer; ++other)
+            for (const float light : {0.845f, 0.9f, 0.95f, 1.0f})
+                EXPECT_GE(cie76(drawn(layerColour(layer), light), drawn(layerColour(other), light)),
+                          5.0)
+                    << layer << " and " << other << ", lit " << light;
     }
     waterStaysApart(cliffs, "cliffs and flags");
 }
@@ -129,7 +137,7 @@ TEST(ViewColours, HeightRampRunsDarkToLightInEvenSteps) {
     const Rgb low = heightColour(-100.0f, -100.0f, 300.0f);
     const Rgb high = heightColour(300.0f, -100.0f, 300.0f);
     EXPECT_LT(low.r + low.g + low.b, 1.0f);                                        // dark
-    EXPECT_GT(low.b, low.g);                                                       // blue
+    EXPECT_GT(low.r, low.g);                                                       // purple
     EXPECT_GT(high.r + high.g + high.b, 2.4f);                                     // light
     EXPECT_GT(high.r, high.b);                                                     // yellow
     EXPECT_EQ(hexColour(heightColour(-5000.0f, -100.0f, 300.0f)), hexColour(low)); // held at
@@ -149,6 +157,13 @@ TEST(ViewColours, HeightRampRunsDarkToLightInEvenSteps) {
     }
     EXPECT_GT(least, 0.0);
     EXPECT_LT(most / least, 1.5) << least << " to " << most;
+
+    // No height reads as water: every step of the ramp far from the water's colour.
+    const Rgb water{waterColour[0], waterColour[1], waterColour[2]};
+    for (int i = 0; i < heightRampSize; ++i)
+        EXPECT_GE(cie76(heightColour(static_cast<float>(i), 0.0f, heightRampSize - 1.0f), water),
+                  50.0)
+            << i;
 }
 
 TEST(ViewColours, BoundaryBeforeRampBeforeTintedBeforeTheLayer) {

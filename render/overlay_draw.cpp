@@ -71,16 +71,27 @@ void drawInspector(ScreenText& text, const SceneView& scene, const CameraPlaceme
     linesPanel(text, lines, x, y, w, h);
 }
 
+// The widest of the lines, on its panel.
+int panelWidth(const TextLines& lines) {
+    int w = 0;
+    for (int i = 0; i < lines.count; ++i) w = std::max(w, ScreenText::width(lines.line[i]));
+    return w + 2 * padding;
+}
+
 // The measured path's panel, at the window's top right.
 void drawMeasures(ScreenText& text, const SceneView& scene, int width) {
     TextLines lines;
     describePath(lines, terrainMap, scene.measure);
     if (lines.count == 0) return;
-    int w = 0;
-    for (int i = 0; i < lines.count; ++i) w = std::max(w, ScreenText::width(lines.line[i]));
-    w += 2 * padding;
+    int w = panelWidth(lines);
     int h = 0;
     linesPanel(text, lines, std::max(0, width - margin - w), margin, w, h);
+}
+
+// The status panel's lines: the status line, the comparison's word on its changes, a note.
+int statusLineCount(const SceneView& scene) {
+    const Overlay& o = scene.overlay;
+    return 1 + !o.changeLine.empty() + (o.note[0] && viewerState.elapsedSeconds < o.noteUntil);
 }
 
 // The view's legend, with the contour lines' interval while they show.
@@ -93,6 +104,25 @@ Legend legendWithContours(const SceneView& scene) {
 }
 
 } // namespace
+
+FrameCamera::Room wordsRoom(const SceneView& scene) {
+    FrameCamera::Room room;
+    const Overlay& o = scene.overlay;
+    if (o.wordsShown(viewerState.view)) {
+        if (viewerState.view != TerrainView::plain) {
+            int w = 0, h = 0;
+            legendSize(legendWithContours(scene), w, h);
+            room.left = w + 2 * margin;
+        }
+        room.bottom = statusLineCount(scene) * ScreenText::lineHeight() + 2 * padding + margin;
+    }
+    if (!scene.measure.points.empty() && !o.keys) {
+        TextLines lines;
+        describePath(lines, terrainMap, scene.measure);
+        if (lines.count > 0) room.right = panelWidth(lines) + 2 * margin;
+    }
+    return room;
+}
 
 void drawOverlay(SceneView& scene, const CameraPlacement& camera) {
     Overlay& o = scene.overlay;

@@ -7,5 +7,8 @@
 #include "render/scene_view.h"
 #include "view/camera_placement.h"
 
+// What the words will take at the window's edges in the next frame, for the overview to leave.
+FrameCamera::Room wordsRoom(const SceneView& scene);
+
 // Draws what the scene's overlay asks for over the frame just drawn with `camera`.
 void drawOverlay(SceneView& scene, const CameraPlacement& camera);

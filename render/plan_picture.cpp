@@ -29,7 +29,7 @@ bool PlanKey::operator==(const PlanKey& o) const {
            lighting == o.lighting && contours == o.contours && levelOfDetail == o.levelOfDetail &&
            grid == o.grid && polygonMode == o.polygonMode &&
            std::equal(light, light + 3, o.light) && width == o.width && height == o.height &&
-           changes == o.changes && older == o.older;
+           words == o.words && changes == o.changes && older == o.older;
 }
 
 bool PlanPicture::drawKept(const PlanKey& now) const {

@@ -8,6 +8,7 @@
 #pragma once
 
 #include "platform/win32.h"
+#include "view/frame_camera.h"
 #include "view/terrain_view.h"
 
 // Everything the overview's terrain picture is drawn from.
@@ -18,6 +19,7 @@ struct PlanKey {
     int polygonMode = 0;
     float light[3] = {};
     int width = 0, height = 0;
+    FrameCamera::Room words;       // where the words leave the plan room
     const void* changes = nullptr; // a comparison's
     bool older = false;
 

@@ -166,6 +166,7 @@ PlanKey planKey(const SceneView& scene) {
     std::copy(s.lightPosition, s.lightPosition + 3, key.light);
     key.width = scene.frame.width;
     key.height = scene.frame.height;
+    key.words = scene.frame.words;
     key.changes = scene.compared.changes;
     key.older = scene.compared.showingOlder;
     return key;
@@ -291,6 +292,7 @@ void renderFrame(SceneView& scene) {
     setTitle(s, scene);
     applyState(s, scene.frame);
 
+    scene.frame.words = wordsRoom(scene);
     const CameraPlacement camera = placeCamera(terrainMap, scene.camera, scene.frame);
     fillCameraState(s, scene.camera, camera);
 

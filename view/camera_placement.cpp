@@ -58,18 +58,29 @@ float mapTop(const TerrainMap& map) {
     return top;
 }
 
-// A plan of the whole map: straight down over its middle, north (-z) up, as wide as fits all of
-// it in the view with a little room round it; the eye above everything the map holds.
+// A plan of the whole map: straight down, north (-z) up, as wide as fits all of it with a little
+// room round it in the part of the view the words leave free, in that part's middle; the eye
+// above everything the map holds.
 CameraPlacement overview(const TerrainMap& map, const FrameCamera& frame) {
     const MapExtent extent = MapExtent::of(*map.header);
     const double width = std::max(extent.xEnd, tileSize);
     const double depth = std::max(-extent.zEnd, tileSize);
     const double margin = 1.04;
-    const double half = std::max(0.5 * depth * margin, 0.5 * width * margin / frame.aspect);
+    // The view in pixels of its height; the words' room, unless it would leave under a third.
+    const double high = std::max(frame.height, 1), wide = high * frame.aspect;
+    FrameCamera::Room room = frame.words;
+    if (wide - room.left - room.right < wide / 3 || high - room.top - room.bottom < high / 3)
+        room = FrameCamera::Room{};
+    const double perPixel = std::max(depth * margin / (high - room.top - room.bottom),
+                                     width * margin / (wide - room.left - room.right));
+    const double half = 0.5 * high * perPixel;
+    // The free part's middle lies this many pixels right of and below the view's.
+    const double right = 0.5 * (room.left - room.right), down = 0.5 * (room.top - room.bottom);
+    const double x = 0.5 * width - right * perPixel, z = -0.5 * depth - down * perPixel;
     const double top = mapTop(map);
     CameraPlacement c;
-    c.eye = point({0.5 * width, top + half, -0.5 * depth});
-    c.target = point({0.5 * width, top, -0.5 * depth});
+    c.eye = point({x, top + half, z});
+    c.target = point({x, top, z});
     c.up = {0.0f, 0.0f, -1.0f};
     c.planHalfHeight = half;
     return c;

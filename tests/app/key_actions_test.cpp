@@ -6,6 +6,7 @@
 #include "gl_fixture.h"
 #include "map_fixture.h"
 #include "view/camera_placement.h"
+#include "view/legend_layout.h"
 #include "view/viewer_state.h"
 
 #include <gtest/gtest.h>
@@ -241,6 +242,23 @@ TEST_F(KeyActions, SymmetryShowsThePointsThatDifferFromTheirPartners) {
     const GroundPoint middle = middleOfView(controls);
     EXPECT_TRUE(middle.hit && std::abs(middle.column - 54) <= 1 && std::abs(middle.row - 52) <= 1);
     endComparison(controls);
+}
+
+// Each frame tells the overview what the words take: the legend at the left in a coloured view
+// and the status line at the bottom; nothing in the plain view, whose words are hidden.
+TEST_F(KeyActions, TheOverviewLeavesRoomForTheWordsShown) {
+    viewerState.view = TerrainView::groundTiles;
+    drawFrame();
+    const FrameCamera::Room coloured = testControls().scene.frame.words;
+    int legendWidth = 0, legendHeight = 0;
+    legendSize(legendOf(terrainMap, TerrainView::groundTiles, viewerState.waterShown, nullptr),
+               legendWidth, legendHeight);
+    EXPECT_GE(coloured.left, legendWidth);
+    EXPECT_GE(coloured.bottom, textLineHeight());
+    EXPECT_EQ(coloured.right, 0);
+    viewerState.view = TerrainView::plain;
+    drawFrame();
+    EXPECT_TRUE(testControls().scene.frame.words == FrameCamera::Room{});
 }
 
 TEST(KeyTable, CodesOutsideTheTableChangeNothing) {

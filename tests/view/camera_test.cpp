@@ -2,8 +2,8 @@
 // turned and the overview camera, rays through pixels and back, and the ground they meet.
 #include "map_fixture.h"
 #include "view/camera_moves.h"
-#include "view/ground_height.h"
 #include "view/camera_placement.h"
+#include "view/ground_height.h"
 
 #include <gtest/gtest.h>
 
@@ -50,6 +50,23 @@ TEST(CameraPlacement, ATurnedCameraLooksAlongItsYawAndTheOverviewDownOnTheMiddle
     pixelOf(above, wide, Point3{512.0f, 0.0f, -1024.0f}, ignored, northY);
     pixelOf(above, wide, Point3{512.0f, 0.0f, 0.0f}, ignored, southY);
     EXPECT_LT(northY, southY);
+}
+
+// The overview leaves the words their room: every corner of the map lies in the part of the
+// window that the legend (left), the status line (bottom) and the measures (right) leave free.
+TEST(CameraPlacement, TheOverviewLeavesTheWordsTheirRoom) {
+    const TerrainMap map = bumpMap();
+    Camera camera;
+    camera.overview = true;
+    FrameCamera frame;
+    frame.words = {230, 0, 120, 60};
+    const CameraPlacement plan = placeCamera(map, camera, frame);
+    for (const auto& [x, z] :
+         {std::pair{0.0f, 0.0f}, {1024.0f, 0.0f}, {0.0f, -1024.0f}, {1024.0f, -1024.0f}}) {
+        float px = 0, py = 0;
+        ASSERT_TRUE(pixelOf(plan, frame, Point3{x, 512.0f, z}, px, py));
+        EXPECT_TRUE(px >= 230 && px <= 800 - 120 && py >= 0 && py <= 600 - 60) << px << "," << py;
+    }
 }
 
 TEST(CameraPlacement, TheOverviewIsAPlanWhereHeightsMoveNothingAndClicksFindTheirPoint) {

@@ -35,6 +35,12 @@ Options:
   --scale S             every coordinate of the mesh times S
   --base T              the .stl solid's base T world units below the lowest ground
                         (a tenth of the map's longer side without it)
+  --palette FILE        the colours of tile sets by their IDs, one "ID #rrggbb" a line (#
+                        starts a comment), in the window, pictures, legends and meshes;
+                        without it, palette.txt in the user's configuration folder's
+                        zuvaro folder, where there is one
+  --palette-out FILE.txt  write the map's tile sets with the colours they have, to start a
+                        palette from
   --summary             print what the map holds as "key: value" lines
   --textconv            print the map as text for git to compare versions: the header's
                         report and the summary without the file's name (git hands over a
@@ -156,6 +162,7 @@ bool writes(const std::string& option, const std::string& extension) {
     if (option == "--output") return extension == "png";
     if (option == "--heightmap") return extension == "png" || extension == "raw";
     if (option == "--changes") return extension == "csv" || extension == "json";
+    if (option == "--palette-out") return extension == "txt";
     return extension == "glb" || extension == "obj" || extension == "stl";
 }
 
@@ -189,8 +196,9 @@ bool switchNamed(const std::string& a, CommandLine& line) {
 }
 
 bool takesValue(const std::string& name) {
-    for (const char* valued : {"--output", "--heightmap", "--mesh", "--view", "--size", "--step",
-                               "--scale", "--base", "--compare", "--changes", "--symmetry"})
+    for (const char* valued :
+         {"--output", "--heightmap", "--mesh", "--view", "--size", "--step", "--scale", "--base",
+          "--compare", "--changes", "--symmetry", "--palette", "--palette-out"})
         if (name == valued) return true;
     return false;
 }
@@ -200,15 +208,17 @@ void takeFileName(Parsing& p, const std::string& name, const std::string& value)
     if (value.empty()) p.fail(name + " needs a file name");
     if (!value.empty() && !writes(name, extensionOf(value)))
         p.fail(name +
-               (name == "--output"      ? " writes PNG pictures (.png), not "
-                : name == "--heightmap" ? " writes .png or .raw heightmaps, not "
-                : name == "--changes"   ? " writes .csv or .json lists, not "
-                                        : " writes .glb, .obj or .stl meshes, not ") +
+               (name == "--output"        ? " writes PNG pictures (.png), not "
+                : name == "--heightmap"   ? " writes .png or .raw heightmaps, not "
+                : name == "--changes"     ? " writes .csv or .json lists, not "
+                : name == "--palette-out" ? " writes .txt palettes, not "
+                                          : " writes .glb, .obj or .stl meshes, not ") +
                value);
-    (name == "--output"      ? line.output
-     : name == "--heightmap" ? line.heightmap
-     : name == "--changes"   ? line.changes
-                             : line.mesh) = value;
+    (name == "--output"        ? line.output
+     : name == "--heightmap"   ? line.heightmap
+     : name == "--changes"     ? line.changes
+     : name == "--palette-out" ? line.paletteOut
+                               : line.mesh) = value;
 }
 
 void takeMeshNumber(Parsing& p, const std::string& name, const std::string& value) {
@@ -225,10 +235,14 @@ void takeMeshNumber(Parsing& p, const std::string& name, const std::string& valu
 
 void takeValue(Parsing& p, const std::string& name, const std::string& value) {
     CommandLine& line = p.line;
-    if (name == "--output" || name == "--heightmap" || name == "--mesh" || name == "--changes") {
+    if (name == "--output" || name == "--heightmap" || name == "--mesh" || name == "--changes" ||
+        name == "--palette-out") {
         takeFileName(p, name, value);
     } else if (name == "--step" || name == "--scale" || name == "--base") {
         takeMeshNumber(p, name, value);
+    } else if (name == "--palette") {
+        if (value.empty()) p.fail("--palette needs a palette file's name");
+        line.palette = value;
     } else if (name == "--symmetry") {
         if (!symmetryNamed(value, line.symmetry))
             p.fail("--symmetry takes turn, mirror-x, mirror-z, diagonal or antidiagonal, not " +
@@ -285,6 +299,8 @@ void checkComparing(Parsing& p) {
     if (line.symmetry != Symmetry::none && (!line.heightmap.empty() || !line.mesh.empty()))
         p.fail(std::string(line.mesh.empty() ? "--heightmap" : "--mesh") +
                " is for one map, not --symmetry");
+    if (!line.paletteOut.empty() && (!line.comparePath.empty() || line.symmetry != Symmetry::none))
+        p.fail("--palette-out is for one map, not a comparison");
     if (!line.changes.empty() && line.comparePath.empty() && line.symmetry == Symmetry::none)
         p.fail("--changes lists what changed: zuvaro --compare OLD NEW --changes FILE");
 }

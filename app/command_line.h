@@ -37,11 +37,13 @@ struct CommandLine {
     std::string comparePath;
     Symmetry symmetry = Symmetry::none; // --symmetry KIND: the map against its own transform
     std::string changes;                // --changes FILE: the changed regions, .csv or .json
-    std::string error;                  // what was not understood; the program then shows its usage
+    // --palette FILE: the user's colours for tile sets; --palette-out FILE.txt: the map's.
+    std::string palette, paletteOut;
+    std::string error; // what was not understood; the program then shows its usage
 
     bool filesOut() const {
         return !output.empty() || !heightmap.empty() || !mesh.empty() || !changes.empty() ||
-               summary || textconv;
+               !paletteOut.empty() || summary || textconv;
     }
 };
 

@@ -49,7 +49,9 @@ void switchLighting(ViewControls&, int) {
 
 void nextViewShown(ViewControls& controls, int) {
     viewerState.view = nextView(viewerState.view, controls.comparison.active);
-    std::cout << viewLegend(terrainMap, viewerState.view, controls.session.reportText) << std::endl;
+    std::cout << viewLegend(terrainMap, viewerState.view, controls.session.reportText,
+                            &controls.scene.textures.palette)
+              << std::endl;
 }
 
 void otherVersion(ViewControls& controls, int) {

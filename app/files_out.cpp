@@ -1,6 +1,7 @@
 #include "app/files_out.h"
 
 #include "app/map_file.h"
+#include "app/palette_file.h"
 #include "app/user_messages.h"
 #include "export/block_lines.h"
 #include "export/changes_list.h"
@@ -45,9 +46,9 @@ bool writeMeshFile(const std::string& path, const std::string& problem,
 
 // The mesh in the format its name ends with; the OBJ's materials beside it, named after it.
 bool writeMesh(const CommandLine& options, const TerrainMap& map, const std::string& file,
-               std::string& error) {
-    const MeshOptions mesh{options.view, options.step, options.scale, options.base,
-                           mapNameOf(file)};
+               const TilePalette& palette, std::string& error) {
+    const MeshOptions mesh{options.view, options.step,    options.scale,
+                           options.base, mapNameOf(file), &palette};
     const std::string& path = options.mesh;
     if (overTheMap(path, file, error)) return false;
     const std::string kind = extensionOf(path);
@@ -136,7 +137,7 @@ bool writePng(const std::string& path, const PngImage& image, const std::string&
 }
 
 int writeFilesOut(const CommandLine& options, const TerrainMap& map, const std::string& file,
-                  ReportText text, std::ostream& out, bool box) {
+                  ReportText text, std::ostream& out, bool box, const TilePalette& palette) {
     const auto shown = [text](const std::string& name) { return pathAsShown(name, text); };
     std::string error;
     const auto failed = [&] {
@@ -159,14 +160,22 @@ int writeFilesOut(const CommandLine& options, const TerrainMap& map, const std::
                 << std::endl;
         }
         if (!options.mesh.empty()) {
-            if (!writeMesh(options, map, file, error)) return failed();
+            if (!writeMesh(options, map, file, palette, error)) return failed();
             out << "mesh: " << shown(options.mesh) << std::endl;
         }
         if (!options.output.empty()) {
-            if (!writeOutput(options, mapPicture(map, options.view, options.size, options.contours),
-                             legendOf(map, options.view, true), map, file, error))
+            if (!writeOutput(
+                    options,
+                    mapPicture(map, options.view, options.size, options.contours, &palette),
+                    legendOf(map, options.view, true, nullptr, &palette), map, file, error))
                 return failed();
             out << shown(options.output) << std::endl;
+        }
+        if (!options.paletteOut.empty()) {
+            if (overTheMap(options.paletteOut, file, error) ||
+                !writePaletteOut(options.paletteOut, map, palette, error))
+                return failed();
+            out << "palette: " << shown(options.paletteOut) << std::endl;
         }
     } catch (const std::bad_alloc&) {
         error = "not enough memory for the files asked for";
@@ -187,7 +196,8 @@ int writeTextconv(const TerrainMap& map, const std::string& report, ReportText t
 }
 
 int writeChangesOut(const CommandLine& options, const TerrainMap& before, const TerrainMap& after,
-                    const std::string& file, ReportText text, std::ostream& out, bool box) {
+                    const std::string& file, ReportText text, std::ostream& out, bool box,
+                    const TilePalette& palette) {
     const auto shown = [text](const std::string& name) { return pathAsShown(name, text); };
     std::string error = unmatchedWhy(before, after);
     if (!error.empty()) {
@@ -214,12 +224,14 @@ int writeChangesOut(const CommandLine& options, const TerrainMap& before, const 
         if (options.output.empty()) return 0;
         const bool changesView = !options.viewGiven;
         if (overTheMap(options.output, olderFile(options), error) ||
-            !writeOutput(options,
-                         changesView
-                             ? changesPicture(after, changes, options.size, options.contours)
-                             : mapPicture(after, options.view, options.size, options.contours),
-                         changesView ? changesLegend(changes) : legendOf(after, options.view, true),
-                         after, file, error)) {
+            !writeOutput(
+                options,
+                changesView
+                    ? changesPicture(after, changes, options.size, options.contours)
+                    : mapPicture(after, options.view, options.size, options.contours, &palette),
+                changesView ? changesLegend(changes)
+                            : legendOf(after, options.view, true, nullptr, &palette),
+                after, file, error)) {
             tellFailure(error, box);
             return 1;
         }

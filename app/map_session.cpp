@@ -27,7 +27,9 @@ bool takeMap(TerrainMap&& candidate, const std::string& file, const FileStamp& s
     scene.overlay.mapName = mapNameOf(file);
     // The colours may mean something else now: say what they mean again.
     if (viewerState.view != TerrainView::plain)
-        std::cout << viewLegend(terrainMap, viewerState.view, session.reportText) << std::endl;
+        std::cout << viewLegend(terrainMap, viewerState.view, session.reportText,
+                                &scene.textures.palette)
+                  << std::endl;
     session.file = file;
     session.known = stamp;
     session.changeSeen = false;

@@ -8,10 +8,10 @@
 
 namespace {
 
-std::string groundTiles(const TerrainMap& map, ReportText text) {
+std::string groundTiles(const TerrainMap& map, ReportText text, const TilePalette* palette) {
     const EnvironmentHeader& h = *map.header;
     const int listed = std::min(h.groundTileSetCount, 16);
-    const GroundColours colours = GroundColours::of(h);
+    const GroundColours colours = GroundColours::of(h, palette);
     std::string line;
     for (int i = 0; i < listed && h.groundTileSetIds; ++i) {
         const std::string id = h.groundTileSetId(i);
@@ -50,11 +50,12 @@ std::string changes() {
 
 } // namespace
 
-std::string viewLegend(const TerrainMap& map, TerrainView view, ReportText text) {
+std::string viewLegend(const TerrainMap& map, TerrainView view, ReportText text,
+                       const TilePalette* palette) {
     std::string line = std::string("view: ") + viewName(view);
     switch (view) {
     case TerrainView::groundTiles:
-        return line + groundTiles(map, text);
+        return line + groundTiles(map, text, palette);
     case TerrainView::height:
         return line + height(map);
     case TerrainView::cliffsAndFlags:

@@ -9,4 +9,5 @@
 
 // The legend of `view` for `map`, without a line end; text from the file escaped as the
 // report's.
-std::string viewLegend(const TerrainMap& map, TerrainView view, ReportText text);
+std::string viewLegend(const TerrainMap& map, TerrainView view, ReportText text,
+                       const TilePalette* palette = nullptr);

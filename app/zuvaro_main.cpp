@@ -11,6 +11,7 @@
 #include "app/map_session.h"
 #include "app/message_loop.h"
 #include "app/open_dialog.h"
+#include "app/palette_file.h"
 #include "app/system_text.h"
 #include "app/user_messages.h"
 #include "platform/win32.h"
@@ -116,8 +117,10 @@ bool transformShownMap(Symmetry kind, bool box, Older& older) {
 
 // The window on the loaded map, following its file, until the user quits.
 int runViewer(HINSTANCE instance, const CommandLine& options, const std::string& file,
-              const FileStamp& stamp, ReportText text, bool box, Older& older) {
+              const FileStamp& stamp, ReportText text, bool box, Older& older,
+              const TilePalette& palette) {
     ViewControls controls;
+    controls.scene.textures.palette = palette;
     followFrom(controls.session, file, stamp, text);
     controls.scene.overlay.mapName = mapNameOf(file);
     if (!options.comparePath.empty())
@@ -159,6 +162,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     const std::string file = mapFileFor(given);
     const ReportText text = standardOutputIsTerminal() ? ReportText::escaped : ReportText::asRead;
     const FileStamp stamp = stampOf(file);
+    TilePalette palette;
+    if (std::string problem; !loadPalette(options.palette, palette, problem)) {
+        tellFailure(problem, box);
+        return 1;
+    }
     // Files out read each map once: pipes and standard input will do. The window follows its
     // files, and reads regular files only.
     const MapReading reading = options.filesOut() ? MapReading::pipesToo : MapReading::regularFiles;
@@ -173,7 +181,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     const bool symmetry = options.symmetry != Symmetry::none;
     if (symmetry && !transformShownMap(options.symmetry, box, older)) return 1;
     if ((symmetry || !options.comparePath.empty()) && options.filesOut())
-        return writeChangesOut(options, older.map, terrainMap, file, text, std::cout, box);
-    if (options.filesOut()) return writeFilesOut(options, terrainMap, file, text, std::cout, box);
-    return runViewer(instance, options, file, stamp, text, box, older);
+        return writeChangesOut(options, older.map, terrainMap, file, text, std::cout, box, palette);
+    if (options.filesOut())
+        return writeFilesOut(options, terrainMap, file, text, std::cout, box, palette);
+    return runViewer(instance, options, file, stamp, text, box, older, palette);
 }

@@ -129,7 +129,7 @@ void filesOut(benchmark::State& state) {
         const long long before = inUse;
         const TerrainMap map = loadMapFile(path, discard, ReportText::asRead);
         if (!map.loaded()) state.SkipWithError(map.loadError.c_str());
-        if (writeFilesOut(options, map, path, ReportText::asRead, discard, false) != 0)
+        if (writeFilesOut(options, map, path, ReportText::asRead, discard, false, {}) != 0)
             state.SkipWithError("cannot write the file");
         peakSeen = std::max(peakSeen, peak - before);
     }
@@ -164,7 +164,7 @@ void meshOut(benchmark::State& state) {
         const auto loaded = std::chrono::steady_clock::now();
         loadPeak = std::max(loadPeak, peak - before);
         if (!map.loaded()) state.SkipWithError(map.loadError.c_str());
-        if (writeFilesOut(options, map, path, ReportText::asRead, discard, false) != 0)
+        if (writeFilesOut(options, map, path, ReportText::asRead, discard, false, {}) != 0)
             state.SkipWithError("cannot write the mesh");
         loadSeconds += std::chrono::duration<double>(loaded - start).count();
         writeSeconds +=

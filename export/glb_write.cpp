@@ -235,7 +235,7 @@ struct LinearColours {
 void writeGround(ByteRun& bin, const TerrainMap& map, const GlbLayout& l) {
     const MeshGrid& g = l.grid;
     const std::size_t down = g.rows.size();
-    const LinearColours colours(MeshColours::of(map, l.options.view));
+    const LinearColours colours(MeshColours::of(map, l.options.view, l.options.palette));
     std::vector<std::uint32_t> column(7 * down); // a vertex: 6 floats' bits, then its colour
     std::vector<float> south(down);
     for (std::size_t j = 0; j < down; ++j) south[j] = -l.place.north(g.rows[j]);

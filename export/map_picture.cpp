@@ -179,8 +179,9 @@ PngImage pictureOf(const TerrainMap& map, TerrainView view, int longest, bool co
 
 } // namespace
 
-PngImage mapPicture(const TerrainMap& map, TerrainView view, int longest, bool contours) {
-    const VertexColouring colouring = VertexColouring::of(map, view);
+PngImage mapPicture(const TerrainMap& map, TerrainView view, int longest, bool contours,
+                    const TilePalette* palette) {
+    const VertexColouring colouring = VertexColouring::of(map, view, nullptr, false, palette);
     const bool plain = view == TerrainView::plain;
     return pictureOf(map, view, longest, contours, [&](int, int, const TerrainVertex& v) {
         return plain ? Rgb{1.0f, 1.0f, 1.0f} : colouring.colourOf(v);

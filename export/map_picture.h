@@ -9,6 +9,7 @@
 #include "terrain/terrain_map.h"
 #include "view/map_changes.h"
 #include "view/terrain_view.h"
+#include "view/view_colours.h"
 
 #include <string>
 #include <vector>
@@ -17,8 +18,8 @@
 // a larger picture takes the nearest point for each pixel, a smaller one averages the points
 // each pixel covers; with `contours`, the contour lines over it, drawn a pixel a point before
 // it is sized. An empty image for a map without tile points.
-PngImage mapPicture(const TerrainMap& map, TerrainView view, int longest = 0,
-                    bool contours = false);
+PngImage mapPicture(const TerrainMap& map, TerrainView view, int longest = 0, bool contours = false,
+                    const TilePalette* palette = nullptr);
 
 // The changes view of `after`, the newer of two maps, from their comparison `changes`: sized
 // and shaded as mapPicture's pictures, no water drawn.

@@ -19,6 +19,7 @@ struct MeshOptions {
     double scale = 1.0; // every coordinate multiplied by it
     double base = 0.0;  // a solid's base this far below the lowest ground; 0: a tenth of a side
     std::string name;   // the map's, for the mesh's node
+    const TilePalette* palette = nullptr; // the user's colours for tile sets
 };
 
 struct MeshGrid {
@@ -77,8 +78,10 @@ struct MeshColours {
     VertexColouring colouring;
     bool plain = true;
 
-    static MeshColours of(const TerrainMap& map, TerrainView view) {
-        return {VertexColouring::of(map, view), view == TerrainView::plain};
+    static MeshColours of(const TerrainMap& map, TerrainView view,
+                          const TilePalette* palette = nullptr) {
+        return {VertexColouring::of(map, view, nullptr, false, palette),
+                view == TerrainView::plain};
     }
     Rgb colourOf(const TerrainVertex& v) const {
         return plain ? Rgb{1.0f, 1.0f, 1.0f} : colouring.colourOf(v);

@@ -63,7 +63,7 @@ void quadFaces(TextRun& t, const std::uint64_t corner[4], std::uint64_t normal) 
 
 void writeGround(TextRun& t, const TerrainMap& map, const MeshOptions& options, const MeshGrid& g,
                  const MeshPlace& place) {
-    const MeshColours colours = MeshColours::of(map, options.view);
+    const MeshColours colours = MeshColours::of(map, options.view, options.palette);
     for (std::size_t i = 0; i < g.columns.size(); ++i, t.flush())
         for (std::size_t j = 0; j < g.rows.size(); ++j) {
             const TerrainVertex& v = g.vertex(map, i, j);

@@ -113,7 +113,7 @@ void LodTextures::prepare(const TerrainMap& map, const LodMesh& mesh, TerrainVie
     const bool newMap = generation != mesh.generation;
     const bool wet = viewShowsWater(shown, waterShown);
     if (!newMap && shown == view && wet == water) return;
-    colouring = VertexColouring::of(map, shown, compared.changes, compared.showingOlder);
+    colouring = VertexColouring::of(map, shown, compared.changes, compared.showingOlder, &palette);
     const bool anySize = anySizeTextures();
     if (newMap) {
         release();

@@ -17,6 +17,7 @@
 #include "view/lod_mesh.h"
 #include "view/map_changes.h"
 #include "view/terrain_view.h"
+#include "view/tile_palette.h"
 #include "view/view_colours.h"
 
 #include <algorithm>
@@ -58,6 +59,7 @@ struct LodTextures {
     std::vector<unsigned char> texels, lookTexels;
 
     VertexColouring colouring; // of `view`, for what the textures do not cover
+    TilePalette palette;       // the user's colours for tile sets, set before the first frame
 
     // Makes the colours `mesh` (built from `map`) needs in `shown` with the water shown or not,
     // unless they are there already, and the first look tile; the changes view's colours come

@@ -96,8 +96,8 @@ int statusLineCount(const SceneView& scene) {
 
 // The view's legend, with the contour lines' interval while they show.
 Legend legendWithContours(const SceneView& scene) {
-    Legend legend =
-        legendOf(terrainMap, viewerState.view, viewerState.waterShown, scene.compared.changes);
+    Legend legend = legendOf(terrainMap, viewerState.view, viewerState.waterShown,
+                             scene.compared.changes, &scene.textures.palette);
     if (scene.contours)
         addContourRow(legend, contourInterval(terrainMap.lowestHeight, terrainMap.highestHeight));
     return legend;

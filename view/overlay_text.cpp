@@ -154,7 +154,8 @@ void describePoint(TextLines& out, const TerrainMap& map, int column, int row) {
                 waterSurfaceHeight(v) - v.position.y);
 }
 
-Legend legendOf(const TerrainMap& map, TerrainView view, bool water, const MapChanges* changes) {
+Legend legendOf(const TerrainMap& map, TerrainView view, bool water, const MapChanges* changes,
+                const TilePalette* palette) {
     if (view == TerrainView::changes) return changes ? changesLegend(*changes) : Legend{};
     Legend legend;
     const auto row = [&](const Rgb& colour, const char* label) {
@@ -167,7 +168,7 @@ Legend legendOf(const TerrainMap& map, TerrainView view, bool water, const MapCh
     const EnvironmentHeader& h = *map.header;
     switch (view) {
     case TerrainView::groundTiles: {
-        const GroundColours colours = GroundColours::of(h);
+        const GroundColours colours = GroundColours::of(h, palette);
         for (int i = 0; i < h.groundTileSetCount && i < 16; ++i) {
             char label[48];
             std::snprintf(label, sizeof label, "%d  %s", i, h.groundTileSetId(i).c_str());

@@ -47,7 +47,7 @@ struct Legend {
 
 // The changes view's legend needs the comparison; without one it has no rows.
 Legend legendOf(const TerrainMap& map, TerrainView view, bool water,
-                const MapChanges* changes = nullptr);
+                const MapChanges* changes = nullptr, const TilePalette* palette = nullptr);
 
 // A row saying that contour lines are drawn every `interval` units, where there is room.
 void addContourRow(Legend& legend, float interval);

@@ -3,6 +3,8 @@
 // hue turns at constant chroma, so equal steps of height are equal steps to the eye.
 #include "view/view_colours.h"
 
+#include "view/tile_palette.h"
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -59,6 +61,26 @@ const std::array<Rgb, 16>& layerSteps() {
     return table;
 }
 
+// Whether two colours look alike: under a tenth apart in OKLab (about 10 in CIE76).
+bool looksLike(const Rgb& x, const Rgb& y) {
+    const auto lab = [](const Rgb& c, double out[3]) {
+        const auto linear = [](double v) {
+            return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+        };
+        const double r = linear(c.r), g = linear(c.g), b = linear(c.b);
+        const double l = std::cbrt(0.4122214708 * r + 0.5363325363 * g + 0.0514459929 * b);
+        const double m = std::cbrt(0.2119034982 * r + 0.6806995451 * g + 0.1073969566 * b);
+        const double s = std::cbrt(0.0883024619 * r + 0.2817188376 * g + 0.6299787005 * b);
+        out[0] = 0.2104542553 * l + 0.7936177850 * m - 0.0040720468 * s;
+        out[1] = 1.9779984951 * l - 2.4285922050 * m + 0.4505937099 * s;
+        out[2] = 0.0259040371 * l + 0.7827717662 * m - 0.8086757660 * s;
+    };
+    double a[3], b[3];
+    lab(x, a);
+    lab(y, b);
+    return std::hypot(a[0] - b[0], a[1] - b[1], a[2] - b[2]) < 0.1;
+}
+
 } // namespace
 
 Rgb fromOklch(double lightness, double chroma, double hueDegrees) {
@@ -78,7 +100,7 @@ int paletteEntryOf(const std::string& id) {
     return static_cast<int>(hash % groundPaletteSize);
 }
 
-GroundColours GroundColours::of(const EnvironmentHeader& header) {
+GroundColours GroundColours::of(const EnvironmentHeader& header, const TilePalette* palette) {
     GroundColours colours;
     struct Listed {
         std::string id;
@@ -91,21 +113,31 @@ GroundColours GroundColours::of(const EnvironmentHeader& header) {
     std::sort(listed, listed + count, [](const Listed& a, const Listed& b) {
         return a.id < b.id || (a.id == b.id && a.number < b.number);
     });
+    for (Rgb& c : colours.byNumber) c = fromHex(unlistedTile);
+    // The user's colours first; the fixed palette's entries close to them are not handed out.
     bool taken[groundPaletteSize] = {};
+    for (int k = 0; k < count; ++k) {
+        const Rgb* chosen = palette ? palette->colourOf(listed[k].id) : nullptr;
+        if (!chosen) continue;
+        colours.byNumber[listed[k].number] = *chosen;
+        for (int e = 0; e < groundPaletteSize; ++e)
+            taken[e] = taken[e] || looksLike(fromHex(groundPalette[e]), *chosen);
+    }
     int entryOf[16] = {};
     for (int k = 0; k < count; ++k) {
+        if (palette && palette->colourOf(listed[k].id)) continue;
         int entry = paletteEntryOf(listed[k].id);
         if (k > 0 && listed[k].id == listed[k - 1].id) {
             entry = entryOf[k - 1]; // the same tile set listed again
         } else {
-            while (taken[entry]) entry = (entry + 1) % groundPaletteSize;
+            // Every entry taken (a palette close to all of them): the ID's own one.
+            for (int tries = 0; taken[entry] && tries < groundPaletteSize; ++tries)
+                entry = (entry + 1) % groundPaletteSize;
             taken[entry] = true;
         }
         entryOf[k] = entry;
+        colours.byNumber[listed[k].number] = fromHex(groundPalette[entry]);
     }
-    for (Rgb& c : colours.byNumber) c = fromHex(unlistedTile);
-    for (int k = 0; k < count; ++k)
-        colours.byNumber[listed[k].number] = fromHex(groundPalette[entryOf[k]]);
     return colours;
 }
 

@@ -25,9 +25,14 @@ int paletteEntryOf(const std::string& id);
 // colour, the same in every map. Where two of the map's IDs have the same entry, the one later
 // in alphabetical order takes the next free entry after it; the same ID listed twice keeps one
 // colour. Numbers the list does not reach are grey.
+struct TilePalette;
+
+// The colour of each ground texture number: its ID's colour in the user's palette where it
+// names the ID, else the ID's entry of the fixed palette (the next free one where two IDs want
+// one, or where the user's palette gives this map a colour close to it).
 struct GroundColours {
     Rgb byNumber[16];
-    static GroundColours of(const EnvironmentHeader& header);
+    static GroundColours of(const EnvironmentHeader& header, const TilePalette* palette = nullptr);
 };
 
 // The grey of texture numbers the map's list does not reach.
@@ -78,8 +83,13 @@ struct VertexColouring {
     bool older = false;
 
     static VertexColouring of(const TerrainMap& map, TerrainView view,
-                              const MapChanges* changes = nullptr, bool older = false) {
-        return {view, GroundColours::of(*map.header), map.lowestHeight, map.highestHeight, changes,
+                              const MapChanges* changes = nullptr, bool older = false,
+                              const TilePalette* palette = nullptr) {
+        return {view,
+                GroundColours::of(*map.header, palette),
+                map.lowestHeight,
+                map.highestHeight,
+                changes,
                 older};
     }
 

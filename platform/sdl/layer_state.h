@@ -23,10 +23,10 @@ struct HWND__ {
     WNDPROC procedure = nullptr;
     bool shown = false;
     bool minimised = false;
-    bool acceptsFiles = false; // DragAcceptFiles: drops become WM_DROPFILES
-    bool doubleClicks = false; // its class has CS_DBLCLKS
+    bool acceptsFiles = false;  // DragAcceptFiles: drops become WM_DROPFILES
+    bool doubleClicks = false;  // its class has CS_DBLCLKS
     bool trackingLeave = false; // TrackMouseEvent asked for WM_MOUSELEAVE
-    LONG_PTR userData = 0;     // GWLP_USERDATA
+    LONG_PTR userData = 0;      // GWLP_USERDATA
     HDC__ dc{this};
     int depthBits = 0; // depth buffer bits the window's GL configuration was made with
 };

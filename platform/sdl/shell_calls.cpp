@@ -41,13 +41,19 @@ bool isFolder(const std::string& path) {
     return !path.empty() && stat(path.c_str(), &s) == 0 && S_ISDIR(s.st_mode);
 }
 
+// The user's configuration folder: $XDG_CONFIG_HOME, else ~/.config.
+std::string xdgConfig() {
+    const char* config = std::getenv("XDG_CONFIG_HOME");
+    if (config && *config) return config;
+    const char* home = std::getenv("HOME");
+    return home && *home ? std::string(home) + "/.config" : "";
+}
+
 // XDG_PICTURES_DIR from the user's user-dirs.dirs, with $HOME put in.
 std::string xdgPictures() {
     const char* home = std::getenv("HOME");
     if (!home || !*home) return "";
-    const char* config = std::getenv("XDG_CONFIG_HOME");
-    std::ifstream dirs(std::string(config && *config ? config : std::string(home) + "/.config") +
-                       "/user-dirs.dirs");
+    std::ifstream dirs(xdgConfig() + "/user-dirs.dirs");
     std::string line;
     while (std::getline(dirs, line)) {
         const std::string key = "XDG_PICTURES_DIR=\"";
@@ -125,10 +131,11 @@ DWORD CommDlgExtendedError() {
 }
 
 HRESULT SHGetFolderPathW(HWND, int folder, HANDLE, DWORD, LPWSTR path) {
-    if (folder != CSIDL_MYPICTURES || !path) return E_FAIL;
-    const std::string pictures = xdgPictures();
-    if (!isFolder(pictures)) return E_FAIL;
-    const std::u16string wide = wideName(pictures);
+    if ((folder != CSIDL_MYPICTURES && folder != CSIDL_APPDATA) || !path) return E_FAIL;
+    const std::string found = folder == CSIDL_APPDATA ? xdgConfig() : xdgPictures();
+    if (folder == CSIDL_MYPICTURES && !isFolder(found)) return E_FAIL;
+    if (found.empty()) return E_FAIL;
+    const std::u16string wide = wideName(found);
     if (wide.size() >= MAX_PATH) return E_FAIL;
     std::copy(wide.begin(), wide.end(), path);
     path[wide.size()] = u'\0';

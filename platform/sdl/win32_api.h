@@ -405,6 +405,7 @@ union LARGE_INTEGER {
 #define CDERR_INITIALIZATION 0x0002
 #define FNERR_BUFFERTOOSMALL 0x3003
 #define CSIDL_MYPICTURES 0x0027
+#define CSIDL_APPDATA 0x001a
 #define SHGFP_TYPE_CURRENT 0
 #define S_OK 0
 #define E_FAIL (static_cast<HRESULT>(0x80004005u))
@@ -501,7 +502,8 @@ void PostQuitMessage(int exitCode);
 BOOL WaitMessage();
 
 // The desktop's open-file dialog (modal; FALSE when cancelled, and then CommDlgExtendedError
-// says 0, or why it failed), and a shell folder's path (CSIDL_MYPICTURES only).
+// says 0, or why it failed), and a shell folder's path (CSIDL_MYPICTURES; CSIDL_APPDATA, the
+// user's configuration folder).
 BOOL GetOpenFileNameW(OPENFILENAMEW* dialog);
 DWORD CommDlgExtendedError();
 HRESULT SHGetFolderPathW(HWND owner, int folder, HANDLE token, DWORD flags, LPWSTR path);

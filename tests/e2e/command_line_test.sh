@@ -140,6 +140,24 @@ convert "$work/maps/legend.png" -crop 100x60+0+0 +repage "$work/maps/legend-map.
     [ "$(compare -metric AE "$work/maps/pic.png" "$work/maps/legend-map.png" null: 2>&1)" = 0 ] &&
     pass || fail "--legend: a picture of $size, or the map under the legend changed"
 
+# --- A palette: its colours in the picture and in the palette written out (which reads back
+# the same), a bad line named and the rest applied; without --palette, the user's own.
+printf '# ours\nVmos #ff0000  # red\nVash nocolour\n' >"$work/maps/ours.txt"
+run_in "$work/maps" --palette ours.txt --palette-out back.txt --output red.png --view tiles one
+check "a palette with a bad line" \
+    "0|zuvaro: warning: ours.txt: line 3: 'nocolour' is not a colour: #rrggbb|Vmos #ff0000 Vash #e68fac" \
+    "$code|$(cat "$work/err")|$(grep -v '^#' "$work/maps/back.txt" | paste -sd ' ')"
+red=$(convert "$work/maps/red.png" -depth 8 txt:- | tr -cs '0-9\n' ' ' |
+    awk 'NR > 1 && $3 > $4 + 80 && $3 > $5 + 80 { n++ } END { print n + 0 }')
+[ "$red" -gt 0 ] && pass || fail "no red in the picture with the palette"
+run_in "$work/maps" --palette back.txt --palette-out again.txt one
+cmp -s "$work/maps/back.txt" "$work/maps/again.txt" && pass || fail "the palette written out reads back otherwise"
+if [ "$mode" = native ]; then
+    mkdir -p "$work/config/zuvaro" && cp "$work/maps/ours.txt" "$work/config/zuvaro/palette.txt"
+    XDG_CONFIG_HOME="$work/config" run_in "$work/maps" --palette-out mine.txt one
+    grep -qx "Vmos #ff0000" "$work/maps/mine.txt" && pass || fail "the user's palette: $(cat "$work/maps/mine.txt")"
+fi
+
 # --- Messages that say what to do.
 mkdir "$work/empty"
 run_in "$work/empty"

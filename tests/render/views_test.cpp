@@ -5,6 +5,7 @@
 #include "render/scene_frame.h"
 #include "render/screen_text.h"
 #include "render/window_context.h"
+#include "view/tile_palette.h"
 #include "view/view_colours.h"
 
 #include <gtest/gtest.h>
@@ -64,6 +65,25 @@ TEST_F(Views, TwoTileTypesShowAsTwoColours) {
     EXPECT_GT(first, 50000);
     EXPECT_GT(second, 50000);
     EXPECT_LT(tiles.greyCount(200), 1000);
+}
+
+// The user's palette colours the window: its ID's colour where it names the ID; the other ID
+// keeps its own entry.
+TEST_F(Views, ThePalettesColoursShowInTheWindow) {
+    W3eDocument doc = levelDocument(33, 33);
+    for (int r = 0; r < 33; ++r)
+        for (int c = 17; c < 33; ++c) doc.at(c, r).flagsAndTexture = 1;
+    useMap(doc.bytes());
+    TilePalette& palette = testControls().scene.textures.palette;
+    palette.entries = {{"Vash", Rgb{1.0f, 0.0f, 0.0f}}};
+    testControls().scene.camera.x = 2048;
+    testControls().scene.camera.z = -64;
+    viewerState.view = TerrainView::groundTiles;
+    drawFrame();
+    const Screenshot tiles = screenshot();
+    palette.entries.clear();
+    EXPECT_GT(pixelsNear(tiles, Rgb{1.0f, 0.0f, 0.0f}), 50000);
+    EXPECT_GT(pixelsNear(tiles, GroundColours::of(*terrainMap.header).byNumber[0]), 50000);
 }
 
 TEST_F(Views, WaterShowsOverTheBasinAndTheGroundHidesItUnderLand) {

@@ -50,8 +50,8 @@ TEST(ContourLines, GroundMeetsALineWhereverTheWindowCanDrawOne) {
         const float low = start(random), high = low + span(random);
         for (float h = low; h <= high; h += 0.25f) {
             const float line = std::round(h / interval), apart = std::fabs(h - line * interval);
-            const float half = std::fmod(line, 5.0f) == 0.0f ? strongLineHalfWidth
-                                                              : lightLineHalfWidth;
+            const float half =
+                std::fmod(line, 5.0f) == 0.0f ? strongLineHalfWidth : lightLineHalfWidth;
             if (apart <= half * interval + texel) {
                 ASSERT_TRUE(meetsContourLine(low, high, interval)) << low << " to " << high;
             }

@@ -61,8 +61,9 @@ const std::array<Rgb, 16>& layerSteps() {
     return table;
 }
 
-// Whether two colours look alike: under a tenth apart in OKLab (about 10 in CIE76).
-bool looksLike(const Rgb& x, const Rgb& y) {
+} // namespace
+
+double perceivedDistance(const Rgb& x, const Rgb& y) {
     const auto lab = [](const Rgb& c, double out[3]) {
         const auto linear = [](double v) {
             return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
@@ -78,10 +79,8 @@ bool looksLike(const Rgb& x, const Rgb& y) {
     double a[3], b[3];
     lab(x, a);
     lab(y, b);
-    return std::hypot(a[0] - b[0], a[1] - b[1], a[2] - b[2]) < 0.1;
+    return std::hypot(a[0] - b[0], a[1] - b[1], a[2] - b[2]);
 }
-
-} // namespace
 
 Rgb fromOklch(double lightness, double chroma, double hueDegrees) {
     const double hue = hueDegrees * 3.14159265358979 / 180.0;
@@ -121,7 +120,7 @@ GroundColours GroundColours::of(const EnvironmentHeader& header, const TilePalet
         if (!chosen) continue;
         colours.byNumber[listed[k].number] = *chosen;
         for (int e = 0; e < groundPaletteSize; ++e)
-            taken[e] = taken[e] || looksLike(fromHex(groundPalette[e]), *chosen);
+            taken[e] = taken[e] || perceivedDistance(fromHex(groundPalette[e]), *chosen) < 0.1;
     }
     int entryOf[16] = {};
     for (int k = 0; k < count; ++k) {

@@ -25,6 +25,10 @@ int paletteEntryOf(const std::string& id);
 // colour, the same in every map. Where two of the map's IDs have the same entry, the one later
 // in alphabetical order takes the next free entry after it; the same ID listed twice keeps one
 // colour. Numbers the list does not reach are grey.
+// The distance of two sRGB colours in OKLab, where equal distances look equally different
+// (0.1 is about 10 in CIE76).
+double perceivedDistance(const Rgb& x, const Rgb& y);
+
 struct TilePalette;
 
 // The colour of each ground texture number: its ID's colour in the user's palette where it

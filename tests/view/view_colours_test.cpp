@@ -14,27 +14,6 @@
 
 namespace {
 
-// Distance in OKLab, where equal distances look equally different.
-double perceivedDistance(const Rgb& x, const Rgb& y) {
-    const auto lab = [](const Rgb& c, double out[3]) {
-        const auto linear = [](double v) {
-            return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
-        };
-        const double r = linear(c.r), g = linear(c.g), b = linear(c.b);
-        const double l = std::cbrt(0.4122214708 * r + 0.5363325363 * g + 0.0514459929 * b);
-        const double m = std::cbrt(0.2119034982 * r + 0.6806995451 * g + 0.1073969566 * b);
-        const double s = std::cbrt(0.0883024619 * r + 0.2817188376 * g + 0.6299787005 * b);
-        out[0] = 0.2104542553 * l + 0.7936177850 * m - 0.0040720468 * s;
-        out[1] = 1.9779984951 * l - 2.4285922050 * m + 0.4505937099 * s;
-        out[2] = 0.0259040371 * l + 0.7827717662 * m - 0.8086757660 * s;
-    };
-    double a[3], b[3];
-    lab(x, a);
-    lab(y, b);
-    return std::sqrt((a[0] - b[0]) * (a[0] - b[0]) + (a[1] - b[1]) * (a[1] - b[1]) +
-                     (a[2] - b[2]) * (a[2] - b[2]));
-}
-
 Rgb shaded(const Rgb& c, float by) {
     return {c.r * by, c.g * by, c.b * by};
 }

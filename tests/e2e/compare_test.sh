@@ -26,6 +26,7 @@ flat --width 33 --height 25 --x-offset 0 --z-offset 0 --edit raise:2,2,5,5:64 \
     --edit flags:6,10,6,14:1 --edit flags:20,20,21,21:4 --edit water:9,20,9,20:10 \
     "$work/new.w3e"
 out --summary --compare old.w3e new.w3e
+[ "$code" = 0 ] || echo "known edits: exit $code, standard error: $(cat "$work/err")" >&2
 check "known edits" "0|points compared: 825|changed points: 37|raised: 16|lowered: 6|largest rise: 64.00|largest drop: 32.00|ground tile changed: 2|cliff changed: 4|flags changed: 5|water changed: 4|only in old: 0|only in new: 0" \
     "$code|$(summary)"
 # The changed regions as lists for other tools, read back by Python's csv and json: the same
